@@ -1,0 +1,58 @@
+#pragma once
+// The one drawing state shared by every page: target surface, pen, unit metrics,
+// margins, tab stops, script factors and colours; and the pen operations.
+#include "surface.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+// Conversions of a Single to a whole number round half to even.
+inline long roundHalfEven(double v) { return std::lrint(v); }
+
+struct DrawingState {
+    Surface* curPic = nullptr;
+    float chW = 0;
+    float lineH = 0;
+    float penX = 0;
+    float penY = 0;
+    long leftMargin = 0;
+    long tab5 = 0;
+    long tab10 = 0;
+    long tab40 = 0;
+    float baseFontSize = 0;
+    int hasBookman = 0;
+    float supRaise = 0;
+    float supScale = 0;
+    float subDrop = 0;
+    float subScale = 0;
+    long bracketRise = 0;
+    VbColor formBackColor = 0;
+    VbColor highlightColor = 0;
+    VbColor markColor = 0;
+    VbColor lineColor = 0;
+    VbColor paperColor = 0;
+    VbColor textColor = 0;
+};
+
+extern DrawingState ds;
+
+// Pen operations.
+void newLine();
+void newLineWide();
+void skipPx(std::int16_t n);
+void skipW(float k);
+void skipLines(float k);
+
+// A window as set-up sees it: its background and the backgrounds of its controls.
+struct FormColors {
+    VbColor BackColor = 0;
+    std::vector<VbColor*> controls;
+};
+
+bool fontExists(const QString& name);
+void initColors();
+void dspSetup(FormColors& frm);
+
+// Measures chW and lineH on the surface at the body size and sets the tab stops.
+void measureMetrics(Surface& pic, float baseFontSize);

@@ -1,0 +1,169 @@
+#include "markup.h"
+
+#include "drawing_state.h"
+#include "text.h"
+
+#include <cstring>
+#include <iconv.h>
+
+namespace {
+
+bool isLower(QChar c) { return c >= u'a' && c <= u'z'; }
+bool isUpper(QChar c) { return c >= u'A' && c <= u'Z'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Draws the Greek token at the start of `rest` that both script kinds share.
+bool drawSharedGreek(Surface& s, float& x, float y, QString& rest)
+{
+    if (rest.startsWith(QStringLiteral("fi"))) {
+        dspGreek(s, x, y, QStringLiteral("j"));
+        rest.remove(0, 2);
+    } else if (rest.startsWith(QStringLiteral("theta"))) {
+        dspGreek(s, x, y + 1, QStringLiteral("q"));
+        rest.remove(0, 5);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool drawAlphaBeta(Surface& s, float& x, float y, QString& rest)
+{
+    if (rest.startsWith(QStringLiteral("alpha"))) {
+        dspGreek(s, x, y, QStringLiteral("a"));
+        rest.remove(0, 5);
+    } else if (rest.startsWith(QStringLiteral("beta"))) {
+        dspGreek(s, x, y, QStringLiteral("b"));
+        rest.remove(0, 4);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// π at the full size S, two pixels up, a pixel of air on each side.
+void drawScriptPi(Surface& s, float& x, float y, float fullSize, float scriptSize)
+{
+    s.FontSize = fullSize;
+    x += 1;
+    dspSymbol(s, x, y - 2, QStringLiteral("p"));
+    x += 1;
+    s.FontSize = scriptSize;
+}
+
+}  // namespace
+
+bool isWide(const QString& text)
+{
+    if (text.isEmpty()) return false;
+    const QByteArray utf8 = QString(text.left(text.at(0).isHighSurrogate() ? 2 : 1)).toUtf8();
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == iconv_t(-1)) return false;
+    char in[8] = {};
+    char out[8] = {};
+    std::memcpy(in, utf8.constData(), size_t(qMin<qsizetype>(utf8.size(), 4)));
+    char* inp = in;
+    char* outp = out;
+    size_t inLeft = size_t(utf8.size()), outLeft = sizeof out;
+    const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
+    iconv_close(cd);
+    return r != size_t(-1) && sizeof out - outLeft == 2;
+}
+
+void dspSup(Surface& s, float& x, float y, const QString& text)
+{
+    const double TW = s.TextWidth(QStringLiteral("A"));
+    const double TH = s.TextHeight(QStringLiteral("A"));
+    const float S = s.FontSize;
+    const float small = float(ds.supScale * double(S));
+    s.FontSize = small;
+    const float ys = float(y - ds.supRaise * TH);
+    float xs = x;
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        const QChar c = rest.at(0);
+        if (rest.contains(QStringLiteral("Time:"))) {
+            dspText(s, xs, ys, rest);
+            rest.clear();
+        } else if (rest.startsWith(QStringLiteral("phi"))) {
+            xs = float(xs + 0.1 * TW);
+            s.FontItalic = true;
+            dspText(s, xs, ys, QStringLiteral("φ"));
+            s.FontItalic = false;
+            rest.remove(0, 3);
+        } else if (drawSharedGreek(s, xs, ys, rest)) {
+        } else if (rest.startsWith(QStringLiteral("pi"))) {
+            drawScriptPi(s, xs, ys, S, small);
+            rest.remove(0, 2);
+        } else if (drawAlphaBeta(s, xs, ys, rest)) {
+        } else if (rest.startsWith(QStringLiteral("omega"))) {
+            dspOmega(s, xs, ys + 1);
+            xs += 2;
+            rest.remove(0, 5);
+        } else {
+            if (isLower(c) || isUpper(c)) {
+                dspVar(s, xs, ys, QString(c));
+                xs += 2;
+            } else if (c == u'-') {
+                dspCourier(s, xs, ys, QString(c));
+            } else {
+                dspText(s, xs, ys, QString(c));
+            }
+            rest.remove(0, 1);
+        }
+    }
+    x = xs;
+    s.FontSize = S;
+}
+
+void dspSub(Surface& s, float& x, float y, const QString& text)
+{
+    const double TW = s.TextWidth(QStringLiteral("A"));
+    const double TH = s.TextHeight(QStringLiteral("A"));
+    const float S = s.FontSize;
+    s.FontSize = float(ds.subScale * double(S));
+    if (isWide(text)) s.FontSize = float(s.FontSize * 0.85);
+    float yb = float(y + ds.subDrop * TH);
+    float xb = x;
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        const QChar c = rest.at(0);
+        if (rest == QStringLiteral("min") || rest == QStringLiteral("max") || rest.contains(QStringLiteral("Time:"))) {
+            dspText(s, xb, yb, rest);
+            rest.clear();
+        } else if (rest.startsWith(QStringLiteral("phi"))) {
+            s.FontItalic = true;
+            dspText(s, xb, yb, QStringLiteral("φ"));
+            s.FontItalic = false;
+            rest.remove(0, 3);
+        } else if (drawSharedGreek(s, xb, yb, rest)) {
+        } else if (rest.startsWith(QStringLiteral("pi"))) {
+            drawScriptPi(s, xb, yb, S, s.FontSize);
+            rest.remove(0, 2);
+        } else if (drawAlphaBeta(s, xb, yb, rest)) {
+        } else {
+            if (c == u'j') {
+                xb += 1;
+                dspVar(s, xb, yb, QString(c));
+                xb = float(xb + 0.2 * TW);
+            } else if (isLower(c) || c == u',') {
+                dspVar(s, xb, yb, QString(c));
+                xb = float(xb + 0.2 * TW);
+            } else if (isUpper(c)) {
+                // A capital index is set smaller and lower, and so is all that follows it.
+                s.FontSize = float(ds.subScale * double(S) * 0.9);
+                yb = float(y + (ds.subDrop + 0.1) * TH);
+                dspVar(s, xb, yb, QString(c));
+            } else if (isDigit(c)) {
+                dspText(s, xb, yb, QString(c));
+            } else if (c == u'+' || c == u'-') {
+                dspCourier(s, xb, yb, QString(c));
+            } else {
+                dspText(s, xb, yb, QString(c));
+            }
+            rest.remove(0, 1);
+        }
+    }
+    x = xb;
+    s.FontSize = S;
+}

@@ -1,0 +1,198 @@
+#include "surface.h"
+
+#include "fonts.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <cmath>
+
+QRgb resolveColor(VbColor c)
+{
+    if (c & 0x80000000u) {
+        // Only the button-text colour is used by the pages; other system colours read as text too.
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return QGuiApplication::palette().color(QPalette::ButtonText).rgb();
+        return qRgb(0, 0, 0);
+    }
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+Surface::Surface(int width, int height) : Height(float(height)), Width(float(width)) {}
+
+double Surface::pixelSize() const { return pointsToPixels(FontSize); }
+
+void Surface::Cls()
+{
+    ops_.clear();
+    ++clsCount_;
+    CurrentX = 0;
+    CurrentY = 0;
+}
+
+void Surface::addLine(float x1, float y1, float x2, float y2, VbColor color)
+{
+    DrawOp op;
+    op.kind = DrawOp::Line;
+    op.color = resolveColor(color);
+    op.x = x1;
+    op.y = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.width = DrawWidth;
+    ops_.push_back(op);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Surface::Line(float x1, float y1, float x2, float y2) { addLine(x1, y1, x2, y2, ForeColor); }
+
+void Surface::Line(float x1, float y1, float x2, float y2, VbColor color) { addLine(x1, y1, x2, y2, color); }
+
+void Surface::LineStep(float dx, float dy) { LineStep(dx, dy, ForeColor); }
+
+void Surface::LineStep(float dx, float dy, VbColor color)
+{
+    const float x1 = CurrentX, y1 = CurrentY;
+    addLine(x1, y1, float(double(x1) + dx), float(double(y1) + dy), color);
+}
+
+void Surface::Box(float x1, float y1, float x2, float y2, VbColor color, bool filled)
+{
+    DrawOp op;
+    op.kind = DrawOp::Box;
+    op.color = resolveColor(color);
+    op.x = x1;
+    op.y = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.width = DrawWidth;
+    op.filled = filled;
+    ops_.push_back(op);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Surface::Circle(float x, float y, float radius, VbColor color)
+{
+    DrawOp op;
+    op.kind = DrawOp::Circle;
+    op.color = resolveColor(color);
+    op.x = x;
+    op.y = y;
+    op.radius = radius;
+    op.width = DrawWidth;
+    ops_.push_back(op);
+    CurrentX = x;
+    CurrentY = y;
+}
+
+void Surface::addText(double x, double y, const QString& text)
+{
+    const FontTable& fonts = FontTable::current();
+    const double px = pixelSize();
+    DrawOp op;
+    op.kind = DrawOp::Text;
+    op.color = resolveColor(ForeColor);
+    op.x = x;
+    op.y = y;
+    op.text = text;
+    op.face = FontName;
+    op.family = fonts.familyFor(FontName);
+    op.points = FontSize;
+    op.bold = FontBold;
+    op.italic = FontItalic;
+    op.ascent = fonts.metrics(FontName, px, FontBold, FontItalic).ascent;
+    op.advance = fonts.width(FontName, px, FontBold, FontItalic, text);
+    ops_.push_back(op);
+}
+
+void Surface::Print(const QString& text)
+{
+    if (text.isEmpty()) return;
+    addText(CurrentX, CurrentY, text);
+    CurrentX = float(double(CurrentX) + ops_.back().advance);
+}
+
+float Surface::TextWidth(const QString& text) const
+{
+    return float(FontTable::current().width(FontName, pixelSize(), FontBold, FontItalic, text));
+}
+
+float Surface::TextHeight(const QString&) const
+{
+    return float(FontTable::current().metrics(FontName, pixelSize(), FontBold, FontItalic).height());
+}
+
+void Surface::DeviceContext::TextOutA(int x, int y, const QString& bytes)
+{
+    if (!bytes.isEmpty()) surface_.addText(x, y, bytes);
+}
+
+Extent Surface::DeviceContext::GetTextExtentPoint32A(const QString& bytes) const
+{
+    return {qint32(std::lround(surface_.TextWidth(bytes))), qint32(std::lround(surface_.TextHeight(bytes)))};
+}
+
+void Surface::paint(QPainter& painter) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRectF(0, 0, Width, Height), QColor(background()));
+    const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    const FontTable& fonts = FontTable::current();
+    for (const DrawOp& op : ops_) {
+        QPen pen{QColor(op.color)};
+        pen.setWidthF(op.width);
+        pen.setCapStyle(Qt::FlatCap);
+        switch (op.kind) {
+        case DrawOp::Text: {
+            QFont f = fonts.font(op.face, pointsToPixels(op.points), op.bold, op.italic, dpi);
+            f.setFamily(op.family);
+            painter.setFont(f);
+            painter.setPen(pen);
+            painter.drawText(QPointF(op.x, op.y + op.ascent), op.text);
+            break;
+        }
+        case DrawOp::Line: {
+            // Whole-pixel coordinates name pixel rows and columns: stroke through their centres.
+            const double h = op.width % 2 ? 0.5 : 0.0;
+            pen.setCapStyle(Qt::SquareCap);
+            painter.setPen(pen);
+            painter.drawLine(QPointF(op.x + h, op.y + h), QPointF(op.x2 + h, op.y2 + h));
+            break;
+        }
+        case DrawOp::Box: {
+            const QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
+            if (op.filled) {
+                painter.fillRect(r.adjusted(0, 0, 1, 1), QColor(op.color));
+            } else {
+                painter.setPen(pen);
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(r.translated(0.5, 0.5));
+            }
+            break;
+        }
+        case DrawOp::Circle:
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QPointF(op.x + 0.5, op.y + 0.5), op.radius, op.radius);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+QImage Surface::toImage(double scale) const
+{
+    QImage image(int(std::ceil(Width * scale)), int(std::ceil(Height * scale)), QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(QColor(background()));
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    paint(painter);
+    return image;
+}

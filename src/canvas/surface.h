@@ -1,0 +1,102 @@
+#pragma once
+// The picture surface the pages draw on. It keeps what was drawn as a list of
+// drawing operations until the next Cls, so the same page can be painted onto
+// the screen, a printer or an image at any scale.
+#include <QColor>
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+class QPainter;
+class QImage;
+class FontTable;
+
+// Colours in the Windows layout &H00BBGGRR; the top bit names a system colour.
+using VbColor = quint32;
+constexpr VbColor vbRGB(int r, int g, int b) { return VbColor(r) | (VbColor(g) << 8) | (VbColor(b) << 16); }
+constexpr VbColor systemButtonText = 0x80000012u;
+QRgb resolveColor(VbColor c);
+
+struct DrawOp {
+    enum Kind { Text, Line, Box, Circle };
+    Kind kind = Text;
+    QRgb color = 0;
+    double x = 0, y = 0;      // text: top-left of the cell; line/box: first point; circle: centre
+    double x2 = 0, y2 = 0;    // line/box: second point
+    int width = 1;            // pen width for strokes
+    bool filled = false;      // box
+    double radius = 0;        // circle
+    // text only
+    QString text, face, family;
+    double points = 0;
+    bool bold = false, italic = false;
+    double ascent = 0, advance = 0;
+};
+
+// Extent of a glyph string as the device context measures it: whole pixels.
+struct Extent {
+    qint32 width = 0;
+    qint32 height = 0;
+};
+
+class Surface {
+public:
+    Surface(int width, int height);
+
+    // Properties, under the names the page code uses.
+    QString FontName = QStringLiteral("メイリオ");
+    float FontSize = 12;
+    bool FontBold = false;
+    bool FontItalic = false;
+    VbColor ForeColor = systemButtonText;
+    VbColor BackColor = 0xF0F0F0;
+    int DrawWidth = 1;
+    float CurrentX = 0;
+    float CurrentY = 0;
+    int ScaleMode = 3;
+    int BorderStyle = 0;
+    float Height;
+    float Width;
+
+    void Cls();
+    // A segment; the pen position (CurrentX/Y) ends at the second point.
+    void Line(float x1, float y1, float x2, float y2);
+    void Line(float x1, float y1, float x2, float y2, VbColor color);
+    // A segment from the last pen position by (dx, dy).
+    void LineStep(float dx, float dy);
+    void LineStep(float dx, float dy, VbColor color);
+    // The box form of Line: a rectangle outline, or filled.
+    void Box(float x1, float y1, float x2, float y2, VbColor color, bool filled = false);
+    void Circle(float x, float y, float radius, VbColor color);
+    void Print(const QString& text);
+    float TextWidth(const QString& text) const;
+    float TextHeight(const QString& text) const;
+
+    // What hdc stands for: glyphs of the current font at whole-pixel positions.
+    class DeviceContext {
+    public:
+        explicit DeviceContext(Surface& s) : surface_(s) {}
+        void TextOutA(int x, int y, const QString& bytes);
+        Extent GetTextExtentPoint32A(const QString& bytes) const;
+    private:
+        Surface& surface_;
+    };
+    DeviceContext hdc() { return DeviceContext(*this); }
+
+    const std::vector<DrawOp>& ops() const { return ops_; }
+    int clsCount() const { return clsCount_; }
+    QRgb background() const { return resolveColor(BackColor); }
+
+    // Replays the operations; the painter's transform maps surface pixels.
+    void paint(QPainter& painter) const;
+    // The surface as an image, `scale` device pixels per surface pixel.
+    QImage toImage(double scale) const;
+
+private:
+    double pixelSize() const;
+    void addText(double x, double y, const QString& text);
+    void addLine(float x1, float y1, float x2, float y2, VbColor color);
+
+    std::vector<DrawOp> ops_;
+    int clsCount_ = 0;
+};

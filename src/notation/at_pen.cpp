@@ -1,0 +1,120 @@
+// Variables, signs and scripts at the pen.
+#include "notation.h"
+
+#include "canvas/drawing_state.h"
+#include "canvas/markup.h"
+#include "canvas/text.h"
+
+namespace {
+Surface& pic() { return *ds.curPic; }
+
+// One Symbol-face letter, italic, at a size relative to the one in force.
+void putGreekLetter(const QString& letter, double sizeFactor, float dy)
+{
+    const float size = pic().FontSize;
+    pic().FontSize = float(sizeFactor * size);
+    dspGreek(pic(), ds.penX, ds.penY + dy, letter);
+    pic().FontSize = size;
+}
+}  // namespace
+
+void putVars(const QString& s)
+{
+    if (s.size() == 1) {
+        dspVar(pic(), ds.penX, ds.penY, s);
+        return;
+    }
+    for (QChar c : s) {
+        skipPx(2);
+        dspVar(pic(), ds.penX, ds.penY, QString(c));
+    }
+    skipPx(2);
+}
+
+void putMinus()
+{
+    skipPx(4);
+    dspCourier(pic(), ds.penX, ds.penY, QStringLiteral("-"));
+    skipPx(4);
+}
+
+void putPlus()
+{
+    skipPx(4);
+    dspCourier(pic(), ds.penX, ds.penY, QStringLiteral("+"));
+    skipPx(4);
+}
+
+void putColored(const QString& s)
+{
+    const VbColor saved = pic().ForeColor;
+    pic().ForeColor = ds.highlightColor;
+    dspText(pic(), ds.penX, ds.penY, s);
+    pic().ForeColor = saved;
+}
+
+void putSub(const QString& s) { dspSub(pic(), ds.penX, ds.penY, s); }
+
+void putSup(const QString& s)
+{
+    skipPx(2);
+    dspSup(pic(), ds.penX, ds.penY, s);
+    skipPx(2);
+}
+
+void putSquared(const QString& s)
+{
+    putVars(s);
+    const float saved = ds.supRaise;
+    // The fallback italic face sits lower, so its square is raised less.
+    ds.supRaise = ds.hasBookman == 1 ? 0.2f : 0.12f;
+    skipPx(2);
+    dspSup(pic(), ds.penX, ds.penY, QStringLiteral("2"));
+    ds.supRaise = saved;
+    skipPx(2);
+}
+
+void putXSquared() { putSquared(QStringLiteral("x")); }
+
+void putDiff(const QString& s)
+{
+    putVars(QStringLiteral("d"));
+    skipPx(2);
+    putVars(s);
+}
+
+void putCourier(const QString& s) { dspCourier(pic(), ds.penX, ds.penY, s); }
+
+void putCos()
+{
+    putCourier(QStringLiteral("cos"));
+    skipPx(2);
+}
+
+void putSin()
+{
+    putCourier(QStringLiteral("sin"));
+    skipPx(2);
+}
+
+void putPartialSign() { dspSymbol(pic(), ds.penX, ds.penY, symbolChar(182)); }
+
+void putTilde(const QString& s)
+{
+    putVars(s);
+    float x = float(ds.penX - 12.0);
+    dspText(pic(), x, float(ds.penY - 15.0), QStringLiteral("~"));
+}
+
+void putDelta() { putGreekLetter(QStringLiteral("d"), 1.2, -1); }
+void putEpsilon() { putGreekLetter(QStringLiteral("e"), 1.3, -6); }
+void putKappa() { putGreekLetter(QStringLiteral("k"), 1.2, -2); }
+void putTheta() { putGreekLetter(QStringLiteral("q"), 1.0, 0); }
+void putLambda() { putGreekLetter(QStringLiteral("l"), 1.0, 0); }
+
+void putPhi()
+{
+    pic().FontItalic = true;
+    dspText(pic(), ds.penX, ds.penY, QStringLiteral("φ"));
+    pic().FontItalic = false;
+}

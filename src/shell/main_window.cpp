@@ -1,0 +1,149 @@
+#include "main_window.h"
+
+#include "print_view.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+
+PageView::PageView(const Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PageView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    surface_.paint(painter);
+}
+
+namespace {
+int keyCodeOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Escape: return KeyEsc;
+    case Qt::Key_Home: return KeyHome;
+    case Qt::Key_End: return KeyEnd;
+    case Qt::Key_Up: return KeyUp;
+    case Qt::Key_Backspace: return KeyBackspace;
+    case Qt::Key_Down: return KeyDown;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return KeyEnter;
+    default: return 0;
+    }
+}
+}  // namespace
+
+MainWindow::MainWindow(PrinterSource printers) : printers_(std::move(printers))
+{
+    setObjectName(QStringLiteral("Math"));
+    setWindowTitle(QStringLiteral(" Velkora"));
+    setFixedSize(808, 724);
+    QFont windowFont(QStringLiteral("Noto Sans CJK JP"));
+    windowFont.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("Noto Sans CJK JP")});
+    windowFont.setPixelSize(16);  // 12 pt at 96 DPI
+    setFont(windowFont);
+
+    box_ = new QListWidget(this);
+    box_->setObjectName(QStringLiteral("Box"));
+    box_->setGeometry(8, 11, 98, 700);
+    box_->setSelectionMode(QAbstractItemView::SingleSelection);
+    box_->installEventFilter(this);
+    box_->viewport()->installEventFilter(this);
+
+    view_ = new PageView(form_.pic, this);
+    view_->setObjectName(QStringLiteral("pic"));
+    view_->setGeometry(122, -2, MathForm::pageWidth, MathForm::pageHeight);
+    view_->setFocusPolicy(Qt::NoFocus);
+
+    form_.onSelect = [this](int index) {
+        if (index >= box_->count()) return;
+        selectionFromForm_ = true;
+        box_->setCurrentRow(index);
+        selectionFromForm_ = false;
+    };
+    form_.onPrint = [this](const Surface& page) { print(page); };
+    form_.formLoad();
+    box_->addItems(form_.listItems());
+    form_.onSelect(form_.listIndex());
+    const QColor back(resolveColor(form_.backColor));
+    setStyleSheet(QStringLiteral("QWidget#Math { background: %1; } QListWidget#Box { background: %2; }")
+                      .arg(back.name(), QColor(resolveColor(form_.boxBackColor)).name()));
+    setAttribute(Qt::WA_StyledBackground);
+
+    connect(box_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (selectionFromForm_ || row < 0) return;
+        rowChangedByPress_ = true;
+        form_.select(row);
+        view_->update();
+    });
+    // A click on the entry that is already selected still runs the click handler.
+    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        if (!rowChangedByPress_) {
+            form_.boxClick();
+            view_->update();
+        }
+        rowChangedByPress_ = false;
+    });
+    box_->setFocus();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+bool MainWindow::handleKey(int qtKey)
+{
+    const int code = keyCodeOf(qtKey);
+    if (code == 0) return false;
+    if (form_.formKeyDown(code)) {
+        QCoreApplication::exit(0);
+        return true;
+    }
+    view_->update();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)->key())) return true;
+    if (event->type() == QEvent::MouseButtonPress) rowChangedByPress_ = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!handleKey(event->key())) QWidget::keyPressEvent(event);
+}
+
+std::unique_ptr<QPrinter> MainWindow::defaultPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return nullptr;
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setFullPage(false);
+    return printer;
+}
+
+void MainWindow::print(const Surface& page)
+{
+    std::unique_ptr<QPrinter> printer = printers_ ? printers_() : nullptr;
+    if (!printer) {
+        complain(QStringLiteral("プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。"));
+        return;
+    }
+    if (!paintSheets({page}, *printer))
+        complain(QStringLiteral("印刷できませんでした。プリンターの状態を確かめてから、もう一度お試しください。"));
+}
+
+void MainWindow::complain(const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("printMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}

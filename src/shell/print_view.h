@@ -1,0 +1,11 @@
+#pragma once
+// Putting page surfaces onto paper (a printer or a PDF writer): one surface a
+// sheet, scaled to fit the printable area, as vectors.
+#include "canvas/surface.h"
+
+#include <vector>
+
+class QPagedPaintDevice;
+
+// Returns false when the device could not be painted on (no printer, unwritable file).
+bool paintSheets(const std::vector<Surface>& surfaces, QPagedPaintDevice& device);

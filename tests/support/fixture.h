@@ -1,0 +1,26 @@
+#pragma once
+// Shared set-up for the tests: a loaded form, a scratch surface for builders,
+// and small queries over recorded drawing operations.
+#include "canvas/drawing_state.h"
+#include "canvas/surface.h"
+#include "shell/math_form.h"
+
+#include <QString>
+#include <vector>
+
+// A form after start-up (first page drawn), shared by the tests of one executable.
+MathForm& loadedForm();
+
+// The operations of one page, drawn on screen or in the print view.
+std::vector<DrawOp> pageOps(const QString& id, bool printView = false);
+
+// A cleared 682 x 722 surface at the body size, made current, pen at (x, y).
+Surface& scratchSurface(float x = 100, float y = 100);
+
+// Text operations whose text equals `text`, in drawing order.
+std::vector<DrawOp> textOpsEqual(const std::vector<DrawOp>& ops, const QString& text);
+// The first text operation whose text equals `text`; fails the test if none.
+DrawOp firstText(const std::vector<DrawOp>& ops, const QString& text);
+std::vector<DrawOp> opsOfKind(const std::vector<DrawOp>& ops, DrawOp::Kind kind);
+// One line per operation, for comparing whole pages.
+QString describe(const std::vector<DrawOp>& ops);
