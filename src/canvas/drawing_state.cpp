@@ -57,6 +57,11 @@ void measureMetrics(Surface& pic, float baseFontSize)
     pic.ScaleMode = 3;
     ds.chW = pic.TextWidth(QStringLiteral("A"));
     ds.lineH = float(double(pic.TextHeight(QStringLiteral("A"))) + 2);
+    setTabStops();
+}
+
+void setTabStops()
+{
     ds.tab5 = roundHalfEven(5.0 * ds.chW + ds.leftMargin);
     ds.tab10 = roundHalfEven(10.0 * ds.chW + ds.leftMargin);
     ds.tab40 = roundHalfEven(40.0 * ds.chW + ds.leftMargin);

@@ -56,3 +56,5 @@ void dspSetup(FormColors& frm);
 
 // Measures chW and lineH on the surface at the body size and sets the tab stops.
 void measureMetrics(Surface& pic, float baseFontSize);
+// The tab stops from chW and the left margin in force.
+void setTabStops();
