@@ -48,11 +48,22 @@ const QPaintDevice* measureDevice()
     return &image;
 }
 
-// Ascent and descent of the glyph bounding box, in em, read from the font's head table.
+// Ascent and descent of the glyph bounding box, in em: from the font's head table,
+// or, for a face without one (Type 1), from the union of its one-byte glyphs.
 bool boundingBoxEm(const QFont& font, double& ascentEm, double& descentEm)
 {
     const QByteArray head = QRawFont::fromFont(font).fontTable("head");
-    if (head.size() < 44) return false;
+    if (head.size() < 44) {
+        QFont probe(font);
+        probe.setPixelSize(1000);
+        const QFontMetricsF fm(probe, measureDevice());
+        QRectF box;
+        for (int code = 0x20; code <= 0xFF; ++code) box |= fm.boundingRect(QChar(code));
+        if (box.isEmpty()) return false;
+        ascentEm = -box.top() / 1000.0;
+        descentEm = box.bottom() / 1000.0;
+        return true;
+    }
     const auto* d = reinterpret_cast<const uchar*>(head.constData());
     const double unitsPerEm = qFromBigEndian<quint16>(d + 18);
     const double yMin = qFromBigEndian<qint16>(d + 38);
@@ -90,6 +101,16 @@ bool FontTable::fontExists(const QString& name) const
     return false;
 }
 
+QString FontTable::installedFamily(const QString& name) const
+{
+    if (fontExists(name)) return name;
+    // Qt tells apart families that several foundries ship as "Name [Foundry]".
+    const QString withFoundry = name + QStringLiteral(" [");
+    for (const QString& family : installed_)
+        if (family.startsWith(withFoundry)) return family;
+    return QString();
+}
+
 QString FontTable::familyFor(const QString& face) const
 {
     auto cached = familyCache_.constFind(face);
@@ -100,8 +121,9 @@ QString FontTable::familyFor(const QString& face) const
         family = c->families.last();
         bool found = false;
         for (const QString& candidate : c->families) {
-            if (fontExists(candidate)) {
-                family = candidate;
+            const QString installed = installedFamily(candidate);
+            if (!installed.isEmpty()) {
+                family = installed;
                 found = true;
                 break;
             }

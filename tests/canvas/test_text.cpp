@@ -279,7 +279,7 @@ private slots:
         Surface& s = scratchSurface();
         float x = 10;
         dspSub(s, x, 50, QStringLiteral("最大"));
-        QCOMPARE(s.ops()[0].points, double(float(float(0.85 * 12.75f) * 0.85)));
+        QCOMPARE(s.ops()[0].points, double(float(float(double(0.85f) * 12.75f) * 0.85)));
         QCOMPARE(s.FontSize, 12.75f);
     }
 
