@@ -1,0 +1,377 @@
+// The main window's behaviour: list, keys, click guard, dispatcher, print item,
+// and the headless commands of the binary.
+#include "canvas/drawing_state.h"
+#include "fixture.h"
+#include "shell/dispatch.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const char* const suffixes[][2] = {
+    {"1.8a", " (追加問題)"},       {"1.8", "　p. 13."},   {"1.11", "　p. 16."}, {"1.12", "　p. 16."},
+    {"1.13", "　p. 16."},          {"1.14", "　p. 16."},  {"1.15", "　p. 16."}, {"1.16", "　p. 16"},
+    {"1.17", "　(追加問題)　"},    {"3.2", "　p. 53."},   {"3.3", "　p. 53."},  {"5.5", "　p. 84."},
+    {"5.9", "　p. 107."},          {"5.12", "　p. 108."}, {"5.13", "　p. 108."}, {"5.14", "　p. 108."},
+    {"5.15", "　p. 108."},         {"5.16", "(追加問題) p. 82."}, {"5.17", "(追加問題) p. 37-38."},
+    {"6.1", "　p. 121."},          {"6.4", "　p. 121."},  {"7.9", "　p. 144."}, {"7.10", "　p. 144."},
+    {"7.11", "　p. 144."},         {"7.12", "　p. 144."}, {"7.13", "　p. 144."}, {"7.14", "　[追加問題]"},
+};
+
+struct Run {
+    int status;
+    QByteArray out, err;
+};
+
+Run velkora(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(qEnvironmentVariable("VELKORA_BIN"), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QPoint centreOfRow(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
+
+}  // namespace
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpListsTheProblemsAndDrawsTheFirst()
+    {
+        MathForm form;
+        form.formLoad();
+        QCOMPARE(form.listItems().size(), 27);
+        QCOMPARE(form.listItems().first(), QStringLiteral("[問題 1.8a]"));
+        QCOMPARE(form.listItems().at(25), QStringLiteral("[問題 7.14]"));
+        QCOMPARE(form.listItems().last(), QStringLiteral(" [印刷する]"));
+        QVERIFY(!form.listItems().contains(QStringLiteral("[問題 5.17]")));
+        QCOMPARE(form.listIndex(), 0);
+        QCOMPARE(form.curProb(), 1L);
+        QCOMPARE(form.pic.clsCount(), 1);
+        QVERIFY(!form.pic.ops().empty());
+        QCOMPARE(ds.curPic, &form.pic);
+        QCOMPARE(form.pic.BackColor, 0xF0F0F0u);
+        QCOMPARE(form.pic2.BackColor, 0xFFFFFFu);
+        QCOMPARE(form.pic2.FontSize, 12.75f);
+    }
+
+    void keysMoveTheSelectionWithinTheProblems()
+    {
+        MathForm form;
+        form.formLoad();
+        form.formKeyDown(KeyEnd);
+        QCOMPARE(form.listIndex(), 25);
+        QCOMPARE(form.curProb(), 26L);
+        form.formKeyDown(KeyDown);
+        QCOMPARE(form.listIndex(), 25);  // never onto the print item
+        form.formKeyDown(KeyBackspace);
+        QCOMPARE(form.listIndex(), 24);
+        form.formKeyDown(KeyEnter);
+        QCOMPARE(form.listIndex(), 25);
+        form.formKeyDown(KeyHome);
+        QCOMPARE(form.listIndex(), 0);
+        form.formKeyDown(KeyUp);
+        QCOMPARE(form.listIndex(), 0);
+        form.formKeyDown(KeyDown);
+        QCOMPARE(form.curProb(), 2L);
+        QVERIFY(!form.formKeyDown('A'));
+        QCOMPARE(form.listIndex(), 1);
+        QVERIFY(form.formKeyDown(KeyEsc));
+
+        int prints = 0;
+        form.onPrint = [&](const Surface&) { ++prints; };
+        form.select(26);
+        QCOMPARE(prints, 1);
+        form.formKeyDown(KeyUp);
+        QCOMPARE(form.listIndex(), 25);
+    }
+
+    void nothingSelectedIgnoresUpAndDown()
+    {
+        MathForm form;
+        form.setNoProb(QStringLiteral("1.8a"));
+        form.setNoProb(QStringLiteral("1.8"));
+        form.formKeyDown(KeyDown);
+        form.formKeyDown(KeyUp);
+        QCOMPARE(form.listIndex(), -1);
+        QCOMPARE(form.pic.clsCount(), 0);
+    }
+
+    void idTableRefusesMoreThanAHundredIds()
+    {
+        MathForm form;
+        for (int i = 0; i < 105; ++i) form.setNoProb(QString::number(i));
+        QCOMPARE(form.listItems().size(), 100);
+    }
+
+    void printItemDrawsTheCurrentPageInThePrintView()
+    {
+        MathForm form;
+        std::vector<DrawOp> printed;
+        int prints = 0;
+        form.onPrint = [&](const Surface& page) {
+            printed = page.ops();
+            ++prints;
+            form.boxClick();  // a click while the handler runs is dropped
+        };
+        form.formLoad();
+        form.select(26);
+        QCOMPARE(prints, 1);
+        QCOMPARE(form.curProb(), 1L);
+        QCOMPARE(ds.curPic, &form.pic2);
+        QCOMPARE(ds.leftMargin, roundHalfEven(2.0 * ds.chW));
+        const DrawOp heading = printed.front();
+        QCOMPARE(heading.text, QStringLiteral("[問題 1.8a] (追加問題)"));
+        QCOMPARE(heading.x, double(roundHalfEven(2.0 * ds.chW)));
+        QCOMPARE(heading.y, double(float(0.5 * ds.lineH)));
+
+        form.boxClick();  // the print item clicked again prints the same page from a cleared surface
+        QCOMPARE(prints, 2);
+        QCOMPARE(form.pic2.clsCount(), 2);
+        QCOMPARE(describe(form.pic2.ops()), describe(printed));
+
+        form.select(3);
+        QCOMPARE(ds.curPic, &form.pic);
+        QCOMPARE(ds.leftMargin, 0L);
+        QCOMPARE(form.pic.ops().front().x, 0.0);
+    }
+
+    void everyPageStartsWithItsHeading_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("suffix");
+        for (const auto& row : suffixes) QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
+    }
+
+    void everyPageStartsWithItsHeading()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, suffix);
+        for (bool printView : {false, true}) {
+            const auto ops = pageOps(id, printView);
+            QVERIFY(!ops.empty());
+            const DrawOp& heading = ops.front();
+            QCOMPARE(heading.text, QStringLiteral("[問題 ") + id + QStringLiteral("]") + suffix);
+            QCOMPARE(QColor(heading.color), QColor(0, 0, 255));
+            QCOMPARE(heading.x, printView ? double(roundHalfEven(2.0 * ds.chW)) : 0.0);
+            QCOMPARE(heading.y, double(float(0.5 * ds.lineH)));
+        }
+    }
+
+    void dispatcherKnowsTheTableAndNothingElse()
+    {
+        QCOMPARE(dispatchTable().size(), size_t(27));
+        QCOMPARE(QString::fromLatin1(dispatchTable()[18].id), QStringLiteral("5.17"));
+        QVERIFY(findPage(QStringLiteral("1.8a")) == p1_8a);
+        QVERIFY(findPage(QStringLiteral("1.8")) == p1_8);
+        QVERIFY(!findPage(QStringLiteral("1.8A")));
+        QVERIFY(!findPage(QString()));
+        MathForm& form = loadedForm();
+        form.showPage(QStringLiteral("9.99"), false);
+        QVERIFY(form.pic.ops().empty());
+    }
+};
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowHasTheFixedLayout()
+    {
+        MainWindow window(nullptr);
+        QCOMPARE(window.windowTitle(), QStringLiteral(" Velkora"));
+        QCOMPARE(window.size(), QSize(808, 724));
+        QCOMPARE(window.list()->geometry(), QRect(8, 11, 98, 700));
+        QCOMPARE(window.pageView()->geometry(), QRect(122, -2, 682, 722));
+        QCOMPARE(window.list()->count(), 27);
+        QCOMPARE(window.list()->currentRow(), 0);
+    }
+
+    void keysAndClicksDriveTheList()
+    {
+        MainWindow window(nullptr);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListWidget* list = window.list();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 1);  // the list does not move a second time
+        QCOMPARE(window.form().curProb(), 2L);
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(list->currentRow(), 25);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(list->currentRow(), 25);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->currentRow(), 0);
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->currentRow(), 0);
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 4));
+        QCOMPARE(list->currentRow(), 4);
+        QCOMPARE(window.form().curProb(), 5L);
+        QCOMPARE(window.form().pic.ops().front().text, QStringLiteral("[問題 1.13]　p. 16."));
+    }
+
+    void escapeEndsTheProgram()
+    {
+        MainWindow window(nullptr);
+        window.show();
+        QTimer::singleShot(0, &window, [&] { QTest::keyClick(window.list(), Qt::Key_Escape); });
+        QTimer::singleShot(5000, &window, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void printItemPrintsOneSheetToThePrinter()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        MainWindow window([&] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        window.show();
+        QListWidget* list = window.list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 26));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page/") +
+                     bytes.count("/Type /Page "),
+                 1);
+        QVERIFY(!window.findChild<QMessageBox*>(QStringLiteral("printMessage")));
+    }
+
+    void noPrinterSaysSoAndCarriesOn()
+    {
+        MainWindow window([] { return std::unique_ptr<QPrinter>(); });
+        window.show();
+        QListWidget* list = window.list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 26));
+        auto* box = window.findChild<QMessageBox*>(QStringLiteral("printMessage"));
+        QVERIFY(box);
+        QVERIFY(box->text().contains(QStringLiteral("プリンター")));
+        box->close();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 2));
+        QCOMPARE(window.form().curProb(), 3L);
+    }
+};
+
+class CommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listPrintsTheEntries()
+    {
+        const Run r = velkora({"--list"});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 27);
+        QCOMPARE(lines.first(), QStringLiteral("[問題 1.8a]"));
+        QCOMPARE(lines.last(), QStringLiteral(" [印刷する]"));
+    }
+
+    void traceShowsMetricsThenOperations()
+    {
+        for (bool printView : {false, true}) {
+            QStringList args{"--trace", "1.8a"};
+            if (printView) args << "--print-view";
+            const Run r = velkora(args);
+            QCOMPARE(r.status, 0);
+            const QList<QByteArray> lines = r.out.split('\n');
+            const QJsonObject metrics = QJsonDocument::fromJson(lines[0]).object();
+            for (const char* key : {"chW", "lineH", "tab5", "tab10", "tab40", "leftMargin", "baseFontSize", "hasBookman"})
+                QVERIFY2(metrics.contains(QLatin1String(key)), key);
+            QCOMPARE(QJsonDocument::fromJson(lines[1]).object().value("op").toString(), QStringLiteral("cls"));
+            const QJsonObject heading = QJsonDocument::fromJson(lines[2]).object();
+            QCOMPARE(heading.value("op").toString(), QStringLiteral("text"));
+            QCOMPARE(heading.value("color").toString(), QStringLiteral("#0000ff"));
+            QCOMPARE(heading.value("face").toString(), QStringLiteral("メイリオ"));
+            const double chW = metrics.value("chW").toDouble();
+            QCOMPARE(heading.value("x").toDouble(), printView ? double(roundHalfEven(2 * chW)) : 0.0);
+            QCOMPARE(heading.value("y").toDouble(), double(float(0.5 * metrics.value("lineH").toDouble())));
+        }
+    }
+
+    void exportsWritePagesAtTheirSize()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(velkora({"--export-png", dir.path(), "1.11", "5.17"}).status, 0);
+        QCOMPARE(QImage(dir.filePath("1.11.png")).size(), QSize(682, 722));
+        QCOMPARE(QImage(dir.filePath("5.17.png")).size(), QSize(682, 722));
+        QCOMPARE(velkora({"--export-png", dir.path(), "1.8a", "--scale", "2"}).status, 0);
+        QCOMPARE(QImage(dir.filePath("1.8a.png")).size(), QSize(1364, 1444));
+        const QString pdf = dir.filePath("pages.pdf");
+        QCOMPARE(velkora({"--export-pdf", pdf, "1.8a", "3.3"}).status, 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("%PDF"));
+    }
+
+    void badInputFailsCleanly_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("unknown id") << QStringList{"--export-png", "DIR", "9.99"};
+        QTest::newRow("unknown trace id") << QStringList{"--trace", "1.8A"};
+        QTest::newRow("missing folder") << QStringList{"--export-png"};
+        QTest::newRow("missing file") << QStringList{"--export-pdf"};
+        QTest::newRow("missing id") << QStringList{"--trace"};
+        QTest::newRow("bad scale") << QStringList{"--export-png", "DIR", "--scale", "x"};
+        QTest::newRow("folder absent") << QStringList{"--export-png", "DIR/absent"};
+        QTest::newRow("pdf into absent folder") << QStringList{"--export-pdf", "DIR/absent/p.pdf"};
+        QTest::newRow("unknown command") << QStringList{"--frobnicate"};
+    }
+
+    void badInputFailsCleanly()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        args.replaceInStrings(QStringLiteral("DIR"), dir.path());
+        const Run r = velkora(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains("velkora: "));
+        QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void windowWithoutADisplayExplainsItself()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        const Run r = velkora({}, env);
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains("DISPLAY"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    FormTest form;
+    status |= QTest::qExec(&form, argc, argv);
+    WindowTest window;
+    status |= QTest::qExec(&window, argc, argv);
+    CommandTest commands;
+    status |= QTest::qExec(&commands, argc, argv);
+    return status;
+}
+
+#include "test_shell.moc"
