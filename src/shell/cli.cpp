@@ -5,6 +5,7 @@
 #include "math_form.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <cstdio>
 
@@ -20,6 +21,7 @@ const char* helpText =
     "  --export-png DIR [ID...] [--scale K]  draw pages as on screen into DIR/ID.png\n"
     "  --export-pdf FILE [ID...]           draw pages as printed, one a sheet, into FILE\n"
     "  --trace ID [--print-view]           print a page's drawing operations as JSON Lines\n"
+    "  --time-startup                      open the window, report the time to its first page, quit\n"
     "  --help                              show this help\n"
     "  --version                           show the version\n"
     "\n"
@@ -78,13 +80,30 @@ int runHeadless(const QStringList& args)
     return exportPng(form, args.at(1), ids, scale);
 }
 
+// Opens the window as a start would, paints it once and reports how long that took.
+int timeStartup(const QElapsedTimer& sinceMain)
+{
+    MainWindow window;
+    window.show();
+    window.pageView()->repaint();
+    std::printf("first page drawn %.1f ms after start\n", sinceMain.nsecsElapsed() / 1e6);
+    return 0;
+}
+
 }  // namespace
 
 int runVelkora(int argc, char** argv)
 {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QStringList args;
     for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
     const QString command = args.value(0);
+    if (command == "--time-startup") {
+        if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return timeStartup(sinceMain);
+    }
     if (!command.isEmpty() && !isHeadless(command)) return usageError(qPrintable("unknown command " + command));
     if (!command.isEmpty()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
