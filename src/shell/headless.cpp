@@ -102,8 +102,7 @@ int exportPdf(MathForm& form, const QString& path, const QStringList& ids)
     if (!file.open(QIODevice::WriteOnly)) return fail(QStringLiteral("cannot write \"%1\"").arg(path));
     {
         QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        configureSheet(writer);
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("Velkora"));
         if (!paintSheets(sheets, writer)) {

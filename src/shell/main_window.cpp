@@ -123,10 +123,7 @@ std::unique_ptr<QPrinter> MainWindow::defaultPrinter()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return nullptr;
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setFullPage(false);
-    return printer;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
 void MainWindow::print(const Surface& page)
@@ -136,14 +133,20 @@ void MainWindow::print(const Surface& page)
         complain(QStringLiteral("プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。"));
         return;
     }
+    configureSheet(*printer);
     if (!paintSheets({page}, *printer))
         complain(QStringLiteral("印刷できませんでした。プリンターの状態を確かめてから、もう一度お試しください。"));
 }
 
 void MainWindow::complain(const QString& message)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("printMessage"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    // One message at a time: choosing the print item again brings the same box forward.
+    if (!message_) {
+        message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);
+        message_->setObjectName(QStringLiteral("printMessage"));
+        message_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    message_->setText(message);
+    message_->open();
+    message_->raise();
 }

@@ -2,11 +2,13 @@
 // The main window: the problem list on the left, the page on the right.
 #include "math_form.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class QListWidget;
+class QMessageBox;
 #include <QPrinter>
 
 // Shows a surface's drawing operations, painted at the screen's pixel ratio.
@@ -49,4 +51,5 @@ private:
     PageView* view_ = nullptr;
     bool selectionFromForm_ = false;
     bool rowChangedByPress_ = false;
+    QPointer<QMessageBox> message_;
 };

@@ -1,8 +1,15 @@
 #include "print_view.h"
 
 #include <QPagedPaintDevice>
+#include <QPageLayout>
 #include <QPainter>
 #include <algorithm>
+
+void configureSheet(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter));
+}
 
 bool paintSheets(const std::vector<Surface>& surfaces, QPagedPaintDevice& device)
 {

@@ -7,5 +7,8 @@
 
 class QPagedPaintDevice;
 
+// Sets the sheet every page goes on: A4 portrait with 10 mm margins.
+void configureSheet(QPagedPaintDevice& device);
+
 // Returns false when the device could not be painted on (no printer, unwritable file).
 bool paintSheets(const std::vector<Surface>& surfaces, QPagedPaintDevice& device);

@@ -1,0 +1,357 @@
+// The real binary on a real X server (Xvfb), driven with xdotool as a user would:
+// what the window shows must be what the export shows, the print item must reach
+// the print queue, and keys, clicks and closing must behave.
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QListWidget>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <random>
+#include <xcb/xcb.h>
+
+namespace {
+
+QString binary() { return qEnvironmentVariable("VELKORA_BIN"); }
+
+QString run(const QString& program, const QStringList& args, int* status = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    if (status) *status = p.exitCode();
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList& args) { return run(QStringLiteral("xdotool"), args); }
+
+// The pages as the export draws them, cropped to what the window shows: the page
+// surface stands 2 pixels above the client area, so its first two rows are hidden.
+QHash<QString, QImage> exportedPages(const QString& dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(binary(), {QStringLiteral("--export-png"), dir});
+    p.waitForFinished(60000);
+    QHash<QString, QImage> pages;
+    for (const QString& file : QDir(dir).entryList({QStringLiteral("*.png")}))
+        pages.insert(QFileInfo(file).completeBaseName(),
+                     QImage(QDir(dir).filePath(file)).copy(0, 2, 682, 720).convertToFormat(QImage::Format_RGB32));
+    return pages;
+}
+
+const QStringList ids = {"1.8a", "1.8",  "1.11", "1.12", "1.13", "1.14", "1.15", "1.16", "1.17",
+                         "3.2",  "3.3",  "5.5",  "5.9",  "5.12", "5.13", "5.14", "5.15", "5.16",
+                         "6.1",  "6.4",  "7.9",  "7.10", "7.11", "7.12", "7.13", "7.14"};
+
+// The selection rules the window follows, for predicting which page shows.
+int afterKey(const QString& key, int index)
+{
+    if (key == "Home") return 0;
+    if (key == "End") return 25;
+    if ((key == "Up" || key == "BackSpace") && index >= 1) return index - 1;
+    if ((key == "Down" || key == "Return") && index <= 24) return index + 1;
+    return index;
+}
+
+class RunningProgram {
+public:
+    explicit RunningProgram(const QProcessEnvironment& env)
+    {
+        process.setProcessEnvironment(env);
+        process.start(binary(), {});
+        if (!process.waitForStarted()) return;
+        QElapsedTimer t;
+        t.start();
+        while (window.isEmpty() && t.elapsed() < 15000) {
+            window = xdotool({"search", "--onlyvisible", "--name", "^ Velkora$"}).split('\n').value(0);
+            if (window.isEmpty()) QThread::msleep(100);
+        }
+        if (window.isEmpty()) return;
+        const QStringList geometry = xdotool({"getwindowgeometry", "--shell", window}).split('\n');
+        for (const QString& line : geometry) {
+            if (line.startsWith("X=")) origin.setX(line.mid(2).toInt());
+            if (line.startsWith("Y=")) origin.setY(line.mid(2).toInt());
+        }
+        xdotool({"windowfocus", "--sync", window});
+    }
+    ~RunningProgram()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+    bool finishedWithin(int ms) { return process.waitForFinished(ms); }
+    // Still running; if not, what it said on the way out.
+    QByteArray failure()
+    {
+        if (process.state() == QProcess::Running) return {};
+        if (process.exitStatus() == QProcess::CrashExit) return "crashed: " + process.readAllStandardError();
+        return "ended with status " + QByteArray::number(process.exitCode()) + ": " + process.readAllStandardError();
+    }
+
+    QImage page() const
+    {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, origin.x() + 122, origin.y(), 682, 720)
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Waits for the page area to show `expected`, as the window repaints after an event.
+    bool shows(const QImage& expected) const
+    {
+        QElapsedTimer t;
+        t.start();
+        do {
+            if (page() == expected) return true;
+            QThread::msleep(50);
+        } while (t.elapsed() < 5000);
+        return false;
+    }
+
+    void key(const QString& name) { xdotool({"key", "--clearmodifiers", name}); }
+
+    void clickRow(int row)
+    {
+        const QPoint at = origin + rowCentres.at(row);
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    }
+
+    QProcess process;
+    QString window;
+    QPoint origin;
+    static QList<QPoint> rowCentres;  // list entry centres in window coordinates
+};
+
+QList<QPoint> RunningProgram::rowCentres;
+
+// Asks the window to close, as a window manager's close button does.
+void closeWindow(const QString& window)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : 0;
+        free(r);
+        return a;
+    };
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window.toUInt();
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+}
+
+QProcessEnvironment displayEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+// A rasterised PDF page, grey, at 60 DPI.
+QImage rasterised(const QString& pdf, const QString& prefix)
+{
+    run(QStringLiteral("pdftoppm"), {"-r", "60", "-gray", "-png", "-singlefile", pdf, prefix});
+    return QImage(prefix + ".png").convertToFormat(QImage::Format_Grayscale8);
+}
+
+double differingShare(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull()) return 1;
+    qint64 differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* p = a.constScanLine(y);
+        const uchar* q = b.constScanLine(y);
+        for (int x = 0; x < a.width(); ++x) differing += qAbs(int(p[x]) - int(q[x])) > 76;
+    }
+    return double(differing) / (double(a.width()) * a.height());
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir exports;
+    QHash<QString, QImage> pages;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is missing; run ./setup test");
+        pages = exportedPages(exports.path());
+        QCOMPARE(pages.size(), ids.size());
+        MainWindow twin(nullptr);
+        QListWidget* list = twin.list();
+        for (int row = 0; row < list->count(); ++row)
+            RunningProgram::rowCentres << list->viewport()->mapTo(&twin, list->visualItemRect(list->item(row)).center());
+    }
+
+    void windowShowsWhatTheExportShows()
+    {
+        QElapsedTimer t;
+        t.start();
+        RunningProgram program(displayEnvironment());
+        QVERIFY(!program.window.isEmpty());
+        QVERIFY2(program.shows(pages["1.8a"]), "the first page differs from its export");
+        int index = 0;
+        const QStringList steps = {"Down", "Down", "End", "Return", "Up", "BackSpace", "Home", "Up",
+                                   "row 4", "Down", "row 17", "row 25", "Down", "row 9", "End"};
+        for (const QString& step : steps) {
+            if (step.startsWith("row ")) {
+                index = step.mid(4).toInt();
+                program.clickRow(index);
+            } else {
+                index = afterKey(step, index);
+                program.key(step);
+            }
+            QVERIFY2(program.shows(pages[ids[index]]), qPrintable(step + " should show " + ids[index]));
+        }
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+        QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.process.exitCode(), 0);
+        qInfo("keys and clicks: %lld ms", t.elapsed());
+    }
+
+    void closingTheWindowEndsTheProgram()
+    {
+        RunningProgram program(displayEnvironment());
+        QVERIFY(!program.window.isEmpty());
+        closeWindow(program.window);
+        QVERIFY(program.finishedWithin(5000));
+        QCOMPARE(program.process.exitCode(), 0);
+    }
+
+    void noPrinterKeepsTheProgramUp()
+    {
+        QProcessEnvironment env = displayEnvironment();
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/cups.sock"));
+        env.remove(QStringLiteral("PRINTER"));
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(3);
+        QVERIFY(program.shows(pages["1.12"]));
+        program.clickRow(26);
+        QElapsedTimer t;
+        t.start();
+        QString message;
+        while (message.isEmpty() && t.elapsed() < 5000)
+            message = xdotool({"search", "--onlyvisible", "--name", "^Velkora$"});
+        QVERIFY2(!message.isEmpty(), "no message said that there is no printer");
+        QVERIFY2(program.failure().isEmpty(), program.failure().constData());
+        xdotool({"windowfocus", "--sync", message});
+        xdotool({"key", "Return"});
+        QVERIFY(program.shows(pages["1.12"]));  // the screen page is not redrawn
+        QVERIFY2(program.failure().isEmpty(), program.failure().constData());
+    }
+
+    void printItemReachesThePrintQueue()
+    {
+        int status = 0;
+        run(QStringLiteral("lpstat"), {"-v", "PDF"}, &status);
+        if (status != 0) QSKIP("no PDF print queue; ./setup test sets one up when run as root");
+        const QDir out(QDir::home().filePath(QStringLiteral("PDF")));
+        const QStringList before = out.entryList({QStringLiteral("*.pdf")});
+
+        QProcessEnvironment env = displayEnvironment();
+        env.insert(QStringLiteral("PRINTER"), QStringLiteral("PDF"));
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(11);
+        QVERIFY(program.shows(pages["5.5"]));
+        program.clickRow(26);
+
+        QString printed;
+        QElapsedTimer t;
+        t.start();
+        while (printed.isEmpty() && t.elapsed() < 60000) {
+            for (const QString& f : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time))
+                if (!before.contains(f)) printed = out.filePath(f);
+            QThread::msleep(200);
+        }
+        QVERIFY2(!printed.isEmpty(), "no job arrived in ~/PDF");
+        QThread::msleep(500);  // the queue writes the file in one go, but give it a moment to close
+        QVERIFY(run(QStringLiteral("pdfinfo"), {printed}).contains(QRegularExpression("Pages:\\s+1\\b")));
+
+        const QString expected = exports.filePath(QStringLiteral("5.5-print.pdf"));
+        QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
+        offscreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess p;
+        p.setProcessEnvironment(offscreen);
+        p.start(binary(), {"--export-pdf", expected, "5.5"});
+        p.waitForFinished(60000);
+        const double share = differingShare(rasterised(printed, exports.filePath("printed")),
+                                            rasterised(expected, exports.filePath("expected")));
+        qInfo("printed page differs from the print view's export in %.3f%% of its pixels", share * 100);
+        QVERIFY(share < 0.005);
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+    }
+
+    void stormOfKeysAndClicks()
+    {
+        RunningProgram program(displayEnvironment());
+        QVERIFY(!program.window.isEmpty());
+        const QStringList keys = {"Home", "End", "Up", "Down", "Return", "BackSpace", "a", "Tab", "Left"};
+        std::mt19937 random(20261206);
+        int index = 0;
+        for (int i = 0; i < 300; ++i) {
+            if (random() % 3 == 0) {
+                index = int(random() % 26);  // the print item has its own tests
+                program.clickRow(index);
+            } else {
+                const QString key = keys[int(random() % keys.size())];
+                index = afterKey(key, index);
+                program.key(key);
+            }
+        }
+        QVERIFY2(program.failure().isEmpty(), program.failure().constData());
+        QVERIFY2(program.shows(pages[ids[index]]), qPrintable("after the storm the page should be " + ids[index]));
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+        QCOMPARE(program.process.exitCode(), 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // A private X server for this test; the test's own client takes the screenshots.
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted() || !xvfb.waitForReadyRead(20000)) {
+        std::fprintf(stderr, "Xvfb did not start; run ./setup test, which installs it\n");
+        return 1;
+    }
+    const QByteArray display = ":" + xvfb.readLine().trimmed();
+    qputenv("DISPLAY", display);
+    qunsetenv("QT_QPA_PLATFORM");
+    int status;
+    {
+        QApplication app(argc, argv);
+        DesktopTest test;
+        status = QTest::qExec(&test, argc, argv);
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished();
+    return status;
+}
+
+#include "test_desktop.moc"
