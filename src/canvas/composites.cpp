@@ -1,0 +1,194 @@
+#include "composites.h"
+
+#include "drawing_state.h"
+#include "text.h"
+
+#include <array>
+
+namespace {
+
+bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// The bar of the small stacked fractions, with a reduced "1" over it. x ends at the
+// bar's right end; returns the metrics the lower row needs.
+struct StackedBar {
+    double TW, TH, yb;
+    float S;
+};
+
+StackedBar drawBarWithOne(Surface& s, float& x, float y)
+{
+    StackedBar bar{s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A")), 0, s.FontSize};
+    bar.yb = y + 0.05 * bar.TH;
+    dspText(s, x, float(bar.yb), QStringLiteral("―"));
+    s.FontSize = float(0.9 * bar.S);
+    float xTop = float(x - 1.2 * bar.TW);
+    dspText(s, xTop, float(bar.yb - 0.35 * bar.TH), QStringLiteral("1"));
+    return bar;
+}
+
+// A Greek name at the start of a term and how it is drawn; the order matters
+// ("-pi" before "pi").
+struct TermName {
+    QString name;
+    void (*draw)(Surface&, float&, float);
+};
+
+const std::array<TermName, 6>& termNames()
+{
+    static const std::array<TermName, 6> names = {{
+        {QStringLiteral("-pi"),
+         [](Surface& s, float& x, float y) {
+             dspCourier(s, x, y, QStringLiteral("-"));
+             dspBigPi(s, x, y - 3);
+         }},
+        {QStringLiteral("alpha"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, QStringLiteral("a")); }},
+        {QStringLiteral("beta"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, QStringLiteral("b")); }},
+        {QStringLiteral("omega"), [](Surface& s, float& x, float y) { dspOmega(s, x, y); }},
+        {QStringLiteral("pi"), [](Surface& s, float& x, float y) { dspBigPi(s, x, y); }},
+        {QStringLiteral("epsln"), [](Surface& s, float& x, float y) { dspText(s, x, y, QStringLiteral("ε")); }},
+    }};
+    return names;
+}
+
+// Draws the Greek name the text begins with, padded by 2 pixels each side.
+bool drawTermName(Surface& s, float& x, float y, QString& rest)
+{
+    for (const TermName& n : termNames()) {
+        if (!rest.startsWith(n.name)) continue;
+        x += 2;
+        n.draw(s, x, y);
+        x += 2;
+        rest.remove(0, n.name.size());
+        return true;
+    }
+    return false;
+}
+
+void drawTermChar(Surface& s, float& x, float y, QChar c)
+{
+    const QString one(c);
+    if (c == u'j') {
+        // The italic j reaches back to the left; give it room.
+        x += 4;
+        dspVar(s, x, y, one);
+    } else if (c == u',' || c == u' ' || isLetter(c)) {
+        dspVar(s, x, y, one);
+    } else if (c == u'-') {
+        dspCourier(s, x, y, one);
+    } else {
+        dspText(s, x, y, one);
+    }
+}
+
+}  // namespace
+
+void dspSquare(Surface& s, float& x, float y)
+{
+    const float S = s.FontSize;
+    s.FontSize = float(ds.supScale * double(S));
+    const double h = s.TextHeight(QStringLiteral("2"));
+    dspText(s, x, float(y - 0.1 * h), QStringLiteral("2"));
+    s.FontSize = S;
+}
+
+void dspHalf(Surface& s, float& x, float y)
+{
+    const StackedBar bar = drawBarWithOne(s, x, y);
+    float xBottom = float(x - 1.2 * bar.TW);
+    dspText(s, xBottom, float(bar.yb + 0.4 * bar.TH), QStringLiteral("2"));
+    s.FontSize = bar.S;
+}
+
+void dspOneOver(Surface& s, float& x, float y, const QString& text)
+{
+    const StackedBar bar = drawBarWithOne(s, x, y);
+    const float yBottom = float(bar.yb + 0.4 * bar.TH);
+    const bool letter = (text >= QStringLiteral("a") && text <= QStringLiteral("z")) ||
+                        (text >= QStringLiteral("A") && text <= QStringLiteral("Z"));
+    if (letter) {
+        // An italic letter leans right, so it starts further left.
+        float xBottom = float(x - 1.4 * bar.TW);
+        dspVar(s, xBottom, yBottom, text);
+    } else {
+        float xBottom = float(x - 1.2 * bar.TW);
+        dspText(s, xBottom, yBottom, text);
+    }
+    s.FontSize = bar.S;
+}
+
+void dspArgX(Surface& s, float& x, float y)
+{
+    dspText(s, x, y, QStringLiteral("("));
+    // The fallback italic x crowds the parenthesis; Bookman's does not.
+    if (ds.hasBookman != 1) x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
+    dspVar(s, x, y, QStringLiteral("x"));
+    x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
+    dspText(s, x, y, QStringLiteral(")"));
+}
+
+void dspFx(Surface& s, float& x, float y)
+{
+    dspVar(s, x, y, QStringLiteral("f"));
+    x += 5;
+    dspArgX(s, x, y);
+}
+
+void dspBigPi(Surface& s, float& x, float y)
+{
+    const float S = s.FontSize;
+    s.FontSize = float(1.2 * S);
+    const double h = s.TextHeight(QStringLiteral("p"));
+    dspSymbol(s, x, float(y - 0.08 * h), QStringLiteral("p"));
+    s.FontSize = S;
+}
+
+void dspEpsilon(Surface& s, float& x, float y)
+{
+    const float S = s.FontSize;
+    s.FontSize = float(1.05 * S);
+    dspText(s, x, y - 2, QStringLiteral("ε"));
+    s.FontSize = S;
+}
+
+void dspIK(Surface& s, float& x, float y, const QString& text)
+{
+    const double w = s.TextWidth(QStringLiteral("x"));
+    dspVar(s, x, y, QStringLiteral("i"));
+    x = float(x + 0.2 * w);
+    dspVar(s, x, y, QStringLiteral("k"));
+    x = float(x + 0.2 * w);
+    dspTerm(s, x, y, text);
+}
+
+void dspRadical(Surface& s, float& x, float y, float length)
+{
+    const bool bold = s.FontBold;
+    s.FontBold = false;
+    dspSymbol(s, x, y, symbolChar(214));
+    s.FontBold = bold;
+    const float end = float(double(x) + length);
+    s.Line(x, y + 1, end, y + 1, ds.lineColor);
+    x = end;
+}
+
+void dspSqrtPi(Surface& s, float& x, float y)
+{
+    const double TW = s.TextWidth(QStringLiteral("A"));
+    const double TH = s.TextHeight(QStringLiteral("A"));
+    dspRadical(s, x, float(y + 0.1 * TH), float(1.5 * TW));
+    x = float(x - 1.1 * TW);
+    dspBigPi(s, x, y);
+}
+
+void dspTerm(Surface& s, float& x, float y, const QString& text)
+{
+    float xt = x;
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        if (drawTermName(s, xt, y, rest)) continue;
+        drawTermChar(s, xt, y, rest.at(0));
+        rest.remove(0, 1);
+    }
+    x = xt;
+}

@@ -1,0 +1,166 @@
+#include "operators.h"
+
+#include "composites.h"
+#include "drawing_state.h"
+#include "markup.h"
+#include "text.h"
+
+namespace {
+
+const QString symbolFace = QStringLiteral("Symbol");
+const QString infinity = QStringLiteral("∞");
+
+qint32 whole(double v) { return qint32(roundHalfEven(v)); }
+
+struct Metrics {
+    float S;
+    double TW, TH;
+};
+
+Metrics measure(const Surface& s)
+{
+    return {s.FontSize, s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A"))};
+}
+
+// One limit character of an integral at 0.8 of the size, through the term rules.
+void drawSmallLimitChar(Surface& s, float& x, float y, float S, QChar c)
+{
+    s.FontSize = float(0.8 * S);
+    dspTerm(s, x, y, QString(c));
+    s.FontSize = S;
+}
+
+void drawUpperLimit(Surface& s, float x, float y, const Metrics& m, const QString& upper)
+{
+    QString rest = upper;
+    while (!rest.isEmpty()) {
+        if (rest.startsWith(QStringLiteral("pi"))) {
+            dspSymbol(s, x, float(y - 0.6 * m.TH), QStringLiteral("p"));
+            rest.remove(0, 2);
+        } else if (rest.startsWith(u'_')) {
+            dspSub(s, x, float(y - 0.5 * m.TH), rest.mid(1));
+            rest.clear();
+        } else {
+            drawSmallLimitChar(s, x, float(y - 0.5 * m.TH), m.S, rest.at(0));
+            rest.remove(0, 1);
+        }
+    }
+}
+
+void drawLowerLimit(Surface& s, float& x, float y, const Metrics& m, const QString& lower)
+{
+    const float yl = float(y + 0.7 * m.TH);
+    QString rest = lower;
+    while (!rest.isEmpty()) {
+        if (rest.startsWith(QStringLiteral("-pi"))) {
+            dspCourier(s, x, yl, QStringLiteral("-"));
+            dspSymbol(s, x, float(y + 0.6 * m.TH), QStringLiteral("p"));
+            rest.remove(0, 3);
+        } else if (rest.startsWith(QStringLiteral("pi"))) {
+            dspSymbol(s, x, yl, QStringLiteral("p"));
+            rest.remove(0, 2);
+        } else if (rest.startsWith(u'_')) {
+            dspSub(s, x, yl, rest.mid(1));
+            rest.clear();
+        } else {
+            drawSmallLimitChar(s, x, yl, m.S, rest.at(0));
+            rest.remove(0, 1);
+        }
+    }
+}
+
+}  // namespace
+
+void gdiTextOut(Surface& s, qint32& x, qint32& y, unsigned char& code, int count, Extent& extent, int draw)
+{
+    // The code is a single byte: `count` repeats it rather than reading past it.
+    const QString bytes(qMax(count, 0), QChar(code));
+    Surface::DeviceContext dc = s.hdc();
+    if (draw != 0) dc.TextOutA(x, y, bytes);
+    extent = dc.GetTextExtentPoint32A(bytes);
+}
+
+void gdiPut(Surface& s, qint32& x, qint32 y, unsigned char code, int count)
+{
+    Extent extent;
+    gdiTextOut(s, x, y, code, count, extent, 1);
+    x += extent.width;
+}
+
+void dspBigSigma(Surface& s, float& x, float y)
+{
+    const float S = s.FontSize;
+    const QString face = s.FontName;
+    qint32 xi = whole(x);
+    const qint32 yi = whole(y);
+    s.FontSize = 2 * S;
+    s.FontName = symbolFace;
+    gdiPut(s, xi, yi, 229, 1);
+    x = float(xi);
+    s.FontSize = S;
+    s.FontName = face;
+}
+
+void dspIntSign(Surface& s, float& x, float y)
+{
+    const QString face = s.FontName;
+    s.FontName = symbolFace;
+    const double TH = s.TextHeight(QStringLiteral("A"));
+    qint32 xi = whole(x);
+    gdiPut(s, xi, whole(y - 0.28 * TH), 243, 1);
+    // Both halves start at the same x; the lower one meets the upper one.
+    xi = whole(x);
+    gdiPut(s, xi, whole(y + 0.38 * TH), 245, 1);
+    x = float(xi);
+    s.FontName = face;
+}
+
+void dspSum(Surface& s, float& x, float y, const QString& lower, const QString& upper)
+{
+    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double wU = s.TextWidth(upper);
+    const double wL = s.TextWidth(lower);
+    const float yu = float(y - 0.6 * TH);
+    if (upper != infinity) {
+        float xu = float(x + 10 - 0.5 * wU);
+        dspSup(s, xu, yu, upper);
+    } else {
+        float xu = x + 4;
+        dspSup(s, xu, yu, upper);
+    }
+    float xl = float(x + 12 - 0.5 * wL);
+    const double yl = y + 0.65 * TH;
+    // The infinity sign sits high in its cell; the fallback face needs more.
+    const int infinityDrop = ds.hasBookman == 1 ? 1 : 3;
+    for (QChar c : lower) {
+        const QString one(c);
+        dspSub(s, xl, float(one == infinity ? yl + infinityDrop : yl), one);
+    }
+    dspBigSigma(s, x, float(y - 0.5 * TH));
+}
+
+void dspIntInf(Surface& s, float& x, float y)
+{
+    const Metrics m = measure(s);
+    dspIntSign(s, x, y);
+    s.FontSize = float(0.8 * m.S);
+    float xu = float(x + 0.5 * m.TW);
+    dspText(s, xu, float(y - 0.5 * m.TH), infinity);
+    const float yl = float(y + 0.7 * m.TH);
+    dspText(s, x, yl, QStringLiteral("-"));
+    dspText(s, x, yl, infinity);
+    x = float(x + 0.5 * m.TW);
+    s.FontSize = m.S;
+}
+
+void dspIntegral(Surface& s, float& x, float y, const QString& upper, const QString& lower)
+{
+    const Metrics m = measure(s);
+    dspIntSign(s, x, y);
+    drawUpperLimit(s, float(x + 0.5 * m.TW), y, m, upper);
+    drawLowerLimit(s, x, y, m, lower);
+    x = float(x + 0.5 * m.TW);
+    s.FontSize = m.S;
+}
+
+double maxD(double a, double b) { return a >= b ? a : b; }

@@ -1,0 +1,127 @@
+// Legendre, Hermite and associated Legendre symbols, primes, Beta and Gamma, and
+// the two fractions of the associated Legendre equation.
+#include "notation.h"
+
+#include "canvas/composites.h"
+#include "canvas/drawing_state.h"
+#include "canvas/text.h"
+
+namespace {
+Surface& pic() { return *ds.curPic; }
+
+const QString boxBar = QStringLiteral("─");
+
+// A script drawn in bold: the prime marks of primed indices.
+void putBoldScript(void (*put)(const QString&), const QString& mark)
+{
+    pic().FontBold = true;
+    put(mark);
+    pic().FontBold = false;
+}
+
+void putLetterOfX(const QString& letter, const QString& n)
+{
+    putVars(letter);
+    putSub(n);
+    dspArgX(pic(), ds.penX, ds.penY);
+}
+
+// P with subscript n, primes tucked back over the subscript, then (x).
+void putPrimedP(void (*primes)())
+{
+    putVars(QStringLiteral("P"));
+    putSub(QStringLiteral("n"));
+    skipPx(-4);
+    primes();
+    skipPx(2);
+    dspArgX(pic(), ds.penX, ds.penY);
+}
+
+void drawPrime() { dspSymbol(pic(), ds.penX, ds.penY - 4, symbolChar(162)); }
+
+void putGreekCapital(const QString& letter)
+{
+    dspGreek(pic(), ds.penX, ds.penY, letter);
+    skipPx(6);
+}
+}  // namespace
+
+void putPOfX(const QString& n) { putLetterOfX(QStringLiteral("P"), n); }
+void putHOfX(const QString& n) { putLetterOfX(QStringLiteral("H"), n); }
+
+void putAssocP(const QString& l, const QString& m)
+{
+    putVars(QStringLiteral("P"));
+    if (l == QStringLiteral("l'")) {
+        putSub(QStringLiteral("l"));
+        putBoldScript(putSub, QStringLiteral("'"));
+    } else {
+        putSub(l);
+    }
+    if (m == QStringLiteral("m'")) {
+        putSup(QStringLiteral("m"));
+        putBoldScript(putSup, QStringLiteral("’"));
+    } else {
+        putSup(m);
+    }
+    dspArgX(pic(), ds.penX, ds.penY);
+}
+
+void putDAssocP(const QString& l, const QString& m)
+{
+    const float x0 = ds.penX, y0 = ds.penY;
+    putText(boxBar + boxBar + boxBar);
+    skipPx(-6);
+    putText(boxBar);
+    ds.penX = x0 + ds.chW;
+    ds.penY = y0 + 10;
+    putDiff(QStringLiteral("x"));
+    ds.penX = x0;
+    ds.penY = y0 - 14;
+    putVars(QStringLiteral("d"));
+    skipPx(2);
+    putAssocP(l, m);
+    ds.penY = y0;
+}
+
+void putOverOneMinusX2(const QString& m)
+{
+    const float x0 = ds.penX, y0 = ds.penY;
+    float x = x0;
+    dspText(pic(), x, y0, boxBar + boxBar + boxBar);
+    x -= 6;
+    dspText(pic(), x, y0, boxBar);
+    ds.penX = float(x0 + 1.5 * ds.chW);
+    ds.penY = y0 - 12;
+    putVars(m);
+    putSup(QStringLiteral("2"));
+    ds.penX = x0 + 4;
+    ds.penY = y0 + 14;
+    putText(QStringLiteral("1"));
+    putMinus();
+    putVars(QStringLiteral("x"));
+    putSup(QStringLiteral("2"));
+    ds.penY = y0;
+    ds.penX = x;
+}
+
+void dspPrime()
+{
+    pic().FontBold = true;
+    drawPrime();
+    pic().FontBold = false;
+}
+
+void dspDPrime()
+{
+    pic().FontBold = true;
+    drawPrime();
+    drawPrime();
+    pic().FontBold = false;
+}
+
+void primeLn() { putPrimedP(dspPrime); }
+void dprimeLn() { putPrimedP(dspDPrime); }
+
+void beta() { putGreekCapital(QStringLiteral("B")); }
+void Gamma() { putGreekCapital(QStringLiteral("G")); }
