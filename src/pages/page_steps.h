@@ -1,0 +1,23 @@
+#pragma once
+// Small pen steps every chapter's page scripts take.
+#include "canvas/drawing_state.h"
+#include "canvas/operators.h"
+
+inline Surface& pic() { return *ds.curPic; }
+
+// Puts the pen at an absolute position.
+inline void penAt(double x, double y)
+{
+    ds.penX = float(x);
+    ds.penY = float(y);
+}
+
+// A new row: the pen goes to x and k lines down.
+inline void rowAt(double x, float k)
+{
+    ds.penX = float(x);
+    skipLines(k);
+}
+
+// ∫ from −∞ to ∞ at the pen.
+inline void intInf() { dspIntInf(pic(), ds.penX, ds.penY); }
