@@ -1,33 +1,901 @@
+// Chapter 7: definite integrals through the Gamma and Beta functions, and
+// Gauss's product for Gamma.
 #include "pages.h"
+#include "page_steps.h"
 
+#include "canvas/composites.h"
+#include "canvas/drawing_state.h"
+#include "canvas/operators.h"
+#include "canvas/text.h"
 #include "notation/notation.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// I with its numbering subscript.
+void integralName(const QString& number)
+{
+    putVars(u"I"_s);
+    putSub(number);
+}
+
+void thetaDTheta()
+{
+    putTheta();
+    skipW(1);
+    putVars(u"d"_s);
+    skipPx(2);
+    putTheta();
+}
+
+void integralAtPen(const QString& upper, const QString& lower)
+{
+    dspIntegral(pic(), ds.penX, ds.penY, upper, lower);
+}
+
+void oneOverAtPen(const QString& text) { dspOneOver(pic(), ds.penX, ds.penY, text); }
+
+void bigPiAtPen() { dspBigPi(pic(), ds.penX, ds.penY); }
+
+// (1 - v) with the spaced minus; the caller has drawn nothing of it yet.
+void oneMinus(const QString& v)
+{
+    putText(u"(1"_s);
+    putMinus();
+    putVars(v);
+    skipPx(2);
+    putText(u")"_s);
+}
+
+// The rest of (b - a) after its opening parenthesis and 2 pixels, raised to p+q+1:
+// with x = a + (b - a) u the measure (b - x)^p (x - a)^q dx brings (b - a)^(p+q+1).
+void bMinusAToPower()
+{
+    skipPx(2);
+    putVars(u"b"_s);
+    putMinus();
+    putVars(u"a"_s);
+    skipPx(2);
+    putText(u")"_s);
+    putSup(u"p+q+1"_s);
+}
+}  // namespace
 
 void p7_9(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 144."));
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds.tab5, 1.5f);
+    putText(u"定積分 "_s);
+    integralName(u"1"_s);
+    putText(u"  ＝  "_s);
+    dspIntInf(pic(), ds.penX, ds.penY);
+    skipPx(4);
+    putExpMinusX4();
+    skipPx(4);
+    putDiff(u"x"_s);
+    skipPx(4);
+    putText(u"を求めよ。"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putColored(u"[解 7.9]："_s);
+    skipW(1);
+    putVars(u"x"_s);
+    putSup(u"4"_s);
+    putText(u" = "_s);
+    putVars(u"u"_s);
+    putText(u" とおくと，"_s);
+    putVars(u"x"_s);
+    putText(u" = "_s);
+    putVars(u"u"_s);
+    putSup(u"1/4"_s);
+    putText(u"，"_s);
+    putDiff(u"x"_s);
+    skipPx(8);
+    putText(u"="_s);
+    skipPx(8);
+    oneOverAtPen(u"4"_s);
+    skipPx(4);
+    putVars(u"u"_s);
+    putSup(u"-3/4"_s);
+    skipPx(4);
+    putDiff(u"u"_s);
+    putText(u" である。よって，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    integralName(u"1"_s);
+    page.markX1 = ds.penX;
+    putText(u"  ＝  2  "_s);
+    integralAtPen(u"∞"_s, u"0"_s);
+    skipPx(6);
+    putExpMinusX4();
+    skipPx(4);
+    putDiff(u"x"_s);
+
+    ds.penX = page.markX1;
+    skipLines(1.8f);
+    putText(u"  ＝  2 × "_s);
+    oneOverAtPen(u"4"_s);
+    skipPx(8);
+    integralAtPen(u"∞"_s, u"0"_s);
+    skipPx(8);
+    putCourier(u"e"_s);
+    putSup(u"-u"_s);
+    skipPx(6);
+    putVars(u"u"_s);
+    putSup(u"-3/4"_s);
+    skipPx(4);
+    putDiff(u"u"_s);
+
+    ds.penX = page.markX1;
+    skipLines(1.8f);
+    putText(u"  ＝  "_s);
+    dspHalf(pic(), ds.penX, ds.penY);
+    skipPx(4);
+    Gamma();
+    putText(u"("_s);
+    skipPx(2);
+    putFracSmall(u"1"_s, u"4"_s);
+    skipPx(2);
+    putText(u")  =  2 "_s);
+    Gamma();
+    putText(u"("_s);
+    skipPx(2);
+    putFracSmall(u"5"_s, u"4"_s);
+    skipPx(2);
+    putText(u")  =  1.81280"_s);
 }
+
+namespace {
+// Γ(5/2)Γ(1/2) / Γ(3) and (3/4 √π √π) / 2, over the bars that start at markX1 and markX2.
+void p7_10FractionRows(const PageContext& page)
+{
+    penAt(page.markX1 + 2.0, page.markY - 16.0);
+    Gamma();
+    putText(u"("_s);
+    putFracSmall(u"5"_s, u"2"_s);
+    putText(u")"_s);
+    skipPx(6);
+    Gamma();
+    putText(u"("_s);
+    putFracSmall(u"1"_s, u"2"_s);
+    putText(u")"_s);
+    penAt(page.markX1 + 3.0 * ds.chW, page.markY + 11.0);
+    Gamma();
+    putText(u"(3)"_s);
+
+    penAt(page.markX2 + 2.0, page.markY - 16.0);
+    putFracSmall(u"3"_s, u"4"_s);
+    skipPx(4);
+    dspSqrtPi(pic(), ds.penX, ds.penY);
+    skipPx(2);
+    dspSqrtPi(pic(), ds.penX, ds.penY);
+    penAt(page.markX2 + 3.0 * ds.chW, page.markY + 12.0);
+    putText(u"2"_s);
+}
+
+// sin⁴θ = 1/8 (cos 4θ - 4 cos 2θ + 3), and the contour-integral remark.
+void p7_10OtherRoutes()
+{
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"この積分は，"_s);
+    rowAt(ds.tab5, 1.2f);
+    putSin();
+    putSup(u"4"_s);
+    putTheta();
+    putText(u"  ＝  "_s);
+    oneOverAtPen(u"8"_s);
+    skipPx(4);
+    putText(u"("_s);
+    skipPx(4);
+    putCos();
+    skipPx(2);
+    putText(u"4"_s);
+    skipPx(2);
+    putTheta();
+    skipPx(4);
+    putMinus();
+    putText(u"4"_s);
+    skipPx(4);
+    putCos();
+    putText(u"2"_s);
+    putTheta();
+    skipPx(6);
+    putText(u"+"_s);
+    skipPx(6);
+    putText(u"3"_s);
+    skipPx(4);
+    putText(u")"_s);
+
+    rowAt(ds.leftMargin, 1.2f);
+    putText(u"を用いて計算することもできる。"_s);
+    rowAt(ds.leftMargin, 1.2f);
+    putText(u"また，"_s);
+    putVars(u"z"_s);
+    putText(u" = "_s);
+    putCourier(u"e"_s);
+    putSup(u"itheta"_s);
+    putText(u" とおき，単位円を一周する複素積分として計算することもできる。"_s);
+}
+}  // namespace
 
 void p7_10(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 144."));
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds.tab5, 1.5f);
+    putText(u"定積分 "_s);
+    integralName(u"2"_s);
+    putText(u"  ＝  "_s);
+    integralAtPen(u"pi"_s, u"0"_s);
+    skipPx(8);
+    putSin();
+    putSup(u"4"_s);
+    thetaDTheta();
+    putText(u"   を  "_s);
+    beta();
+    putText(u"関数，"_s);
+    Gamma();
+    putText(u"関数を経由して求めよ。"_s);
+
+    rowAt(ds.leftMargin, 2);
+    putColored(u"[解 7.10]："_s);
+    skipW(1);
+    putVars(u"u"_s);
+    putText(u" = "_s);
+    putSin();
+    putSup(u"2"_s);
+    putTheta();
+    putText(u" とおくと，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    putDiff(u"u"_s);
+    putText(u"  =  2 "_s);
+    putSin();
+    skipPx(2);
+    putTheta();
+    skipW(1);
+    putCos();
+    skipPx(2);
+    thetaDTheta();
+    putText(u"  =  2"_s);
+    skipPx(8);
+    putVars(u"u"_s);
+    putSup(u"1/2"_s);
+    skipPx(4);
+    oneMinus(u"u"_s);
+    putSup(u"1/2"_s);
+    skipPx(4);
+    putVars(u"d"_s);
+    skipPx(2);
+    putTheta();
+    putText(u" ，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    integralName(u"2"_s);
+    page.markX1 = ds.penX;
+    putText(u"  ＝  2 "_s);
+    integralAtPen(u"pi/2"_s, u"0"_s);
+    skipW(1.5f);
+    putSin();
+    putSup(u"4"_s);
+    thetaDTheta();
+
+    ds.penX = page.markX1;
+    skipLines(2);
+    putText(u"  ＝  "_s);
+    integralAtPen(u"1"_s, u"0"_s);
+    skipPx(8);
+    putVars(u"u"_s);
+    putSup(u"2"_s);
+    skipPx(4);
+    putText(u"･ "_s);
+    putVars(u"u"_s);
+    putSup(u"-1/2"_s);
+    skipPx(4);
+    oneMinus(u"u"_s);
+    putSup(u"-1/2"_s);
+    skipPx(4);
+    putDiff(u"u"_s);
+
+    ds.penX = page.markX1;
+    skipLines(1.8f);
+    page.markY = ds.penY;
+    putText(u"  ＝  "_s);
+    beta();
+    putText(u"("_s);
+    skipPx(2);
+    putFracSmall(u"5"_s, u"2"_s);
+    putVars(u", "_s);
+    putFracSmall(u"1"_s, u"2"_s);
+    skipPx(2);
+    putText(u")  ＝  "_s);
+    page.markX1 = ds.penX;
+    putText(u"──────"_s);
+    skipPx(-8);
+    putText(u"─  ＝  "_s);
+    page.markX2 = ds.penX;
+    putText(u"─────  ＝  "_s);
+    putFracMid(u"3"_s, u"8"_s);
+    skipPx(4);
+    bigPiAtPen();
+    p7_10FractionRows(page);
+    // The next row counts from the last denominator line, not from markY.
+    p7_10OtherRoutes();
 }
 
 void p7_11(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 144."));
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds.tab5, 1.5f);
+    putText(u"定積分 "_s);
+    integralName(u"3"_s);
+    putText(u"  ＝  "_s);
+    integralAtPen(u"b"_s, u"a"_s);
+    skipPx(8);
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"b"_s);
+    putMinus();
+    putVars(u"x"_s);
+    skipPx(2);
+    putText(u")"_s);
+    skipPx(2);
+    putSup(u"p"_s);
+    skipPx(4);
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"x"_s);
+    putMinus();
+    putVars(u"a"_s);
+    skipPx(2);
+    putText(u")"_s);
+    putSup(u"q"_s);
+    skipPx(8);
+    putDiff(u"x"_s);
+    putText(u"  を求めよ。"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putColored(u"[解 7.11]："_s);
+    putText(u"変数変換 "_s);
+    putVars(u"x"_s);
+    putText(u"  =  "_s);
+    putVars(u"a"_s);
+    putText(u" + ("_s);
+    skipPx(2);
+    putVars(u"b"_s);
+    putMinus();
+    putVars(u"a"_s);
+    skipPx(2);
+    putText(u")"_s);
+    skipPx(4);
+    putVars(u"u"_s);
+    putText(u"  により，次を得る。"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    integralName(u"3"_s);
+    page.markX1 = ds.penX;
+    putText(u"  ＝  "_s);
+    putText(u"("_s);
+    bMinusAToPower();
+    skipPx(8);
+    integralAtPen(u"1"_s, u"0"_s);
+    skipPx(8);
+    putText(u"("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putVars(u"u"_s);
+    skipPx(2);
+    putText(u")"_s);
+    skipPx(2);
+    putSup(u"p"_s);
+    skipPx(6);
+    putVars(u"u"_s);
+    putSup(u"q"_s);
+    skipPx(6);
+    putDiff(u"u"_s);
+
+    ds.penX = page.markX1;
+    skipLines(1.5f);
+    putText(u"  ＝  ("_s);
+    bMinusAToPower();
+    skipPx(6);
+    beta();
+    putText(u"("_s);
+    skipPx(5);
+    putVars(u"p"_s);
+    putText(u"+1"_s);
+    putVars(u", q"_s);
+    putText(u"+1)"_s);
+
+    ds.penX = page.markX1;
+    skipLines(1.5f);
+    putText(u"  ＝  ("_s);
+    bMinusAToPower();
+    skipPx(8);
+    page.markX1 = ds.penX;
+    page.markY = ds.penY;
+    putText(u"────────"_s);
+    skipPx(-4);
+    putText(u"─"_s);
+
+    penAt(page.markX1 + 4.0, page.markY - 12.0);
+    Gamma();
+    putText(u"("_s);
+    skipPx(5);
+    putVars(u"p"_s);
+    putText(u"+1)"_s);
+    skipPx(5);
+    Gamma();
+    putText(u"("_s);
+    putVars(u"q"_s);
+    putText(u"+1)"_s);
+    penAt(page.markX1 + 2.0 * ds.chW, page.markY + 12.0);
+    Gamma();
+    putText(u"("_s);
+    skipPx(5);
+    putVars(u"p"_s);
+    putText(u"+"_s);
+    putVars(u"q"_s);
+    putText(u"+1)"_s);
 }
 
 void p7_12(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 144."));
+    putColored(page.entry + u"　p. 144."_s);
+    skipW(1);
+    putVars(u"a"_s);
+    skipPx(3);
+    putText(u">"_s);
+    skipPx(2);
+    putText(u"0 として，定積分"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    integralName(u"4"_s);
+    putText(u"  ＝  "_s);
+    integralAtPen(u"1"_s, u"0"_s);
+    skipPx(8);
+    putVars(u"x"_s);
+    skipPx(4);
+    putText(u"("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putVars(u"x"_s);
+    skipPx(2);
+    putText(u")"_s);
+    putSup(u"a-1"_s);
+    skipPx(8);
+    putDiff(u"x"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"を最も簡単な形にせよ。"_s);
+    rowAt(ds.leftMargin, 1.5f);
+    putColored(u"[解 7.12]："_s);
+
+    rowAt(ds.tab5, 1.5f);
+    page.markY = ds.penY;
+    integralName(u"4"_s);
+    putText(u"  ＝  "_s);
+    beta();
+    putText(u"(2"_s);
+    putVars(u", a"_s);
+    putText(u")  ＝  "_s);
+    page.markX2 = ds.penX;
+    putText(u"─────  ＝  "_s);
+    page.markX3 = ds.penX;
+    putText(u"────"_s);
+    skipPx(-4);
+    putText(u"─"_s);
+
+    // Γ(2)Γ(a) / Γ(a+2)  and  1 / a(a+1)
+    penAt(page.markX2 + 2.0, page.markY - 13.0);
+    Gamma();
+    putText(u"(2)"_s);
+    skipPx(2);
+    Gamma();
+    putText(u"("_s);
+    putVars(u"a"_s);
+    putText(u")"_s);
+    ds.penX = float(page.markX3 + 2.5 * ds.chW);
+    putText(u"1"_s);
+    penAt(page.markX2 + 8.0, page.markY + 12.0);
+    Gamma();
+    putText(u"("_s);
+    putVars(u"a"_s);
+    putText(u"+2)"_s);
+    ds.penX = float(page.markX3 + 2.0);
+    putVars(u"a"_s);
+    skipPx(4);
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"a"_s);
+    skipPx(4);
+    putText(u"+"_s);
+    skipPx(2);
+    putText(u"1"_s);
+    skipPx(2);
+    putText(u")"_s);
+
+    // Counted from the denominator line.
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"別解として，"_s);
+    putVars(u"u"_s);
+    putText(u"  =  ("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putVars(u"x"_s);
+    skipPx(2);
+    putText(u")"_s);
+    putSup(u"a"_s);
+    putText(u" と積分変数を置き換えてもよい。"_s);
+    newLine();
+    putText(u"このとき，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    integralName(u"4"_s);
+    putText(u"  ＝  "_s);
+    oneOverAtPen(u"a"_s);
+    skipPx(4);
+    integralAtPen(u"1"_s, u"0"_s);
+    skipPx(8);
+    putText(u"("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putVars(u"u"_s);
+    putSup(u"1/a"_s);
+    skipPx(2);
+    putText(u")"_s);
+    skipPx(6);
+    putDiff(u"u"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"となるので，これを計算すればよい。"_s);
 }
+
+namespace {
+// The reflection-formula note of 7.13: a blue bold arrow under the first "＝"
+// and, below it in small type, the equation it comes from.
+void p7_13Annotation(float arrowX)
+{
+    Surface& s = pic();
+    s.ForeColor = ds.highlightColor;
+    s.FontBold = true;
+    dspText(s, arrowX, float(ds.penY + 4.0), u"↑"_s);
+    s.ForeColor = ds.textColor;
+    s.FontBold = false;
+
+    s.FontSize = float(0.8 * ds.baseFontSize);
+    float labelX = float(arrowX - 3.0 * ds.chW);
+    dspText(s, labelX, float(ds.penY + 1.2 * ds.lineH), u"(7.22)"_s);
+    s.FontSize = ds.baseFontSize;
+}
+}  // namespace
 
 void p7_13(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 144."));
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds.tab5, 1.5f);
+    putText(u"定積分 "_s);
+    integralName(u"5"_s);
+    putText(u"  ＝  "_s);
+    integralAtPen(u"1"_s, u"0"_s);
+    skipPx(8);
+    putVars(u"x"_s);
+    putSup(u"-1/4"_s);
+    skipPx(4);
+    putText(u"("_s);
+    putText(u"1"_s);
+    putMinus();
+    putVars(u"x"_s);
+    skipPx(2);
+    putText(u")"_s);
+    skipPx(2);
+    putSup(u"-3/4"_s);
+    skipPx(8);
+    putDiff(u"x"_s);
+    putText(u"  を求めよ。"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putColored(u"[解 7.13]："_s);
+
+    rowAt(ds.tab5, 1.5f);
+    const float rowY = ds.penY;
+    integralName(u"5"_s);
+    putText(u"  ＝  "_s);
+    beta();
+    putText(u"("_s);
+    skipPx(2);
+    putFracSmall(u"3"_s, u"4"_s);
+    putText(u"，"_s);
+    skipPx(-6);
+    putFracSmall(u"1"_s, u"4"_s);
+    skipPx(2);
+    putText(u")  "_s);
+    const float arrowX = ds.penX;
+    putText(u"＝  "_s);
+    page.markX1 = ds.penX;
+    putText(u"─────"_s);
+    skipPx(-8);
+    putText(u"─  ＝  "_s);
+    bigPiAtPen();
+    skipPx(6);
+    dspRadical(pic(), ds.penX, ds.penY, float(1.5 * ds.chW));
+    ds.penX = float(ds.penX - ds.chW);
+    putText(u"2"_s);
+
+    // π over sin(π/4); the numerator's π does not move the pen.
+    float numeratorX = float(page.markX1 + 35.0);
+    dspBigPi(pic(), numeratorX, float(rowY - 11.0));
+    penAt(page.markX1 + 2.0, rowY + 11.0);
+    putSin();
+    putText(u"("_s);
+    skipPx(2);
+    bigPiAtPen();
+    skipPx(3);
+    putText(u"/"_s);
+    skipPx(2);
+    putText(u"4"_s);
+    skipPx(2);
+    putText(u")"_s);
+
+    p7_13Annotation(arrowX);
 }
+
+namespace {
+// One of the three limit displays of Gauss's product: lim over v → ∞ of a
+// numerator with exponent z over (z+1)(z+2)…(z+last).
+struct LimitDisplay {
+    QString v;
+    QString bar;
+    void (*lastFactor)();
+    void (*numerator)();
+    int numX;  // numerator start, from the end of the v → ∞ line
+    int expY;  // rise of the exponent z above the row
+};
+
+void lastN()
+{
+    putVars(u"n"_s);
+    putText(u")"_s);
+}
+
+void lastNMinusOne()
+{
+    putVars(u"n"_s);
+    putMinus();
+    putText(u"1)"_s);
+}
+
+void lastM()
+{
+    putVars(u"m"_s);
+    putText(u")"_s);
+}
+
+void nFactorialN()
+{
+    putVars(u"n"_s);
+    putText(u"！ "_s);
+    putVars(u"n"_s);
+}
+
+void nMinusOneFactorialN()
+{
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"n"_s);
+    putMinus();
+    putText(u"1)！ "_s);
+    putVars(u"n"_s);
+}
+
+void mFactorialM()
+{
+    putVars(u"m"_s);
+    putText(u"！ "_s);
+    putVars(u"m"_s);
+}
+
+const LimitDisplay gaussProduct{u"n"_s, u"────────────"_s, lastN, nFactorialN, 80, 15};
+const LimitDisplay shiftedProduct{u"n"_s, u"──────────────"_s, lastNMinusOne, nMinusOneFactorialN, 80, 15};
+const LimitDisplay renamedProduct{u"m"_s, u"─────────────"_s, lastM, mFactorialM, 40, 16};
+
+// A size relative to the one the page found on entry.
+void scaleFont(float f0, double factor) { pic().FontSize = float(factor * f0); }
+
+// Draws the display after the left-hand side; returns the row's line (limY).
+float drawLimit(const LimitDisplay& d, float f0)
+{
+    const float limX = ds.penX;
+    const float limY = ds.penY;
+    ds.penY = float(limY - 10.0);
+    skipPx(7);
+    scaleFont(f0, 1.3);
+    putText(u"lim"_s);
+    pic().FontSize = f0;
+
+    penAt(limX, limY + 10.0);
+    putVars(d.v);
+    skipPx(2);
+    putText(u"→"_s);
+    skipPx(2);
+    putText(u"∞"_s);
+    const float limEnd = ds.penX;
+
+    ds.penY = limY;
+    skipPx(10);
+    putText(d.bar);
+
+    penAt(limEnd + 10.0, limY + 12.0);
+    putText(u"("_s);
+    putVars(u"z"_s);
+    skipPx(4);
+    putText(u"+1)"_s);
+    skipPx(4);
+    putText(u"("_s);
+    putVars(u"z"_s);
+    skipPx(4);
+    putText(u"+2)"_s);
+    putText(u" ･･･ "_s);
+    putText(u"("_s);
+    putVars(u"z"_s);
+    skipPx(4);
+    putText(u"+"_s);
+    d.lastFactor();
+
+    penAt(limEnd + double(d.numX), limY - 12.0);
+    d.numerator();
+    skipPx(2);
+
+    ds.penY = float(limY - double(d.expY));
+    scaleFont(f0, 0.8);
+    putVars(u"z"_s);
+    pic().FontSize = f0;
+    return limY;
+}
+
+// (1 + 1/m)^z after the renamed product's numerator.
+void onePlusOneOverMToZ(float limY, float f0)
+{
+    ds.penY = float(limY - 12.0);
+    skipPx(6);
+    putText(u"(1+"_s);
+    putText(u"1/"_s);
+    ds.penY = float(ds.penY + 1.0);
+    putVars(u"m"_s);
+    ds.penY = float(ds.penY - 1.0);
+    putText(u")"_s);
+    skipPx(2);
+    ds.penY = float(limY - 17.0);
+    scaleFont(f0, 0.8);
+    putVars(u"z"_s);
+    pic().FontSize = f0;
+}
+
+// Γ(z+1) at the pen; `close` is the run from "+1)" on.
+void gammaOfZPlusOne(const QString& close)
+{
+    Gamma();
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"z"_s);
+    skipPx(2);
+    putText(close);
+}
+
+// zΓ(z) = at the pen.
+void zGammaZEquals()
+{
+    putVars(u"z"_s);
+    skipPx(6);
+    Gamma();
+    putText(u"("_s);
+    skipPx(2);
+    putVars(u"z"_s);
+    skipPx(2);
+    putText(u") = "_s);
+}
+
+void p7_14Statement(float f0)
+{
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"ガンマ関数 "_s);
+    gammaOfZPlusOne(u"+1)"_s);
+    skipPx(5);
+    putText(u"は,"_s);
+    skipPx(2);
+    putText(u"1 位の極 "_s);
+    putVars(u"z"_s);
+    skipPx(4);
+    putText(u"="_s);
+    putMinus();
+    putText(u"1,"_s);
+    putMinus();
+    putText(u"2,"_s);
+    putMinus();
+    putText(u"3, ･･･ を除くすべての複素数"_s);
+    putVars(u" z "_s);
+    putText(u"に対し，"_s);
+    rowAt(ds.leftMargin, 1.2f);
+    putText(u"次の無限乗積によって"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    gammaOfZPlusOne(u"+1) = "_s);
+    ds.penY = drawLimit(gaussProduct, f0);
+    ds.penX = float(ds.tab40);
+    putText(u"(7.37)"_s);
+
+    skipLines(1.5f);
+    ds.penX = float(ds.leftMargin);
+    putText(u"と定義できる。この定義のもとで，次のことを示せ。"_s);
+    skipLines(1.5f);
+    ds.penX = float(ds.leftMargin);
+    putText(u"(1) "_s);
+    Gamma();
+    putText(u"(1) = 1 であること。"_s);
+    skipLines(1.2f);
+    ds.penX = float(ds.leftMargin);
+    putText(u"(2) "_s);
+    gammaOfZPlusOne(u"+1) = "_s);
+    putVars(u"z"_s);
+    skipPx(6);
+    Gamma();
+    putText(u"("_s);
+    putVars(u"z"_s);
+    skipPx(2);
+    putText(u") が成り立つこと。"_s);
+}
+}  // namespace
 
 void p7_14(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　[追加問題]"));
+    const float f0 = pic().FontSize;
+    putColored(page.entry + u"　[追加問題]"_s);
+    p7_14Statement(f0);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putColored(u"[解 7.14]："_s);
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"(1) これは容易である。(7.37) で"_s);
+    skipPx(6);
+    putVars(u"z"_s);
+    skipPx(4);
+    putText(u"="_s);
+    skipPx(4);
+    putText(u"0 とおけばよい。"_s);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"(2) (7.37) において "_s);
+    putVars(u"z"_s);
+    putText(u" → "_s);
+    putVars(u"z"_s);
+    putMinus();
+    putText(u"1 と置き換え，両辺に"_s);
+    putVars(u" z "_s);
+    putText(u"を掛けると，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    zGammaZEquals();
+    ds.penY = drawLimit(shiftedProduct, f0);
+
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"ここで "_s);
+    putVars(u"n"_s);
+    skipPx(4);
+    putText(u"→"_s);
+    skipPx(4);
+    putVars(u"m"_s);
+    skipPx(2);
+    putText(u"+1 と置き換えると，"_s);
+
+    rowAt(ds.tab5, 1.5f);
+    zGammaZEquals();
+    const float limY = drawLimit(renamedProduct, f0);
+    onePlusOneOverMToZ(limY, f0);
+    ds.penY = limY;
+
+    rowAt(ds.leftMargin, 1.5f);
+    putText(u"となり，(7.37) と一致する。"_s);
 }
