@@ -172,14 +172,30 @@ QImage rasterised(const QString& pdf, const QString& prefix)
     return QImage(prefix + ".png").convertToFormat(QImage::Format_Grayscale8);
 }
 
-double differingShare(const QImage& a, const QImage& b)
+// Mean grey of each 3 x 3 block: the spooler re-renders text with its own
+// antialiasing, so pages are compared at the size of a letter, not of its edges.
+QImage blocks(const QImage& page)
 {
-    if (a.size() != b.size() || a.isNull()) return 1;
+    QImage out(page.width() / 3, page.height() / 3, QImage::Format_Grayscale8);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < 3; ++dy)
+                for (int dx = 0; dx < 3; ++dx) sum += page.constScanLine(3 * y + dy)[3 * x + dx];
+            out.scanLine(y)[x] = uchar(sum / 9);
+        }
+    return out;
+}
+
+double differingShare(const QImage& printed, const QImage& expected)
+{
+    if (printed.size() != expected.size() || printed.isNull()) return 1;
+    const QImage a = blocks(printed), b = blocks(expected);
     qint64 differing = 0;
     for (int y = 0; y < a.height(); ++y) {
         const uchar* p = a.constScanLine(y);
         const uchar* q = b.constScanLine(y);
-        for (int x = 0; x < a.width(); ++x) differing += qAbs(int(p[x]) - int(q[x])) > 76;
+        for (int x = 0; x < a.width(); ++x) differing += qAbs(int(p[x]) - int(q[x])) > 64;
     }
     return double(differing) / (double(a.width()) * a.height());
 }
@@ -212,7 +228,9 @@ private slots:
         QVERIFY(!program.window.isEmpty());
         QVERIFY2(program.shows(pages["1.8a"]), "the first page differs from its export");
         int index = 0;
-        const QStringList steps = {"Down", "Down", "End", "Return", "Up", "BackSpace", "Home", "Up",
+        // 1.12 first: it sets the spread of tall brackets that every later page keeps,
+        // as it had when the export drew the pages in list order.
+        const QStringList steps = {"Down", "Down", "Down", "End", "Return", "Up", "BackSpace", "Home", "Up",
                                    "row 4", "Down", "row 17", "row 25", "Down", "row 9", "End"};
         for (const QString& step : steps) {
             if (step.startsWith("row ")) {
@@ -311,8 +329,9 @@ private slots:
         RunningProgram program(displayEnvironment());
         QVERIFY(!program.window.isEmpty());
         const QStringList keys = {"Home", "End", "Up", "Down", "Return", "BackSpace", "a", "Tab", "Left"};
+        program.clickRow(3);  // the bracket spread that the exported pages have
         std::mt19937 random(20261206);
-        int index = 0;
+        int index = 3;
         for (int i = 0; i < 300; ++i) {
             if (random() % 3 == 0) {
                 index = int(random() % 26);  // the print item has its own tests
