@@ -429,6 +429,7 @@ void p7_11(PageContext& page)
     putText(u"("_s);
     putVars(u"q"_s);
     putText(u"+1)"_s);
+    // B(p+1, q+1) = Γ(p+1)Γ(q+1) / Γ(p+q+2): the arguments above add up to p+q+2.
     penAt(page.markX1 + 2.0 * ds.chW, page.markY + 12.0);
     Gamma();
     putText(u"("_s);
@@ -436,7 +437,7 @@ void p7_11(PageContext& page)
     putVars(u"p"_s);
     putText(u"+"_s);
     putVars(u"q"_s);
-    putText(u"+1)"_s);
+    putText(u"+2)"_s);
 }
 
 void p7_12(PageContext& page)

@@ -140,7 +140,9 @@ private slots:
 
         // The quotient Γ(p+1)Γ(q+1) / Γ(p+q+2) follows its bar.
         QVERIFY(indexAt(ops, QStringLiteral("G"), float(bar.x + 4), float(bar.y - 12)) > powers[2]);
-        QVERIFY(indexAt(ops, QStringLiteral("G"), float(bar.x + 2 * ds.chW), float(bar.y + 12)) > powers[2]);
+        const int denominator = indexAt(ops, QStringLiteral("G"), float(bar.x + 2 * ds.chW), float(bar.y + 12));
+        QVERIFY(denominator > powers[2]);
+        QCOMPARE(sequences(ops, {"G", "(", "p", "+", "q", "+2)"}), std::vector<int>{denominator});
     }
 
     // The arrow is taken before the first "＝" is drawn and stands under it; its
