@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <poppler-qt6.h>
 
@@ -62,12 +63,16 @@ void pageSwitch(benchmark::State& state, int row)
     static MainWindow* window = [] {
         auto* w = new MainWindow(nullptr);
         w->show();
+        // Until the window is exposed, a repaint paints nothing.
+        while (!w->windowHandle()->isExposed()) QCoreApplication::processEvents();
         return w;
     }();
     QListWidget* list = window->list();
     for (auto _ : state) {
-        // Away and back, so that every iteration is a real change of selection.
+        // Away and back, so that every iteration is a real change of selection;
+        // each change draws its page and paints it on the window.
         list->setCurrentRow(row == 0 ? 1 : 0);
+        window->pageView()->repaint();
         list->setCurrentRow(row);
         window->pageView()->repaint();
     }

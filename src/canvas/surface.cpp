@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <QStaticText>
 #include <cmath>
 
 QRgb resolveColor(VbColor c)
@@ -18,6 +19,49 @@ QRgb resolveColor(VbColor c)
     }
     return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
+
+namespace {
+
+// Laying out a run costs far more than drawing it, and pages repeat the same runs
+// on every repaint: keep each run's font and layout, keyed by text, face and size.
+struct TextRun {
+    QFont font;
+    QStaticText text;
+    double ascent = 0;  // a static text is placed by the top of its line, not its baseline
+};
+
+struct RunKey {
+    QString text, family;
+    double points;
+    bool bold, italic;
+    int dpi;
+    bool operator==(const RunKey&) const = default;
+};
+
+size_t qHash(const RunKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.text, k.family, k.points, k.bold, k.italic, k.dpi);
+}
+
+const TextRun& textRun(const DrawOp& op, int dpi)
+{
+    static QHash<RunKey, TextRun> runs;
+    const RunKey key{op.text, op.family, op.points, op.bold, op.italic, dpi};
+    auto it = runs.constFind(key);
+    if (it != runs.constEnd()) return *it;
+    if (runs.size() > 20000) runs.clear();
+    TextRun run;
+    run.font = FontTable::current().font(op.face, pointsToPixels(op.points), op.bold, op.italic, dpi);
+    run.font.setFamily(op.family);
+    run.text.setText(op.text);
+    run.text.setTextFormat(Qt::PlainText);
+    run.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    run.text.prepare(QTransform(), run.font);
+    run.ascent = QFontMetricsF(run.font).ascent();
+    return *runs.insert(key, run);
+}
+
+}  // namespace
 
 Surface::Surface(int width, int height) : Height(float(height)), Width(float(width)) {}
 
@@ -142,18 +186,16 @@ void Surface::paint(QPainter& painter) const
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRectF(0, 0, Width, Height), QColor(background()));
     const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
-    const FontTable& fonts = FontTable::current();
     for (const DrawOp& op : ops_) {
         QPen pen{QColor(op.color)};
         pen.setWidthF(op.width);
         pen.setCapStyle(Qt::FlatCap);
         switch (op.kind) {
         case DrawOp::Text: {
-            QFont f = fonts.font(op.face, pointsToPixels(op.points), op.bold, op.italic, dpi);
-            f.setFamily(op.family);
-            painter.setFont(f);
+            const TextRun& run = textRun(op, dpi);
+            painter.setFont(run.font);
             painter.setPen(pen);
-            painter.drawText(QPointF(op.x, op.y + op.ascent), op.text);
+            painter.drawStaticText(QPointF(op.x, op.y + op.ascent - run.ascent), run.text);
             break;
         }
         case DrawOp::Line: {
