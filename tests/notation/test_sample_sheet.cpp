@@ -189,4 +189,4 @@ private slots:
 };
 
 QTEST_MAIN(SpecimenTest)
-#include "test_specimen.moc"
+#include "test_sample_sheet.moc"
