@@ -37,6 +37,9 @@ struct DrawingState {
 
 extern DrawingState ds;
 
+// The surface the pen draws on.
+inline Surface& pic() { return *ds.curPic; }
+
 // Pen operations.
 void newLine();
 void newLineWide();

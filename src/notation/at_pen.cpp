@@ -6,8 +6,6 @@
 #include "canvas/text.h"
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 // One Symbol-face letter, italic, at a size relative to the one in force.
 void putGreekLetter(const QString& letter, double sizeFactor, float dy)
 {

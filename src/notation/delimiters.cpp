@@ -9,8 +9,6 @@
 #include <array>
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 const QString partialSign = symbolChar(182);
 
 void drawPhi(Surface& s, float& x, float y)

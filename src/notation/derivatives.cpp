@@ -7,8 +7,6 @@
 #include "canvas/text.h"
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 // The bar 12 pixels below the pen, a fixed number of units long.
 void drawDerivBar(double units)
 {

@@ -8,8 +8,6 @@
 #include "canvas/text.h"
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 const QString boxBar = QStringLiteral("─");
 
 void setSize(double factor) { pic().FontSize = float(factor * ds.baseFontSize); }

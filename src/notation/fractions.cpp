@@ -13,8 +13,6 @@
 #include <cmath>
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 // A letter is drawn as an enlarged italic variable; estimate it in the italic face.

@@ -7,8 +7,6 @@
 #include "canvas/text.h"
 
 namespace {
-Surface& pic() { return *ds.curPic; }
-
 const QString boxBar = QStringLiteral("─");
 
 // A script drawn in bold: the prime marks of primed indices.

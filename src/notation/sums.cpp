@@ -6,10 +6,6 @@
 #include "canvas/operators.h"
 #include "canvas/text.h"
 
-namespace {
-Surface& pic() { return *ds.curPic; }
-}  // namespace
-
 void putSumLimits(const QString& upper, const QString& lower)
 {
     Surface& s = pic();

@@ -3,8 +3,6 @@
 #include "canvas/drawing_state.h"
 #include "canvas/operators.h"
 
-inline Surface& pic() { return *ds.curPic; }
-
 // Puts the pen at an absolute position.
 inline void penAt(double x, double y)
 {

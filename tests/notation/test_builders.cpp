@@ -44,7 +44,6 @@ struct Reach {
     double left = 0, top = -20, right = 1, bottom = 40;
 };
 
-Surface& pic() { return *ds.curPic; }
 
 Builder atPen(void (*f)(Surface&, float&, float))
 {

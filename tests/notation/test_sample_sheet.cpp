@@ -26,7 +26,6 @@ struct Cell {
     std::function<void()> draw;
 };
 
-Surface& pic() { return *ds.curPic; }
 
 // Composites and operators take the surface and a coordinate; draw them at the pen.
 std::function<void()> atPen(void (*f)(Surface&, float&, float))
