@@ -13,6 +13,12 @@
 
 namespace {
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool measuresMemory = false;  // the address sanitizer holds freed memory back on purpose
+#else
+constexpr bool measuresMemory = true;
+#endif
+
 QStringList qtWarnings;
 
 void recordWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -83,8 +89,11 @@ private slots:
         QCOMPARE(pagesInListOrder(window), firstPass);
         const long afterStorm = residentKilobytes();
         qInstallMessageHandler(nullptr);
-        QVERIFY2(afterStorm <= afterOnePass * 1.10,
-                 qPrintable(QStringLiteral("%1 KiB after one pass, %2 KiB after the storm").arg(afterOnePass).arg(afterStorm)));
+        if (measuresMemory)
+            QVERIFY2(afterStorm <= afterOnePass * 1.10,
+                     qPrintable(QStringLiteral("%1 KiB after one pass, %2 KiB after the storm")
+                                    .arg(afterOnePass)
+                                    .arg(afterStorm)));
         QVERIFY2(qtWarnings.isEmpty(), qPrintable(qtWarnings.join('\n')));
     }
 };
