@@ -349,6 +349,22 @@ private slots:
         QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 
+    void noInstalledFontsStillDrawAndSayWhatToInstall()
+    {
+        QTemporaryDir dir;
+        QFile config(dir.filePath("fonts.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+        config.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("FONTCONFIG_FILE", config.fileName());
+        const Run r = velkora({"--export-png", dir.path(), "1.8a"}, env);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.contains("install the Debian package fonts-noto-cjk"));
+        QCOMPARE(r.err.count("\"Symbol\""), 1);  // once per face, not once per glyph
+        QCOMPARE(QImage(dir.filePath("1.8a.png")).size(), QSize(682, 722));
+    }
+
     void windowWithoutADisplayExplainsItself()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
