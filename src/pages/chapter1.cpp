@@ -44,7 +44,7 @@ DetRows detRowsAtPen() { return {ds.penY, float(ds.penY + 0.6 * ds.lineH)}; }
 void chainRuleStatement()
 {
     penAt(margin(), 1.5 * ds.lineH);
-    putText(QStringLiteral("変数変換のヤコビアンについて，次の関係が成り立つことを示せ．"));
+    putText(QStringLiteral("変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"));
     ds.penX = float(ds.tab5);
     ds.penY = float(ds.penY + 1.5 * ds.lineH);
     putJacobian(QStringLiteral("u, v"), QStringLiteral("f, g"));
@@ -61,7 +61,7 @@ void chainRuleShorthand()
     rowAt(margin(), 2);
     putColored(QStringLiteral("[解 1.8a]"));
     skipW(1);
-    putText(QStringLiteral("紙面を節約するため，偏微分を略記する．"));
+    putText(QStringLiteral("紙面を節約するため，偏微分を略記する。"));
     skipW(1);
     putVars(QStringLiteral("u"));
     putSub(QStringLiteral("x"));
@@ -84,7 +84,7 @@ void chainRuleShorthand()
 void chainRuleMultilinearity()
 {
     rowAt(margin(), 2);
-    putText(QStringLiteral("これが略記で書いた (1.38a) である．連鎖律により右辺は次のようになる："));
+    putText(QStringLiteral("これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："));
     rowAt(ds.tab5, 1.2f);
     printMid(QStringLiteral("[右辺] = "));
     det2a();
@@ -100,7 +100,7 @@ void chainRuleMultilinearity()
     printMid(QStringLiteral(" + "));
     det2b(QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("y"), QStringLiteral("z"));
     rowAt(margin(), 2.2f);
-    putText(QStringLiteral("これを使って，右辺を４つの行列式の和に分ける．"));
+    putText(QStringLiteral("これを使って，右辺を４つの行列式の和に分ける。"));
 }
 
 struct ChainTerm {
@@ -139,7 +139,7 @@ void chainRuleFourTerms()
 void chainRuleConclusion()
 {
     rowAt(margin(), 2);
-    putText(QStringLiteral("第１項と第４項は２つの列が等しいので０になる．"));
+    putText(QStringLiteral("第１項と第４項は２つの列が等しいので０になる。"));
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds.chW, rows.middle);
@@ -157,7 +157,7 @@ void chainRuleConclusion()
     det2(QStringLiteral("uf"), QStringLiteral("ug"), QStringLiteral("vf"), QStringLiteral("vg"));
     skipLines(2.2f);
     ds.penX = float(margin());
-    putText(QStringLiteral("これをまとめると左辺に等しく，関係式が証明された．"));
+    putText(QStringLiteral("これをまとめると左辺に等しく，関係式が証明された。"));
 }
 
 // ---- 1.8 --------------------------------------------------------------------
@@ -173,7 +173,7 @@ void heatRatioPart1Statement()
     putPartialParen(QStringLiteral("u"), QStringLiteral("x"), QStringLiteral("z"));
     skipPx(6);
     putPartialParen(QStringLiteral("y"), QStringLiteral("z"), QStringLiteral("u"));
-    putText(QStringLiteral(" を示せ．"));
+    putText(QStringLiteral(" を示せ。"));
 }
 
 // C with a subscript, as a specific heat.
@@ -243,7 +243,7 @@ void heatRatioEquation(PageContext& page)
     page.markX3 = ds.penX;
     putText(QStringLiteral("─"));
     skipPx(-8);
-    putText(QStringLiteral("─　が成り立つことを示せ．"));
+    putText(QStringLiteral("─　が成り立つことを示せ。"));
 
     ds.penY = page.markY - 16;
     ds.penX = page.markX2 + 2;
@@ -314,7 +314,7 @@ void heatRatioPart1Solution(PageContext& page)
                              {"u, z", "x, z", "y, u", "z, u", "u, z", "x, z", "u, y", "u, z", "u, y", "x, z"},
                              true});
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("となり，両辺は等しい．"));
+    putText(QStringLiteral("となり，両辺は等しい。"));
 }
 
 // C_a / C_b = g_T / g_S for a specific-heat pair and a response coefficient g.
@@ -349,20 +349,20 @@ void heatRatioPart2Solution()
     putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("S"));
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("となる．よって "));
+    putText(QStringLiteral("となる。よって "));
     ratioOfHeats(QStringLiteral("p"), QStringLiteral("V"), putKappaSub);
-    putText(QStringLiteral(" が成り立つ．"));
+    putText(QStringLiteral(" が成り立つ。"));
 }
 
 void heatRatioNote()
 {
     newLineWide();
     putColored(QStringLiteral("[付記]"));
-    putText(QStringLiteral(" 同様の関係は，磁性体や誘電体についても知られている．"));
+    putText(QStringLiteral(" 同様の関係は，磁性体や誘電体についても知られている。"));
     newLine();
     putText(QStringLiteral("たとえば誘電体では "));
     ratioOfHeats(QStringLiteral("D"), QStringLiteral("E"), putEpsilonSub);
-    putText(QStringLiteral(" が成り立つ．"));
+    putText(QStringLiteral(" が成り立つ。"));
     newLine();
     putText(QStringLiteral("ここで左辺の比熱は，それぞれ "));
     putVars(QStringLiteral("D, E"));
@@ -371,7 +371,7 @@ void heatRatioNote()
     putEpsilonSub(QStringLiteral("T"));
     putText(QStringLiteral(" は等温誘電率，"));
     putEpsilonSub(QStringLiteral("S"));
-    putText(QStringLiteral(" は断熱誘電率である．"));
+    putText(QStringLiteral(" は断熱誘電率である。"));
 }
 
 // ---- 1.11 -------------------------------------------------------------------
@@ -431,11 +431,11 @@ void lagrangeStatement()
     putVars(QStringLiteral("a,"));
     putText(QStringLiteral(" 高さを "));
     putVars(QStringLiteral("h"));
-    putText(QStringLiteral(" とする．内接する長方形の面積 "));
+    putText(QStringLiteral(" とする。内接する長方形の面積 "));
     putVars(QStringLiteral("S"));
     putText(QStringLiteral(" の最大値を，"));
     newLine();
-    putText(QStringLiteral("ラグランジュの未定乗数法によって求めよ．"));
+    putText(QStringLiteral("ラグランジュの未定乗数法によって求めよ。"));
 }
 
 // 2 times a variable, 4 pixels apart.
@@ -460,7 +460,7 @@ void lagrangeSetUp()
     skipPx(4);
     putVars(QStringLiteral("y"));
     skipW(1);
-    putText(QStringLiteral("．"));
+    putText(QStringLiteral("。"));
 
     newLine();
     putText(QStringLiteral("内接の条件から，点 ("));
@@ -478,7 +478,7 @@ void lagrangeSetUp()
     skipW(5);
     putText(QStringLiteral("(内接条件)"));
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が成り立つ．そこで"));
+    putText(QStringLiteral("が成り立つ。そこで"));
 }
 
 void lagrangeConditions()
@@ -541,9 +541,9 @@ void lagrangeResult()
     putVars(QStringLiteral("a"));
     skipPx(4);
     putVars(QStringLiteral("h"));
-    putText(QStringLiteral(" となる．"));
+    putText(QStringLiteral(" となる。"));
     newLine();
-    putText(QStringLiteral("これはちょうど三角形の面積の半分である．"));
+    putText(QStringLiteral("これはちょうど三角形の面積の半分である。"));
 }
 
 // The triangle of half-base 40 and height 90 pixels with the inscribed rectangle,
@@ -650,7 +650,7 @@ void sphericalStatement()
     factors({putR, cosTheta}, {6});
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("を行う．このときのヤコビアン "));
+    putText(QStringLiteral("を行う。このときのヤコビアン "));
     putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
     putText(QStringLiteral(" を計算し，"));
     newLine();
@@ -662,7 +662,7 @@ void sphericalStatement()
     putSin();
     skipPx(4);
     putTheta();
-    putText(QStringLiteral(" に等しいことを示せ．"));
+    putText(QStringLiteral(" に等しいことを示せ。"));
 }
 
 // The 3 x 3 determinant of the partial derivatives, as the definition gives it;
@@ -931,7 +931,7 @@ void p1_11(PageContext& page)
     putVars(QStringLiteral("y"));
     skipPx(2);
     putSup(QStringLiteral("r"));
-    putText(QStringLiteral(" を求めよ．"));
+    putText(QStringLiteral(" を求めよ。"));
 
     rowAt(margin(), 2);
     putColored(QStringLiteral("[解 1.11]："));
@@ -955,7 +955,7 @@ void p1_11(PageContext& page)
     putSup(QStringLiteral("r-1"));
 
     rowAt(margin(), 1.8f);
-    putText(QStringLiteral("となる．そこで両辺に "));
+    putText(QStringLiteral("となる。そこで両辺に "));
     putVars(QStringLiteral("y"));
     putText(QStringLiteral(" を掛けると，"));
 
@@ -977,7 +977,7 @@ void p1_11(PageContext& page)
     putSup(QStringLiteral("r"));
 
     newLineWide();
-    putText(QStringLiteral("が得られる．"));
+    putText(QStringLiteral("が得られる。"));
 }
 
 void p1_12(PageContext& page)
@@ -1006,7 +1006,7 @@ void p1_12(PageContext& page)
     putVars(QStringLiteral("x"));
     putText(QStringLiteral(" と "));
     putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" に依存することを示せ．"));
+    putText(QStringLiteral(" に依存することを示せ。"));
 
     rowAt(margin(), 1.5f);
     putColored(QStringLiteral("[解 1.12]："));
@@ -1023,7 +1023,7 @@ void p1_12(PageContext& page)
     skipPx(2);
     putVars(QStringLiteral("x,t"));
     skipPx(2);
-    putText(QStringLiteral(") に変える．"));
+    putText(QStringLiteral(") に変える。"));
 
     newLine();
     skipPx(2);
@@ -1075,13 +1075,13 @@ void p1_12(PageContext& page)
     putDiff(QStringLiteral("t"));
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が得られ，問題の条件により右辺第１項は０である．"));
+    putText(QStringLiteral("が得られ，問題の条件により右辺第１項は０である。"));
     newLine();
     putText(QStringLiteral("したがって "));
     putVars(QStringLiteral("f"));
     putText(QStringLiteral(" は "));
     putVars(QStringLiteral("t"));
-    putText(QStringLiteral(" だけに依存する．"));
+    putText(QStringLiteral(" だけに依存する。"));
 }
 
 void p1_13(PageContext& page)
@@ -1100,7 +1100,7 @@ void p1_13(PageContext& page)
     putText(QStringLiteral(" の関数とみなし，"));
     putText(QStringLiteral("(1.49) に相当する関係を"));
     newLine();
-    putText(QStringLiteral("考えよ．"));
+    putText(QStringLiteral("考えよ。"));
 
     newLineWide();
     putColored(QStringLiteral("[解 1.13]："));
@@ -1136,7 +1136,7 @@ void p1_13(PageContext& page)
     putText(QStringLiteral("   =  0"));
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が得られる．前問により，圧力 "));
+    putText(QStringLiteral("が得られる。前問により，圧力 "));
     putVars(QStringLiteral("p"));
     putText(QStringLiteral(" は密度 "));
     putVars(QStringLiteral("n"));
@@ -1151,7 +1151,7 @@ void p1_13(PageContext& page)
     putVars(QStringLiteral(" N "));
     putText(QStringLiteral("と"));
     putVars(QStringLiteral(" V "));
-    putText(QStringLiteral("に依存する．"));
+    putText(QStringLiteral("に依存する。"));
 }
 
 void p1_14(PageContext& page)
@@ -1164,12 +1164,12 @@ void p1_14(PageContext& page)
     putVars(QStringLiteral("V"));
     putText(QStringLiteral(" を内部エネルギー "));
     putVars(QStringLiteral("U"));
-    putText(QStringLiteral(" で微分する．"));
+    putText(QStringLiteral(" で微分する。"));
     newLine();
-    putText(QStringLiteral("この偏微分はどのような記号で表されるか．"));
+    putText(QStringLiteral("この偏微分はどのような記号で表されるか。"));
     newLine();
     putText(QStringLiteral("また，(1.14) を用いて"));
-    putText(QStringLiteral("これを求めよ．"));
+    putText(QStringLiteral("これを求めよ。"));
 
     rowAt(margin(), 1.5f);
     putColored(QStringLiteral("[解 1.14]："));
@@ -1208,7 +1208,7 @@ void p1_14(PageContext& page)
     putFrac(QStringLiteral("1"), QStringLiteral("p"));
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が求まる．"));
+    putText(QStringLiteral("が求まる。"));
 }
 
 void p1_15(PageContext& page)
@@ -1262,7 +1262,7 @@ void p1_17(PageContext& page)
     rowAt(ds.tab5, 1.5f);
     nthDerivativeOfPower();
     factorialFraction();
-    putText(QStringLiteral(" となることを示せ．"));
+    putText(QStringLiteral(" となることを示せ。"));
 
     rowAt(margin(), 1.5f);
     putColored(QStringLiteral("[解 1.17]："));

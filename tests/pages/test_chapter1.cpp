@@ -244,7 +244,7 @@ private slots:
         const auto rules = textOpsEqual(ops, "─");
         QCOMPARE(int(rules.size()), 2);
         QCOMPARE(int(textOpsEqual(ops, "─  =  ").size()), 1);
-        QCOMPARE(int(textOpsEqual(ops, "─　が成り立つことを示せ．").size()), 1);
+        QCOMPARE(int(textOpsEqual(ops, "─　が成り立つことを示せ。").size()), 1);
         QVERIFY_NEAR(rules[0].x, ds.tab5);
     }
 
