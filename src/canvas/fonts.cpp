@@ -149,8 +149,8 @@ QFont FontTable::font(const QString& face, double pixelSize, bool bold, bool ita
 
 const FontTable::Entry& FontTable::entry(const QString& face, double pixelSize, bool bold, bool italic) const
 {
-    const QString key = face + QChar(0x1f) + QString::number(pixelSize, 'g', 9) + (bold ? u'B' : u'-') +
-                        (italic ? u'I' : u'-');
+    // Every measurement comes through here: a plain key, no number formatting.
+    const EntryKey key{face, pixelSize, bold, italic};
     auto it = entries_.constFind(key);
     if (it != entries_.constEnd()) return **it;
 

@@ -41,12 +41,22 @@ public:
 
 private:
     struct Entry;
+    struct EntryKey {
+        QString face;
+        double pixelSize;
+        bool bold, italic;
+        bool operator==(const EntryKey&) const = default;
+        friend size_t qHash(const EntryKey& k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.face, k.pixelSize, k.bold, k.italic);
+        }
+    };
     QString installedFamily(const QString& name) const;
     const Entry& entry(const QString& face, double pixelSize, bool bold, bool italic) const;
 
     QStringList installed_;
     mutable QHash<QString, QString> familyCache_;
-    mutable QHash<QString, std::shared_ptr<Entry>> entries_;
+    mutable QHash<EntryKey, std::shared_ptr<Entry>> entries_;
 };
 
 // Points at 96 DPI to pixels: 12.75 pt is 17 px.
