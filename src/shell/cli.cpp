@@ -18,7 +18,8 @@ const char* helpText =
     "\n"
     "Headless commands (no display needed):\n"
     "  --list                              print the list entries, one a line\n"
-    "  --export-png DIR [ID...] [--scale K]  draw pages as on screen into DIR/ID.png\n"
+    "  --export-png DIR [ID...] [--scale K] [--print-view]\n"
+    "                                      draw pages as on screen (or as printed) into DIR/ID.png\n"
     "  --export-pdf FILE [ID...]           draw pages as printed, one a sheet, into FILE\n"
     "  --trace ID [--print-view]           print a page's drawing operations as JSON Lines\n"
     "  --time-startup                      open the window, report the time to its first page, quit\n"
@@ -69,6 +70,7 @@ int runHeadless(const QStringList& args)
         return usageError(command == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
     QStringList ids = args.mid(2);
     if (command == "--export-pdf") return exportPdf(form, args.at(1), ids);
+    const bool printView = ids.removeAll(QStringLiteral("--print-view")) > 0;
     double scale = 1;
     const qsizetype at = ids.indexOf(QStringLiteral("--scale"));
     if (at >= 0) {
@@ -77,7 +79,7 @@ int runHeadless(const QStringList& args)
         if (!ok) return usageError("--scale needs a number");
         ids.remove(at, 2);
     }
-    return exportPng(form, args.at(1), ids, scale);
+    return exportPng(form, args.at(1), ids, scale, printView);
 }
 
 // Opens the window as a start would, paints it once and reports how long that took.

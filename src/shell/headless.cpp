@@ -71,7 +71,7 @@ int listEntries(const MathForm& form)
     return 0;
 }
 
-int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale)
+int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale, bool printView)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
@@ -80,9 +80,10 @@ int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double
     const QFileInfo info(dir);
     if (!info.isDir() || !info.isWritable()) return fail(QStringLiteral("cannot write into folder \"%1\"").arg(dir));
     for (const QString& id : pages) {
-        form.showPage(id, false);
+        form.showPage(id, printView);
+        const Surface& surface = printView ? form.pic2 : form.pic;
         QSaveFile file(QDir(dir).filePath(id + QStringLiteral(".png")));
-        if (!file.open(QIODevice::WriteOnly) || !form.pic.toImage(scale).save(&file, "PNG") || !file.commit())
+        if (!file.open(QIODevice::WriteOnly) || !surface.toImage(scale).save(&file, "PNG") || !file.commit())
             return fail(QStringLiteral("cannot write \"%1\"").arg(file.fileName()));
     }
     return 0;

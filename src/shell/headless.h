@@ -6,7 +6,7 @@ class MathForm;
 
 // Each returns the process exit status; errors are one line on stderr and status 2.
 int listEntries(const MathForm& form);
-int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale);
+int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale, bool printView);
 int exportPdf(MathForm& form, const QString& file, const QStringList& ids);
 int tracePage(MathForm& form, const QString& id, bool printView);
 
