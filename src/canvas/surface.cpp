@@ -146,11 +146,14 @@ void paintOp(QPainter& painter, const DrawOp& op)
         paintText(painter, op);
         break;
     case DrawOp::Line: {
-        // Whole-pixel coordinates name pixel rows and columns: stroke through their centres.
+        // Strokes land on whole pixels, as the pages were designed for, and a whole-pixel
+        // coordinate names a pixel row or column: stroke through its centre. A bar at a
+        // fractional height would otherwise smear over two rows and touch the glyphs near it.
         const double h = op.width % 2 ? 0.5 : 0.0;
+        auto pixel = [h](double x, double y) { return QPointF(std::nearbyint(x) + h, std::nearbyint(y) + h); };
         pen.setCapStyle(Qt::SquareCap);
         painter.setPen(pen);
-        painter.drawLine(QPointF(op.x + h, op.y + h), QPointF(op.x2 + h, op.y2 + h));
+        painter.drawLine(pixel(op.x, op.y), pixel(op.x2, op.y2));
         break;
     }
     case DrawOp::Box: {

@@ -653,7 +653,9 @@ void sphericalStatement()
     putText(QStringLiteral("を行う。このときのヤコビアン "));
     putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
     putText(QStringLiteral(" を計算し，"));
+    // The Jacobian's denominator hangs below its line: the next line keeps clear of it.
     newLine();
+    skipLines(0.2f);
     putText(QStringLiteral("その結果が "));
     putR();
     skipPx(3);
