@@ -16,16 +16,24 @@ struct TextLayout {
         QString family;
         double x = 0;  // from the run's left edge, pixels
     };
+    // Glyphs with positions relative to (left edge, baseline); slanted ones are
+    // sheared about the baseline when drawn.
+    struct Glyphs {
+        QGlyphRun run;
+        bool slanted = false;
+    };
     std::vector<Piece> pieces;
-    std::vector<QGlyphRun> glyphs;  // positions relative to (left edge, baseline)
-    QRectF ink;                     // painted bounds, relative to (left edge, baseline)
+    std::vector<Glyphs> glyphs;
+    QRectF ink;  // painted bounds, relative to (left edge, baseline)
 };
 
 // The layout of a text operation; kept between paints, as pages repeat their runs.
 const TextLayout& layoutOf(const DrawOp& op);
 
-// Where the baseline of a text operation lies: the cell's top plus its face's ascent.
-inline QPointF baselineOf(const DrawOp& op) { return {op.x, op.y + op.ascent}; }
+// Where the baseline of a text operation lies: the cell's top plus its face's ascent,
+// on a whole pixel row as the pages were designed for; a device that rounded it
+// itself would round each run its own way.
+QPointF baselineOf(const DrawOp& op);
 
 // The painted bounds of a text operation, in surface pixels.
 QRectF inkOf(const DrawOp& op);

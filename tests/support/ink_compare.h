@@ -1,0 +1,17 @@
+#pragma once
+// Compares a rendering of a page with an independent reference, operation by
+// operation: the ink of each text run and stroke must be found at the same place in
+// both, to better than a pixel, and must look alike.
+#include "canvas/surface.h"
+
+#include <QImage>
+#include <QStringList>
+#include <vector>
+
+// `scale` is device pixels per surface pixel in both images. Returns one line per
+// operation whose ink sits elsewhere (the shift that matches it better) or differs.
+QStringList misplacedInk(const QImage& reference, const QImage& rendering, const std::vector<DrawOp>& ops,
+                         double scale);
+
+// The image as a PNG named for a failure, so a person can look at it; returns its path.
+QString keepForInspection(const QImage& image, const QString& name);
