@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,41 +42,6 @@ bool run(const QString& program, const QStringList& args)
 }
 
 QString velkora() { return qEnvironmentVariable("VELKORA_BIN"); }
-
-QString output(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
-}
-
-// The sheet's width in points, as the PDF gives it.
-double sheetWidthPoints(const QString& pdf)
-{
-    static const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x"));
-    return size.match(output(QStringLiteral("pdfinfo"), {pdf})).captured(1).toDouble();
-}
-
-// Poppler's rendering of every sheet, cut to the print view: the page sits 10 mm from
-// the sheet's top left edges, scaled to the width between the margins. Rendered at four
-// times the size and reduced, so the margin falls on a whole raster pixel.
-std::vector<QImage> popplerSheets(const QString& pdf, const QString& prefix, int count)
-{
-    constexpr int k = 4;
-    const double dpi = MathForm::printWidth / ((sheetWidthPoints(pdf) - 2 * 10 / 25.4 * 72) / 72);
-    const QString margin = QString::number(qRound(k * 10 / 25.4 * dpi));
-    if (!run(QStringLiteral("pdftoppm"), {"-r", QString::number(k * dpi, 'f', 4), "-x", margin, "-y", margin, "-W",
-                                          QString::number(k * MathForm::printWidth), "-H",
-                                          QString::number(k * MathForm::pageHeight), "-png", pdf, prefix}))
-        return {};
-    std::vector<QImage> sheets;
-    for (int i = 1; i <= count; ++i)
-        sheets.push_back(QImage(QStringLiteral("%1-%2.png").arg(prefix).arg(i, 2, 10, QLatin1Char('0')))
-                             .scaled(MathForm::printWidth, MathForm::pageHeight, Qt::IgnoreAspectRatio,
-                                     Qt::SmoothTransformation));
-    return sheets;
-}
 
 }  // namespace
 

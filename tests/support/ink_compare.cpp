@@ -1,8 +1,12 @@
 #include "ink_compare.h"
 
 #include "canvas/text_layout.h"
+#include "shell/math_form.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -103,6 +107,53 @@ QStringList misplacedInk(const QImage& referenceImage, const QImage& renderingIm
             faults << QStringLiteral("%1 differs: %2 of %3 grey levels").arg(describe(op)).arg(atPlace).arg(expected.amount);
     }
     return faults;
+}
+
+namespace {
+
+QString output(const QString& program, const QStringList& args, int* status = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(120000);
+    if (status) *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// The sheet's width in points, as the PDF gives it.
+double sheetWidthPoints(const QString& pdf)
+{
+    static const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x"));
+    return size.match(output(QStringLiteral("pdfinfo"), {pdf})).captured(1).toDouble();
+}
+
+}  // namespace
+
+std::vector<QImage> popplerSheets(const QString& pdf, const QString& prefix, int count)
+{
+    // The page sits 10 mm from the sheet's top left edges, scaled to the width between
+    // the margins. Rendered at four times the size and reduced, so the margin falls on
+    // a whole raster pixel.
+    constexpr int k = 4;
+    const double widthPoints = sheetWidthPoints(pdf);
+    if (widthPoints <= 0) return {};
+    const double dpi = MathForm::printWidth / ((widthPoints - 2 * 10 / 25.4 * 72) / 72);
+    const QString margin = QString::number(qRound(k * 10 / 25.4 * dpi));
+    int status = 0;
+    output(QStringLiteral("pdftoppm"), {"-r", QString::number(k * dpi, 'f', 4), "-x", margin, "-y", margin, "-W",
+                                        QString::number(k * MathForm::printWidth), "-H",
+                                        QString::number(k * MathForm::pageHeight), "-png", pdf, prefix},
+           &status);
+    if (status != 0) return {};
+    // Poppler numbers the files with as many digits as the last page number needs.
+    QStringList files = QDir(QFileInfo(prefix).path()).entryList({QFileInfo(prefix).fileName() + "-*.png"}, QDir::Files,
+                                                                 QDir::Name);
+    std::vector<QImage> sheets;
+    for (const QString& file : files.mid(0, count))
+        sheets.push_back(QImage(QDir(QFileInfo(prefix).path()).filePath(file))
+                             .scaled(MathForm::printWidth, MathForm::pageHeight, Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation));
+    return sheets;
 }
 
 QString keepForInspection(const QImage& image, const QString& name)

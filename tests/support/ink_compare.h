@@ -13,5 +13,10 @@
 QStringList misplacedInk(const QImage& reference, const QImage& rendering, const std::vector<DrawOp>& ops,
                          double scale);
 
+// Poppler's rendering of the first `count` sheets of a PDF the program printed, cut
+// to the print view and at its size: one raster pixel a surface pixel. Empty when
+// Poppler cannot render it. `prefix` names the intermediate files.
+std::vector<QImage> popplerSheets(const QString& pdf, const QString& prefix, int count);
+
 // The image as a PNG named for a failure, so a person can look at it; returns its path.
 QString keepForInspection(const QImage& image, const QString& name);
