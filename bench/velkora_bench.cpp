@@ -1,5 +1,6 @@
 // Page drawing costs, against the PDF viewers a user might use instead: Poppler and, when it
 // is installed, MuPDF rendering the same page from our own PDF export at the same pixel size.
+// Also the repaints a zoomed page and a HiDPI window ask for.
 #include "canvas/drawing_state.h"
 #include "shell/headless.h"
 #include "shell/main_window.h"
@@ -11,7 +12,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <poppler-qt6.h>
@@ -21,6 +24,7 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <map>
@@ -49,11 +53,15 @@ void scriptOnly(benchmark::State& state, QString id)
     }
 }
 
-void paintImage(benchmark::State& state, QString id, int scale)
+// Scales a zoomed page is painted at, besides 1.
+const double zoomScales[] = {1.5, 2, 3, 4};
+
+void paintImage(benchmark::State& state, QString id, double scale)
 {
     form().showPage(id, false);
     const Surface page = form().pic;
-    QImage image(682 * scale, 722 * scale, QImage::Format_RGB32);
+    QImage image(int(std::ceil(MathForm::pageWidth * scale)), int(std::ceil(MathForm::pageHeight * scale)),
+                 QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     for (auto _ : state) {
@@ -63,15 +71,50 @@ void paintImage(benchmark::State& state, QString id, int scale)
     }
 }
 
-void pageSwitch(benchmark::State& state, int row)
+// The offscreen platform's screens: its usual one, and one of twice its pixel density,
+// where a window paints at device pixel ratio 2 as on a HiDPI display.
+const char* const screensConfig = R"({"screens": [
+    {"name": "dpr1", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96},
+    {"name": "dpr2", "x": 800, "y": 0, "width": 1600, "height": 1600, "logicalDpi": 192, "logicalBaseDpi": 96}
+]})";
+
+QScreen* screenNamed(const QString& name)
 {
-    static MainWindow* window = [] {
-        auto* w = new MainWindow(nullptr);
-        w->show();
-        // Until the window is exposed, a repaint paints nothing.
-        while (!w->windowHandle()->isExposed()) QCoreApplication::processEvents();
-        return w;
-    }();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto named = std::find_if(screens.begin(), screens.end(), [&](QScreen* s) { return s->name() == name; });
+    return named == screens.end() ? QGuiApplication::primaryScreen() : *named;
+}
+
+MainWindow* shownWindowOn(QScreen* screen)
+{
+    auto* w = new MainWindow(nullptr);
+    w->setScreen(screen);
+    w->move(screen->geometry().center() - w->rect().center());
+    w->show();
+    // Until the window is exposed, a repaint paints nothing.
+    while (!w->windowHandle()->isExposed()) QCoreApplication::processEvents();
+    return w;
+}
+
+MainWindow* standardWindow()
+{
+    static MainWindow* w = shownWindowOn(screenNamed("dpr1"));
+    return w;
+}
+
+MainWindow* hidpiWindow()
+{
+    static MainWindow* w = shownWindowOn(screenNamed("dpr2"));
+    return w;
+}
+
+void pageSwitch(benchmark::State& state, MainWindow* (*shownWindow)(), double pixelRatio, int row)
+{
+    MainWindow* window = shownWindow();
+    if (window->devicePixelRatio() != pixelRatio) {
+        state.SkipWithError("the window is not at the device pixel ratio asked for");
+        return;
+    }
     QListWidget* list = window->list();
     for (auto _ : state) {
         // Away and back, so that every iteration is a real change of selection;
@@ -308,6 +351,20 @@ void printTable(const char* title, const std::vector<std::string>& headers, cons
     std::printf("\n");
 }
 
+// The densest page, named apart at the largest zoom.
+const std::string densestPage = "1.8";
+
+void printSlowestAtLargestZoom(const Times& ms)
+{
+    const auto k = ms.find("paint4x");
+    if (k == ms.end() || k->second.empty()) return;
+    const auto slowest = std::max_element(k->second.begin(), k->second.end(),
+                                          [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (k->second.count(densestPage))
+        std::printf("\npainting at 4x: page %s %.3f ms; the slowest page, %s, %.3f ms\n", densestPage.c_str(),
+                    k->second.at(densestPage), slowest->first.c_str(), slowest->second);
+}
+
 void printSummary(SummaryReporter& r)
 {
     // What the user waits for with us: the page drawn (its script) and painted.
@@ -319,7 +376,14 @@ void printSummary(SummaryReporter& r)
                {"script", "paint1x", "ours", "switch", "poppler", "mupdf", "mupdf-first", "poppler/ours", "mupdf/ours",
                 "poppler/switch", "mupdf/switch"},
                r.ms);
-    printTable("painting at scale 2", {"paint1x", "paint2x"}, r.ms);
+    printTable("zoomed and HiDPI repaints (switch-dpr2: the switch in a window at device pixel ratio 2)",
+               {"paint1x", "paint1.5x", "paint2x", "paint3x", "paint4x", "switch", "switch-dpr2"}, r.ms);
+    printSlowestAtLargestZoom(r.ms);
+}
+
+std::string scaleName(double scale)
+{
+    return QString::number(scale).toStdString() + "x";
 }
 
 void registerBenchmarks()
@@ -328,9 +392,14 @@ void registerBenchmarks()
     for (const QString& id : MathForm::problemIds()) {
         const std::string name = id.toStdString();
         benchmark::RegisterBenchmark(("script/" + name).c_str(), scriptOnly, id)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("paint1x/" + name).c_str(), paintImage, id, 1)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("paint2x/" + name).c_str(), paintImage, id, 2)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("switch/" + name).c_str(), pageSwitch, row)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("paint1x/" + name).c_str(), paintImage, id, 1.0)->Unit(benchmark::kMicrosecond);
+        for (double scale : zoomScales)
+            benchmark::RegisterBenchmark(("paint" + scaleName(scale) + "/" + name).c_str(), paintImage, id, scale)
+                ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("switch/" + name).c_str(), pageSwitch, standardWindow, 1.0, row)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("switch-dpr2/" + name).c_str(), pageSwitch, hidpiWindow, 2.0, row)
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("poppler/" + name).c_str(), popplerRender, id)->Unit(benchmark::kMicrosecond);
 #ifdef VELKORA_BENCH_MUPDF
         benchmark::RegisterBenchmark(("mupdf/" + name).c_str(), mupdfRender, id)->Unit(benchmark::kMicrosecond);
@@ -345,7 +414,12 @@ void registerBenchmarks()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;
+    if (!screens.open() || screens.write(screensConfig) < 0 || !screens.flush()) {
+        std::fprintf(stderr, "could not write the offscreen screens' configuration\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     form();
     registerBenchmarks();
