@@ -351,7 +351,7 @@ void printTable(const char* title, const std::vector<std::string>& headers, cons
     std::printf("\n");
 }
 
-// The densest page, named apart at the largest zoom.
+// One of the densest pages, named apart at the largest zoom beside the slowest one.
 const std::string densestPage = "1.8";
 
 void printSlowestAtLargestZoom(const Times& ms)
