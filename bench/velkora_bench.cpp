@@ -1,5 +1,6 @@
-// Page drawing costs, against the PDF viewer a user might use instead: Poppler
-// rendering the same page from our own PDF export at the same pixel size.
+// Page drawing costs, against the PDF viewers a user might use instead: Poppler and, when it
+// is installed, MuPDF rendering the same page from our own PDF export at the same pixel size.
+// Also the repaints a zoomed page and a HiDPI window ask for.
 #include "canvas/drawing_state.h"
 #include "shell/headless.h"
 #include "shell/main_window.h"
@@ -11,13 +12,21 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <poppler-qt6.h>
 
+#ifdef VELKORA_BENCH_MUPDF
+#include "mupdf_page.h"
+#endif
+
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <memory>
 #include <sys/resource.h>
@@ -44,11 +53,15 @@ void scriptOnly(benchmark::State& state, QString id)
     }
 }
 
-void paintImage(benchmark::State& state, QString id, int scale)
+// Scales a zoomed page is painted at, besides 1.
+const double zoomScales[] = {1.5, 2, 3, 4};
+
+void paintImage(benchmark::State& state, QString id, double scale)
 {
     form().showPage(id, false);
     const Surface page = form().pic;
-    QImage image(682 * scale, 722 * scale, QImage::Format_RGB32);
+    QImage image(int(std::ceil(MathForm::pageWidth * scale)), int(std::ceil(MathForm::pageHeight * scale)),
+                 QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     for (auto _ : state) {
@@ -58,15 +71,50 @@ void paintImage(benchmark::State& state, QString id, int scale)
     }
 }
 
-void pageSwitch(benchmark::State& state, int row)
+// The offscreen platform's screens: its usual one, and one of twice its pixel density,
+// where a window paints at device pixel ratio 2 as on a HiDPI display.
+const char* const screensConfig = R"({"screens": [
+    {"name": "dpr1", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96},
+    {"name": "dpr2", "x": 800, "y": 0, "width": 1600, "height": 1600, "logicalDpi": 192, "logicalBaseDpi": 96}
+]})";
+
+QScreen* screenNamed(const QString& name)
 {
-    static MainWindow* window = [] {
-        auto* w = new MainWindow(nullptr);
-        w->show();
-        // Until the window is exposed, a repaint paints nothing.
-        while (!w->windowHandle()->isExposed()) QCoreApplication::processEvents();
-        return w;
-    }();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto named = std::find_if(screens.begin(), screens.end(), [&](QScreen* s) { return s->name() == name; });
+    return named == screens.end() ? QGuiApplication::primaryScreen() : *named;
+}
+
+MainWindow* shownWindowOn(QScreen* screen)
+{
+    auto* w = new MainWindow(nullptr);
+    w->setScreen(screen);
+    w->move(screen->geometry().center() - w->rect().center());
+    w->show();
+    // Until the window is exposed, a repaint paints nothing.
+    while (!w->windowHandle()->isExposed()) QCoreApplication::processEvents();
+    return w;
+}
+
+MainWindow* standardWindow()
+{
+    static MainWindow* w = shownWindowOn(screenNamed("dpr1"));
+    return w;
+}
+
+MainWindow* hidpiWindow()
+{
+    static MainWindow* w = shownWindowOn(screenNamed("dpr2"));
+    return w;
+}
+
+void pageSwitch(benchmark::State& state, MainWindow* (*shownWindow)(), double pixelRatio, int row)
+{
+    MainWindow* window = shownWindow();
+    if (window->devicePixelRatio() != pixelRatio) {
+        state.SkipWithError("the window is not at the device pixel ratio asked for");
+        return;
+    }
     QListWidget* list = window->list();
     for (auto _ : state) {
         // Away and back, so that every iteration is a real change of selection;
@@ -78,17 +126,33 @@ void pageSwitch(benchmark::State& state, int row)
     }
 }
 
-std::unique_ptr<Poppler::Document> exportedPdf(const QString& id, QTemporaryDir& dir)
+QString exportedPdf(const QString& id, const QTemporaryDir& dir)
 {
     const QString path = dir.filePath(id + ".pdf");
     exportPdf(form(), path, {id});
-    return Poppler::Document::load(path);
+    return path;
+}
+
+// Where our page lies on the exported sheet, in pixels at `dpi`.
+struct PixelArea {
+    double dpi;
+    int x, y, width, height;
+};
+
+PixelArea ourPixelsOnSheet(double sheetWidthPoints)
+{
+    // The export fits the 745-pixel print surface into the A4 width less 10 mm margins:
+    // this resolution gives one image pixel per surface pixel.
+    const double printableWidthPoints = sheetWidthPoints - 2 * 10 / 25.4 * 72;
+    const double dpi = 72.0 * MathForm::printWidth / printableWidthPoints;
+    const int margin = int(10 / 25.4 * dpi);
+    return {dpi, margin, margin, MathForm::pageWidth, MathForm::pageHeight};
 }
 
 void popplerRender(benchmark::State& state, QString id)
 {
     QTemporaryDir dir;
-    auto doc = exportedPdf(id, dir);
+    auto doc = Poppler::Document::load(exportedPdf(id, dir));
     if (!doc) {
         state.SkipWithError("could not load the exported PDF");
         return;
@@ -96,16 +160,49 @@ void popplerRender(benchmark::State& state, QString id)
     doc->setRenderHint(Poppler::Document::Antialiasing);
     doc->setRenderHint(Poppler::Document::TextAntialiasing);
     std::unique_ptr<Poppler::Page> page = doc->page(0);
-    // The export fits the 745-pixel print surface into the A4 width less 10 mm margins:
-    // this resolution gives one image pixel per surface pixel.
-    const double printableWidthPt = page->pageSizeF().width() - 2 * 10 / 25.4 * 72;
-    const double dpi = 72.0 * MathForm::printWidth / printableWidthPt;
-    const int margin = int(10 / 25.4 * dpi);
+    const PixelArea a = ourPixelsOnSheet(page->pageSizeF().width());
     for (auto _ : state) {
-        QImage image = page->renderToImage(dpi, dpi, margin, margin, 682, 722);
+        QImage image = page->renderToImage(a.dpi, a.dpi, a.x, a.y, a.width, a.height);
         benchmark::DoNotOptimize(image.bits());
     }
 }
+
+#ifdef VELKORA_BENCH_MUPDF
+// Pages after the first: the context, the document and its fonts are there already.
+void mupdfRender(benchmark::State& state, QString id)
+{
+    QTemporaryDir dir;
+    MupdfPage page(exportedPdf(id, dir).toStdString());
+    if (!page.isOpen()) {
+        state.SkipWithError("MuPDF could not open the exported PDF");
+        return;
+    }
+    const PixelArea a = ourPixelsOnSheet(page.widthPoints());
+    for (auto _ : state)
+        if (!page.render(a.dpi, a.x, a.y, a.width, a.height)) {
+            state.SkipWithError("MuPDF could not render the page");
+            break;
+        }
+}
+
+// The first page: a new context, the document opened, the page rendered.
+void mupdfFirstPage(benchmark::State& state, QString id)
+{
+    QTemporaryDir dir;
+    const std::string path = exportedPdf(id, dir).toStdString();
+    for (auto _ : state) {
+        auto page = std::make_unique<MupdfPage>(path);
+        const PixelArea a = ourPixelsOnSheet(page->widthPoints());
+        if (!page->render(a.dpi, a.x, a.y, a.width, a.height)) {
+            state.SkipWithError("MuPDF could not open or render the page");
+            break;
+        }
+        state.PauseTiming();
+        page.reset();
+        state.ResumeTiming();
+    }
+}
+#endif
 
 // Peak resident memory of a child that visits every page `passes` times.
 long peakKilobytesVisiting(int passes)
@@ -153,26 +250,25 @@ double nanoseconds(const benchmark::BenchmarkReporter::Run& run)
     }
 }
 
-// Collects each run's time so that the summary can compare kinds per page.
+using Times = std::map<std::string, std::map<std::string, double>>;  // kind -> page -> ms
+
+// Collects each run's time (the median of repetitions, when repeated) so that the summary
+// can compare kinds per page.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
-    std::map<std::string, std::map<std::string, double>> ns;  // kind -> page -> ns
+    Times ms;
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
+            if (run.error_occurred) continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+            const std::string& name = run.run_name.function_name;
             const auto slash = name.find('/');
             // A switch iteration changes the page twice.
             const double divisor = name.rfind("switch", 0) == 0 ? 2 : 1;
-            ns[name.substr(0, slash)][name.substr(slash + 1)] = nanoseconds(run) / divisor;
+            ms[name.substr(0, slash)][name.substr(slash + 1)] = nanoseconds(run) / divisor / 1e6;
         }
-    }
-    bool complete() const
-    {
-        for (const char* kind : {"script", "paint1x", "paint2x", "switch", "poppler"})
-            if (!ns.count(kind)) return false;
-        return true;
     }
 };
 
@@ -182,53 +278,156 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-void printRow(const char* page, const std::vector<double>& ms, double ratio)
+// A column of the summary: a kind's milliseconds, or "a/b", how many times as long a took as b.
+class Column {
+public:
+    explicit Column(std::string header) : header_(std::move(header))
+    {
+        const auto slash = header_.find('/');
+        numerator_ = header_.substr(0, slash);
+        if (slash != std::string::npos) denominator_ = header_.substr(slash + 1);
+    }
+    const std::string& header() const { return header_; }
+    bool isRatio() const { return !denominator_.empty(); }
+    double value(const Times& ms, const std::string& page) const
+    {
+        const double n = lookUp(ms, numerator_, page);
+        return isRatio() ? n / lookUp(ms, denominator_, page) : n;
+    }
+
+private:
+    static double lookUp(const Times& ms, const std::string& kind, const std::string& page)
+    {
+        const auto k = ms.find(kind);
+        if (k == ms.end()) return std::numeric_limits<double>::quiet_NaN();
+        const auto p = k->second.find(page);
+        return p == k->second.end() ? std::numeric_limits<double>::quiet_NaN() : p->second;
+    }
+    std::string header_, numerator_, denominator_;
+};
+
+// The pages any kind was measured on, in list order.
+std::vector<std::string> measuredPages(const Times& ms)
 {
-    std::printf("%-7s", page);
-    for (double v : ms) std::printf(" %9.3f", v);
-    std::printf(" %11.1fx\n", ratio);
+    std::vector<std::string> pages;
+    for (const QString& id : MathForm::problemIds()) {
+        const std::string page = id.toStdString();
+        if (std::any_of(ms.begin(), ms.end(), [&](const auto& kind) { return kind.second.count(page) > 0; }))
+            pages.push_back(page);
+    }
+    return pages;
 }
 
-void printSummary(const SummaryReporter& r)
+int columnWidth(const Column& c) { return std::max<int>(10, int(c.header().size()) + 1); }
+
+void printCell(const Column& c, double v)
 {
-    std::printf("\nmilliseconds per page; ours = script + paint 1x\n%-7s %9s %9s %9s %9s %9s %12s\n", "page", "script",
-                "paint1x", "paint2x", "switch", "poppler", "poppler/ours");
-    std::vector<std::vector<double>> columns(5);
-    std::vector<double> ratios;
-    for (const auto& [page, script] : r.ns.at("script")) {
-        const std::vector<double> ms = {script / 1e6, r.ns.at("paint1x").at(page) / 1e6,
-                                        r.ns.at("paint2x").at(page) / 1e6, r.ns.at("switch").at(page) / 1e6,
-                                        r.ns.at("poppler").at(page) / 1e6};
-        ratios.push_back(ms[4] / (ms[0] + ms[1]));
-        for (size_t i = 0; i < ms.size(); ++i) columns[i].push_back(ms[i]);
-        printRow(page.c_str(), ms, ratios.back());
+    std::printf(c.isRatio() ? " %*.1fx" : " %*.3f", c.isRatio() ? columnWidth(c) - 1 : columnWidth(c), v);
+}
+
+// One row a page and a row of medians, of the columns measured for every page.
+void printTable(const char* title, const std::vector<std::string>& headers, const Times& ms)
+{
+    const std::vector<std::string> pages = measuredPages(ms);
+    std::vector<Column> columns;
+    for (const std::string& h : headers) {
+        Column c(h);
+        if (std::none_of(pages.begin(), pages.end(), [&](const std::string& p) { return std::isnan(c.value(ms, p)); }))
+            columns.push_back(c);
     }
-    std::vector<double> medians;
-    for (const auto& c : columns) medians.push_back(median(c));
-    printRow("median", medians, median(ratios));
+    if (columns.empty()) return;
+    std::printf("\n%s\n%-7s", title, "page");
+    for (const Column& c : columns) std::printf(" %*s", columnWidth(c), c.header().c_str());
+    std::vector<std::vector<double>> values(columns.size());
+    for (const std::string& page : pages) {
+        std::printf("\n%-7s", page.c_str());
+        for (size_t i = 0; i < columns.size(); ++i) {
+            values[i].push_back(columns[i].value(ms, page));
+            printCell(columns[i], values[i].back());
+        }
+    }
+    std::printf("\n%-7s", "median");
+    for (size_t i = 0; i < columns.size(); ++i) printCell(columns[i], median(values[i]));
+    std::printf("\n");
+}
+
+// One of the densest pages, named apart at the largest zoom beside the slowest one.
+const std::string densestPage = "1.8";
+
+void printSlowestAtLargestZoom(const Times& ms)
+{
+    const auto k = ms.find("paint4x");
+    if (k == ms.end() || k->second.empty()) return;
+    const auto slowest = std::max_element(k->second.begin(), k->second.end(),
+                                          [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (k->second.count(densestPage))
+        std::printf("\npainting at 4x: page %s %.3f ms; the slowest page, %s, %.3f ms\n", densestPage.c_str(),
+                    k->second.at(densestPage), slowest->first.c_str(), slowest->second);
+}
+
+void printSummary(SummaryReporter& r)
+{
+    // What the user waits for with us: the page drawn (its script) and painted.
+    for (const std::string& page : measuredPages(r.ms))
+        if (r.ms["script"].count(page) && r.ms["paint1x"].count(page))
+            r.ms["ours"][page] = r.ms["script"].at(page) + r.ms["paint1x"].at(page);
+    std::printf("\nmilliseconds per page; ours = script + paint1x; a/b = how many times as long a took as b");
+    printTable("against the PDF renderers (mupdf-first: a new context, the document opened, the page rendered)",
+               {"script", "paint1x", "ours", "switch", "poppler", "mupdf", "mupdf-first", "poppler/ours", "mupdf/ours",
+                "poppler/switch", "mupdf/switch"},
+               r.ms);
+    printTable("zoomed and HiDPI repaints (switch-dpr2: the switch in a window at device pixel ratio 2)",
+               {"paint1x", "paint1.5x", "paint2x", "paint3x", "paint4x", "switch", "switch-dpr2"}, r.ms);
+    printSlowestAtLargestZoom(r.ms);
+}
+
+std::string scaleName(double scale)
+{
+    return QString::number(scale).toStdString() + "x";
+}
+
+void registerBenchmarks()
+{
+    int row = 0;
+    for (const QString& id : MathForm::problemIds()) {
+        const std::string name = id.toStdString();
+        benchmark::RegisterBenchmark(("script/" + name).c_str(), scriptOnly, id)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("paint1x/" + name).c_str(), paintImage, id, 1.0)->Unit(benchmark::kMicrosecond);
+        for (double scale : zoomScales)
+            benchmark::RegisterBenchmark(("paint" + scaleName(scale) + "/" + name).c_str(), paintImage, id, scale)
+                ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("switch/" + name).c_str(), pageSwitch, standardWindow, 1.0, row)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("switch-dpr2/" + name).c_str(), pageSwitch, hidpiWindow, 2.0, row)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("poppler/" + name).c_str(), popplerRender, id)->Unit(benchmark::kMicrosecond);
+#ifdef VELKORA_BENCH_MUPDF
+        benchmark::RegisterBenchmark(("mupdf/" + name).c_str(), mupdfRender, id)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("mupdf-first/" + name).c_str(), mupdfFirstPage, id)
+            ->Unit(benchmark::kMillisecond);
+#endif
+        ++row;
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;
+    if (!screens.open() || screens.write(screensConfig) < 0 || !screens.flush()) {
+        std::fprintf(stderr, "could not write the offscreen screens' configuration\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     form();
-    int row = 0;
-    for (const QString& id : MathForm::problemIds()) {
-        const std::string name = id.toStdString();
-        benchmark::RegisterBenchmark(("script/" + name).c_str(), scriptOnly, id)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("paint1x/" + name).c_str(), paintImage, id, 1)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("paint2x/" + name).c_str(), paintImage, id, 2)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("switch/" + name).c_str(), pageSwitch, row++)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("poppler/" + name).c_str(), popplerRender, id)->Unit(benchmark::kMicrosecond);
-    }
+    registerBenchmarks();
     benchmark::Initialize(&argc, argv);
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    if (reporter.complete()) printSummary(reporter);
+    printSummary(reporter);
 
     std::printf("\nstart of the process to the first page drawn (median of 9): %.1f ms\n", startupMilliseconds());
     const long once = peakKilobytesVisiting(1), hundred = peakKilobytesVisiting(100);
