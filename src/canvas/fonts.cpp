@@ -6,7 +6,6 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <fontconfig/fontconfig.h>
 
 namespace {
@@ -113,11 +112,16 @@ std::shared_ptr<FontTable>& currentTable()
 
 }  // namespace
 
+// What a face measures at one size: its cell and the widths of the texts asked for.
+struct FontTable::FaceEntry {
+    FaceMetrics cell;
+    mutable QHash<QString, double> widths;
+};
+
 struct FontTable::Entry {
     QFont font;
     QFontMetricsF metrics;
     FaceMetrics cell;
-    mutable std::optional<FaceMetrics> boxCell;  // by the glyph bounding box, found on first use
     mutable QHash<QString, double> widths;
     explicit Entry(const QFont& f) : font(f), metrics(f, measureDevice()), cell{metrics.ascent(), metrics.descent()}
     {
@@ -178,6 +182,7 @@ const FontTable::Choice& FontTable::choice(const QString& face) const
             }
         }
         if (found < 0 && c->package) warnMissing(c->face, c->package);
+        chosen.boundingBoxCell = c->boundingBoxCell;
         const bool standIn = found < 0 || found == c->families.size() - 1;
         if (standIn && c->latinFamily) {
             chosen.latinFamily = installedFamily(QString::fromUtf8(c->latinFamily));
@@ -225,30 +230,43 @@ const FontTable::Entry& FontTable::entry(const QString& family, double pixelSize
     return **entries_.insert(key, e);
 }
 
+double FontTable::advance(const QString& family, double pixelSize, bool bold, bool italic, const QString& text) const
+{
+    const Entry& e = entry(family, pixelSize, bold, italic);
+    auto it = e.widths.constFind(text);
+    if (it == e.widths.constEnd()) it = e.widths.insert(text, e.metrics.horizontalAdvance(text));
+    return *it;
+}
+
+const FontTable::FaceEntry& FontTable::faceEntry(const QString& face, double pixelSize, bool bold, bool italic) const
+{
+    // Measuring is the page scripts' inner loop: one lookup for the face, one for the text.
+    const EntryKey key{face, pixelSize, bold, italic};
+    auto it = faceEntries_.constFind(key);
+    if (it != faceEntries_.constEnd()) return **it;
+    const Choice& c = choice(face);
+    const Entry& e = entry(c.family, pixelSize, bold, italic);
+    auto fe = std::make_shared<FaceEntry>();
+    fe->cell = e.cell;
+    double ascentEm = 0, descentEm = 0;
+    if (c.boundingBoxCell && boundingBoxEm(e.font, ascentEm, descentEm))
+        fe->cell = {ascentEm * pixelSize, descentEm * pixelSize};
+    return **faceEntries_.insert(key, fe);
+}
+
 double FontTable::width(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const
 {
+    const FaceEntry& fe = faceEntry(face, pixelSize, bold, italic);
+    auto it = fe.widths.constFind(text);
+    if (it != fe.widths.constEnd()) return *it;
     double sum = 0;
-    for (const FacePiece& piece : pieces(face, text)) {
-        const Entry& e = entry(piece.family, pixelSize, bold, italic);
-        auto it = e.widths.constFind(piece.text);
-        if (it == e.widths.constEnd()) it = e.widths.insert(piece.text, e.metrics.horizontalAdvance(piece.text));
-        sum += *it;
-    }
-    return sum;
+    for (const FacePiece& piece : pieces(face, text)) sum += advance(piece.family, pixelSize, bold, italic, piece.text);
+    return *fe.widths.insert(text, sum);
 }
 
 FaceMetrics FontTable::metrics(const QString& face, double pixelSize, bool bold, bool italic) const
 {
-    const Entry& e = entry(familyFor(face), pixelSize, bold, italic);
-    const Candidates* c = candidatesFor(face);
-    if (!c || !c->boundingBoxCell) return e.cell;
-    if (!e.boxCell) {
-        double ascentEm = 0, descentEm = 0;
-        e.boxCell = boundingBoxEm(e.font, ascentEm, descentEm)
-                        ? FaceMetrics{ascentEm * pixelSize, descentEm * pixelSize}
-                        : e.cell;
-    }
-    return *e.boxCell;
+    return faceEntry(face, pixelSize, bold, italic).cell;
 }
 
 FontTable& FontTable::current()

@@ -58,26 +58,31 @@ private:
     struct Choice {
         QString family;       // draws the text, or all but its ASCII
         QString latinFamily;  // draws ASCII letters, digits and punctuation, if set
+        bool boundingBoxCell = false;
     };
     struct Entry;
+    struct FaceEntry;
     struct EntryKey {
-        QString family;
+        QString name;  // a family, or a face
         double pixelSize;
         bool bold, italic;
         bool operator==(const EntryKey&) const = default;
         friend size_t qHash(const EntryKey& k, size_t seed = 0)
         {
-            return qHashMulti(seed, k.family, k.pixelSize, k.bold, k.italic);
+            return qHashMulti(seed, k.name, k.pixelSize, k.bold, k.italic);
         }
     };
     QString installedFamily(const QString& name) const;
     const Choice& choice(const QString& face) const;
     const Entry& entry(const QString& family, double pixelSize, bool bold, bool italic) const;
+    const FaceEntry& faceEntry(const QString& face, double pixelSize, bool bold, bool italic) const;
+    double advance(const QString& family, double pixelSize, bool bold, bool italic, const QString& text) const;
 
     QStringList installed_;
     QHash<QString, QString> aliases_;
     mutable QHash<QString, Choice> choices_;
-    mutable QHash<EntryKey, std::shared_ptr<Entry>> entries_;
+    mutable QHash<EntryKey, std::shared_ptr<Entry>> entries_;          // by family
+    mutable QHash<EntryKey, std::shared_ptr<FaceEntry>> faceEntries_;  // by face
 };
 
 // Points at 96 DPI to pixels: 12.75 pt is 17 px.
