@@ -1,6 +1,7 @@
 #include "text_layout.h"
 
 #include "fonts.h"
+#include "zoomed_glyphs.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -123,7 +124,13 @@ void paintText(QPainter& painter, const DrawOp& op)
 {
     painter.setPen(QColor(op.color));
     const QPointF baseline = baselineOf(op);
-    for (const TextLayout::Glyphs& glyphs : layoutOf(op).glyphs) {
+    const TextLayout& layout = layoutOf(op);
+    if (!layout.glyphs.empty() && drawsGlyphsAsOutlines(painter, layout.glyphs.front().run.rawFont().pixelSize())) {
+        for (const TextLayout::Glyphs& glyphs : layout.glyphs)
+            drawZoomedGlyphs(painter, glyphs.run, baseline, glyphs.slanted ? slant : QTransform(), QColor(op.color));
+        return;
+    }
+    for (const TextLayout::Glyphs& glyphs : layout.glyphs) {
         if (!glyphs.slanted) {
             painter.drawGlyphRun(baseline, glyphs.run);
             continue;
