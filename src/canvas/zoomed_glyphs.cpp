@@ -88,7 +88,9 @@ void drawZoomedGlyphs(QPainter& painter, const QGlyphRun& run, QPointF origin, c
     const QList<quint32> indexes = run.glyphIndexes();
     const QList<QPointF> positions = run.positions();
     painter.save();
+    // Draw in device pixels; a HiDPI window keeps its pixel ratio below the world transform.
     painter.resetTransform();
+    painter.setWorldTransform(painter.combinedTransform().inverted());
     for (qsizetype i = 0; i < indexes.size(); ++i) {
         const QPointF at = toDevice.map(origin + positions.at(i));
         const double column = std::floor(at.x() * phases + 0.5) / phases;
