@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "problem_list.h"
 #include "title_notice.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers)
     windowFont.setPixelSize(16);  // 12 pt at 96 DPI
     setFont(windowFont);
 
-    box_ = new QListWidget(this);
+    box_ = new ProblemList(this);
     box_->setObjectName(QStringLiteral("Box"));
     box_->setGeometry(8, 11, 98, 700);
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -92,16 +93,25 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers)
         view_->update();
     });
     // A click on the entry that is already selected still runs the click handler.
-    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
-        if (!rowChangedByPress_) {
-            form_.boxClick();
-            view_->update();
-        }
+    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!rowChangedByPress_) clickEntry(box_->row(item));
         rowChangedByPress_ = false;
     });
+    connect(box_, &ProblemList::actionClicked, this, [this] { clickEntry(box_->count() - 1); });
     box_->setFocus();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+QListWidget* MainWindow::list() const { return box_; }
+
+void MainWindow::clickEntry(int row)
+{
+    if (form_.listIndex() == row)
+        form_.boxClick();
+    else
+        form_.select(row);
+    view_->update();
 }
 
 bool MainWindow::handleKey(int qtKey)

@@ -8,6 +8,7 @@
 
 class QListWidget;
 class QMessageBox;
+class ProblemList;
 class TitleNotice;
 
 // Shows a surface's drawing operations, painted at the screen's pixel ratio.
@@ -28,7 +29,7 @@ public:
     explicit MainWindow(PrintJob::PrinterSource printers = {});
 
     MathForm& form() { return form_; }
-    QListWidget* list() const { return box_; }
+    QListWidget* list() const;
     PageView* pageView() const { return view_; }
 
 protected:
@@ -37,12 +38,14 @@ protected:
 
 private:
     bool handleKey(int qtKey);
+    // A mouse click on an entry: selects it, or runs the click handler again when it is selected.
+    void clickEntry(int row);
     void complain(const QString& message);
 
     MathForm form_;
     PrintJob* printJob_ = nullptr;
     TitleNotice* notice_ = nullptr;
-    QListWidget* box_ = nullptr;
+    ProblemList* box_ = nullptr;
     PageView* view_ = nullptr;
     bool selectionFromForm_ = false;
     bool rowChangedByPress_ = false;

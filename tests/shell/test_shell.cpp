@@ -258,6 +258,51 @@ private slots:
         QVERIFY(!window.findChild<QMessageBox*>(QStringLiteral("printMessage")));
     }
 
+    void onlyAClickOnThePrintItemPrints()
+    {
+        int prints = 0;
+        MainWindow window([&] {
+            ++prints;
+            return std::unique_ptr<QPrinter>();
+        });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListWidget* list = window.list();
+        QWidget* rows = list->viewport();
+
+        // The list's own keys stop at the last problem, as End does.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(list, Qt::Key_PageDown);
+        QCOMPARE(list->currentRow(), 25);
+        QTest::keyClick(list, Qt::Key_PageDown, Qt::ShiftModifier);
+        QTest::keyClick(list, Qt::Key_Right);
+        QCOMPARE(list->currentRow(), 25);
+        // Space (the print item's first character) and other letters change nothing.
+        QTest::keyClick(list, Qt::Key_Home);
+        const int drawn = window.form().pic.clsCount();
+        for (const char* typed : {" ", "[", "a", " "}) QTest::keyClicks(list, QString::fromLatin1(typed));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(window.form().pic.clsCount(), drawn);
+
+        // A drag down the list passes over problems and stops before the print item.
+        QTest::mousePress(rows, Qt::LeftButton, {}, centreOfRow(list, 20));
+        for (int row : {22, 25, 26}) QTest::mouseMove(rows, centreOfRow(list, row));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QCOMPARE(list->currentRow(), 25);
+        // A press on the print item released elsewhere is taken back.
+        QTest::mousePress(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QTest::mouseMove(rows, centreOfRow(list, 24));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, centreOfRow(list, 24));
+        QTest::mousePress(rows, Qt::RightButton, {}, centreOfRow(list, 26));
+        QTest::mouseRelease(rows, Qt::RightButton, {}, centreOfRow(list, 26));
+        QCOMPARE(prints, 0);
+        QCOMPARE(list->currentRow(), 25);
+
+        QTest::mouseClick(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QCOMPARE(prints, 1);
+        QCOMPARE(list->currentRow(), 26);
+        QCOMPARE(window.form().curProb(), 26L);
+    }
+
     void noPrinterSaysSoAndCarriesOn()
     {
         MainWindow window([] { return std::unique_ptr<QPrinter>(); });
