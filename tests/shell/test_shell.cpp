@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <set>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -449,9 +450,16 @@ private slots:
     void outputGoesWhereItIsNamed()
     {
         QTemporaryDir dir;
-        QCOMPARE(velkora({"--export-pdf", "/dev/null", "1.8a"}).status, 0);
-        QVERIFY(QFileInfo(QStringLiteral("/dev/null")).isFile() == false);
-        QCOMPARE(QFileInfo(QStringLiteral("/dev/null")).size(), 0);
+        // A null device of the test's own: should the program replace it, the
+        // machine's /dev/null stays a device.
+        const QByteArray device = QFile::encodeName(dir.filePath("null"));
+        if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+            QCOMPARE(velkora({"--export-pdf", QString::fromLocal8Bit(device), "1.8a"}).status, 0);
+            struct stat info;
+            QVERIFY(stat(device.constData(), &info) == 0 && S_ISCHR(info.st_mode));
+        } else {
+            qInfo("not allowed to make a device node here; only the FIFO is tried");
+        }
 
         const Run pdf = velkora({"--export-pdf", "-", "1.8a"});
         QCOMPARE(pdf.status, 0);
