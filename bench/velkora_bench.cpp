@@ -81,7 +81,7 @@ void pageSwitch(benchmark::State& state, int row)
 std::unique_ptr<Poppler::Document> exportedPdf(const QString& id, QTemporaryDir& dir)
 {
     const QString path = dir.filePath(id + ".pdf");
-    exportPdf(form(), path, {id});
+    exportPdf(form(), QFile::encodeName(path), {id});
     return Poppler::Document::load(path);
 }
 
