@@ -4,7 +4,10 @@
 #include <QImage>
 #include <QRawFont>
 #include <QtEndian>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -13,12 +16,17 @@ struct Candidates {
     QStringList families;  // the real face first, then stand-ins with matching metrics
     const char* package;   // Debian package that brings the stand-in
     bool boundingBoxCell;  // placed by its glyph bounding box, as Windows places symbol faces
+    // The real face's Latin letters are far wider than its stand-in's: the stand-in
+    // draws ASCII in a family with the real face's Latin proportions.
+    const char* latinFamily = nullptr;
+    const char* latinPackage = nullptr;
 };
 
 const std::vector<Candidates>& candidateTable()
 {
     static const std::vector<Candidates> table = {
-        {"メイリオ", {"メイリオ", "Meiryo", "Noto Sans CJK JP"}, "fonts-noto-cjk", false},
+        {"メイリオ", {"メイリオ", "Meiryo", "Noto Sans CJK JP"}, "fonts-noto-cjk", false, "Bitstream Vera Sans",
+         "ttf-bitstream-vera"},
         {"ＭＳ ゴシック", {"ＭＳ ゴシック", "MS Gothic", "IPAGothic"}, "fonts-ipafont-gothic", false},
         {"Courier New", {"Courier New", "Liberation Mono"}, "fonts-liberation2", false},
         {"Times New Roman", {"Times New Roman", "Liberation Serif"}, "fonts-liberation2", false},
@@ -36,17 +44,14 @@ const Candidates* candidatesFor(const QString& face)
     return nullptr;
 }
 
-// Measuring happens on a 96-DPI device so that 12.75 pt is 17 px everywhere.
-const QPaintDevice* measureDevice()
+void warnMissing(const char* face, const char* package)
 {
-    static QImage image = [] {
-        QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
-        img.setDotsPerMeterX(3780);
-        img.setDotsPerMeterY(3780);
-        return img;
-    }();
-    return &image;
+    std::fprintf(stderr, "velkora: no installed font stands in for \"%s\"; install the Debian package %s\n", face,
+                 package);
 }
+
+// ASCII letters, digits, punctuation and the space: what the Latin family draws.
+bool isLatin(QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; }
 
 // Ascent and descent of the glyph bounding box, in em: from the font's head table,
 // or, for a face without one (Type 1), from the union of its one-byte glyphs.
@@ -56,7 +61,7 @@ bool boundingBoxEm(const QFont& font, double& ascentEm, double& descentEm)
     if (head.size() < 44) {
         QFont probe(font);
         probe.setPixelSize(1000);
-        const QFontMetricsF fm(probe, measureDevice());
+        const QFontMetricsF fm(probe, FontTable::measureDevice());
         QRectF box;
         for (int code = 0x20; code <= 0xFF; ++code) box |= fm.boundingRect(QChar(code));
         if (box.isEmpty()) return false;
@@ -74,6 +79,32 @@ bool boundingBoxEm(const QFont& font, double& ascentEm, double& descentEm)
     return true;
 }
 
+// Fontconfig knows a family by a name in each language it was given (IPAGothic is
+// also IPAゴシック), while Qt lists it under one of them, chosen by the locale.
+// Maps every other name to the one Qt lists.
+QHash<QString, QString> familyAliases(const QStringList& listed)
+{
+    QHash<QString, QString> aliases;
+    if (!FcInit()) return aliases;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        QStringList names;
+        FcChar8* name = nullptr;
+        for (int k = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, k, &name) == FcResultMatch; ++k)
+            names.append(QString::fromUtf8(reinterpret_cast<const char*>(name)));
+        auto shown = std::find_if(names.cbegin(), names.cend(), [&](const QString& n) { return listed.contains(n); });
+        if (shown == names.cend()) continue;
+        for (const QString& n : names)
+            if (n != *shown) aliases.insert(n, *shown);
+    }
+    if (fonts) FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return aliases;
+}
+
 std::shared_ptr<FontTable>& currentTable()
 {
     static std::shared_ptr<FontTable> table;
@@ -86,13 +117,30 @@ struct FontTable::Entry {
     QFont font;
     QFontMetricsF metrics;
     FaceMetrics cell;
+    mutable std::optional<FaceMetrics> boxCell;  // by the glyph bounding box, found on first use
     mutable QHash<QString, double> widths;
-    Entry(const QFont& f) : font(f), metrics(f, measureDevice()) {}
+    explicit Entry(const QFont& f) : font(f), metrics(f, measureDevice()), cell{metrics.ascent(), metrics.descent()}
+    {
+    }
 };
 
-FontTable::FontTable() : installed_(QFontDatabase::families()) {}
+FontTable::FontTable() : installed_(QFontDatabase::families()), aliases_(familyAliases(installed_)) {}
 
-FontTable::FontTable(QStringList installed) : installed_(std::move(installed)) {}
+FontTable::FontTable(QStringList installed, QHash<QString, QString> aliases)
+    : installed_(std::move(installed)), aliases_(std::move(aliases))
+{
+}
+
+const QPaintDevice* FontTable::measureDevice()
+{
+    static QImage image = [] {
+        QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
+        img.setDotsPerMeterX(3780);
+        img.setDotsPerMeterY(3780);
+        return img;
+    }();
+    return &image;
+}
 
 bool FontTable::fontExists(const QString& name) const
 {
@@ -104,6 +152,8 @@ bool FontTable::fontExists(const QString& name) const
 QString FontTable::installedFamily(const QString& name) const
 {
     if (fontExists(name)) return name;
+    const QString alias = aliases_.value(name);
+    if (!alias.isEmpty() && fontExists(alias)) return alias;
     // Qt tells apart families that several foundries ship as "Name [Foundry]".
     const QString withFoundry = name + QStringLiteral(" [");
     for (const QString& family : installed_)
@@ -111,35 +161,53 @@ QString FontTable::installedFamily(const QString& name) const
     return QString();
 }
 
-QString FontTable::familyFor(const QString& face) const
+const FontTable::Choice& FontTable::choice(const QString& face) const
 {
-    auto cached = familyCache_.constFind(face);
-    if (cached != familyCache_.constEnd()) return *cached;
+    auto cached = choices_.constFind(face);
+    if (cached != choices_.constEnd()) return *cached;
 
-    QString family = face;
+    Choice chosen{face, QString()};
     if (const Candidates* c = candidatesFor(face)) {
-        family = c->families.last();
-        bool found = false;
-        for (const QString& candidate : c->families) {
-            const QString installed = installedFamily(candidate);
+        chosen.family = c->families.last();
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < c->families.size() && found < 0; ++i) {
+            const QString installed = installedFamily(c->families.at(i));
             if (!installed.isEmpty()) {
-                family = installed;
-                found = true;
-                break;
+                chosen.family = installed;
+                found = i;
             }
         }
-        if (!found && c->package)
-            std::fprintf(stderr, "velkora: no installed font stands in for \"%s\"; install the Debian package %s\n",
-                         c->face, c->package);
+        if (found < 0 && c->package) warnMissing(c->face, c->package);
+        const bool standIn = found < 0 || found == c->families.size() - 1;
+        if (standIn && c->latinFamily) {
+            chosen.latinFamily = installedFamily(QString::fromUtf8(c->latinFamily));
+            if (chosen.latinFamily.isEmpty()) warnMissing(c->face, c->latinPackage);
+        }
     }
-    familyCache_.insert(face, family);
-    return family;
+    return *choices_.insert(face, chosen);
 }
 
-QFont FontTable::font(const QString& face, double pixelSize, bool bold, bool italic, int dpi) const
+QString FontTable::familyFor(const QString& face) const { return choice(face).family; }
+
+std::vector<FacePiece> FontTable::pieces(const QString& face, const QString& text) const
 {
-    QFont f(familyFor(face));
-    f.setPointSizeF(pixelSize * 72.0 / dpi);
+    const Choice& c = choice(face);
+    if (c.latinFamily.isEmpty()) return {{text, c.family}};
+    std::vector<FacePiece> result;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool latin = isLatin(text.at(i));
+        qsizetype end = i + 1;
+        while (end < text.size() && isLatin(text.at(end)) == latin) ++end;
+        result.push_back({text.mid(i, end - i), latin ? c.latinFamily : c.family});
+        i = end;
+    }
+    return result;
+}
+
+QFont FontTable::familyFont(const QString& family, double pixelSize, bool bold, bool italic)
+{
+    QFont f(family);
+    f.setPointSizeF(pixelSize * 72.0 / 96.0);
     f.setBold(bold);
     f.setItalic(italic);
     f.setHintingPreference(QFont::PreferNoHinting);
@@ -147,36 +215,40 @@ QFont FontTable::font(const QString& face, double pixelSize, bool bold, bool ita
     return f;
 }
 
-const FontTable::Entry& FontTable::entry(const QString& face, double pixelSize, bool bold, bool italic) const
+const FontTable::Entry& FontTable::entry(const QString& family, double pixelSize, bool bold, bool italic) const
 {
     // Every measurement comes through here: a plain key, no number formatting.
-    const EntryKey key{face, pixelSize, bold, italic};
+    const EntryKey key{family, pixelSize, bold, italic};
     auto it = entries_.constFind(key);
     if (it != entries_.constEnd()) return **it;
-
-    auto e = std::make_shared<Entry>(font(face, pixelSize, bold, italic));
-    e->cell = {e->metrics.ascent(), e->metrics.descent()};
-    const Candidates* c = candidatesFor(face);
-    double ascentEm = 0, descentEm = 0;
-    if (c && c->boundingBoxCell && boundingBoxEm(e->font, ascentEm, descentEm))
-        e->cell = {ascentEm * pixelSize, descentEm * pixelSize};
-    entries_.insert(key, e);
-    return *e;
+    auto e = std::make_shared<Entry>(familyFont(family, pixelSize, bold, italic));
+    return **entries_.insert(key, e);
 }
 
 double FontTable::width(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const
 {
-    const Entry& e = entry(face, pixelSize, bold, italic);
-    auto it = e.widths.constFind(text);
-    if (it != e.widths.constEnd()) return *it;
-    const double w = e.metrics.horizontalAdvance(text);
-    e.widths.insert(text, w);
-    return w;
+    double sum = 0;
+    for (const FacePiece& piece : pieces(face, text)) {
+        const Entry& e = entry(piece.family, pixelSize, bold, italic);
+        auto it = e.widths.constFind(piece.text);
+        if (it == e.widths.constEnd()) it = e.widths.insert(piece.text, e.metrics.horizontalAdvance(piece.text));
+        sum += *it;
+    }
+    return sum;
 }
 
 FaceMetrics FontTable::metrics(const QString& face, double pixelSize, bool bold, bool italic) const
 {
-    return entry(face, pixelSize, bold, italic).cell;
+    const Entry& e = entry(familyFor(face), pixelSize, bold, italic);
+    const Candidates* c = candidatesFor(face);
+    if (!c || !c->boundingBoxCell) return e.cell;
+    if (!e.boxCell) {
+        double ascentEm = 0, descentEm = 0;
+        e.boxCell = boundingBoxEm(e.font, ascentEm, descentEm)
+                        ? FaceMetrics{ascentEm * pixelSize, descentEm * pixelSize}
+                        : e.cell;
+    }
+    return *e.boxCell;
 }
 
 FontTable& FontTable::current()

@@ -1,12 +1,12 @@
 #include "surface.h"
 
 #include "fonts.h"
+#include "text_layout.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
-#include <QStaticText>
 #include <cmath>
 
 QRgb resolveColor(VbColor c)
@@ -19,49 +19,6 @@ QRgb resolveColor(VbColor c)
     }
     return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
-
-namespace {
-
-// Laying out a run costs far more than drawing it, and pages repeat the same runs
-// on every repaint: keep each run's font and layout, keyed by text, face and size.
-struct TextRun {
-    QFont font;
-    QStaticText text;
-    double ascent = 0;  // a static text is placed by the top of its line, not its baseline
-};
-
-struct RunKey {
-    QString text, family;
-    double points;
-    bool bold, italic;
-    int dpi;
-    bool operator==(const RunKey&) const = default;
-};
-
-size_t qHash(const RunKey& k, size_t seed = 0)
-{
-    return qHashMulti(seed, k.text, k.family, k.points, k.bold, k.italic, k.dpi);
-}
-
-const TextRun& textRun(const DrawOp& op, int dpi)
-{
-    static QHash<RunKey, TextRun> runs;
-    const RunKey key{op.text, op.family, op.points, op.bold, op.italic, dpi};
-    auto it = runs.constFind(key);
-    if (it != runs.constEnd()) return *it;
-    if (runs.size() > 20000) runs.clear();
-    TextRun run;
-    run.font = FontTable::current().font(op.face, pointsToPixels(op.points), op.bold, op.italic, dpi);
-    run.font.setFamily(op.family);
-    run.text.setText(op.text);
-    run.text.setTextFormat(Qt::PlainText);
-    run.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    run.text.prepare(QTransform(), run.font);
-    run.ascent = QFontMetricsF(run.font).ascent();
-    return *runs.insert(key, run);
-}
-
-}  // namespace
 
 Surface::Surface(int width, int height) : Height(float(height)), Width(float(width)) {}
 
@@ -179,51 +136,52 @@ Extent Surface::DeviceContext::GetTextExtentPoint32A(const QString& bytes) const
     return {qint32(std::lround(surface_.TextWidth(bytes))), qint32(std::lround(surface_.TextHeight(bytes)))};
 }
 
+void paintOp(QPainter& painter, const DrawOp& op)
+{
+    QPen pen{QColor(op.color)};
+    pen.setWidthF(op.width);
+    pen.setCapStyle(Qt::FlatCap);
+    switch (op.kind) {
+    case DrawOp::Text:
+        paintText(painter, op);
+        break;
+    case DrawOp::Line: {
+        // Strokes land on whole pixels, as the pages were designed for, and a whole-pixel
+        // coordinate names a pixel row or column: stroke through its centre. A bar at a
+        // fractional height would otherwise smear over two rows and touch the glyphs near it.
+        const double h = op.width % 2 ? 0.5 : 0.0;
+        auto pixel = [h](double x, double y) { return QPointF(std::nearbyint(x) + h, std::nearbyint(y) + h); };
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        painter.drawLine(pixel(op.x, op.y), pixel(op.x2, op.y2));
+        break;
+    }
+    case DrawOp::Box: {
+        const QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
+        if (op.filled) {
+            painter.fillRect(r.adjusted(0, 0, 1, 1), QColor(op.color));
+        } else {
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(r.translated(0.5, 0.5));
+        }
+        break;
+    }
+    case DrawOp::Circle:
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QPointF(op.x + 0.5, op.y + 0.5), op.radius, op.radius);
+        break;
+    }
+}
+
 void Surface::paint(QPainter& painter) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRectF(0, 0, Width, Height), QColor(background()));
-    const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
-    for (const DrawOp& op : ops_) {
-        QPen pen{QColor(op.color)};
-        pen.setWidthF(op.width);
-        pen.setCapStyle(Qt::FlatCap);
-        switch (op.kind) {
-        case DrawOp::Text: {
-            const TextRun& run = textRun(op, dpi);
-            painter.setFont(run.font);
-            painter.setPen(pen);
-            painter.drawStaticText(QPointF(op.x, op.y + op.ascent - run.ascent), run.text);
-            break;
-        }
-        case DrawOp::Line: {
-            // Whole-pixel coordinates name pixel rows and columns: stroke through their centres.
-            const double h = op.width % 2 ? 0.5 : 0.0;
-            pen.setCapStyle(Qt::SquareCap);
-            painter.setPen(pen);
-            painter.drawLine(QPointF(op.x + h, op.y + h), QPointF(op.x2 + h, op.y2 + h));
-            break;
-        }
-        case DrawOp::Box: {
-            const QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
-            if (op.filled) {
-                painter.fillRect(r.adjusted(0, 0, 1, 1), QColor(op.color));
-            } else {
-                painter.setPen(pen);
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(r.translated(0.5, 0.5));
-            }
-            break;
-        }
-        case DrawOp::Circle:
-            painter.setPen(pen);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPointF(op.x + 0.5, op.y + 0.5), op.radius, op.radius);
-            break;
-        }
-    }
+    for (const DrawOp& op : ops_) paintOp(painter, op);
     painter.restore();
 }
 

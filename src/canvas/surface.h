@@ -30,8 +30,12 @@ struct DrawOp {
     QString text, face, family;
     double points = 0;
     bool bold = false, italic = false;
-    double ascent = 0, advance = 0;
+    double ascent = 0;   // the cell's baseline below y, measured at 96 DPI
+    double advance = 0;
 };
+
+// Draws one operation; the painter's transform maps surface pixels.
+void paintOp(QPainter& painter, const DrawOp& op);
 
 // Extent of a glyph string as the device context measures it: whole pixels.
 struct Extent {

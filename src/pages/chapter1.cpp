@@ -361,11 +361,13 @@ void heatRatioNote()
     putText(QStringLiteral(" 同様の関係は，磁性体や誘電体についても知られている。"));
     newLine();
     putText(QStringLiteral("たとえば誘電体では "));
-    ratioOfHeats(QStringLiteral("D"), QStringLiteral("E"), putEpsilonSub);
+    // Constant E plays the part of constant pressure and ε that of compressibility,
+    // so C_E over C_D, like C_p over C_V, is the ratio of at least one.
+    ratioOfHeats(QStringLiteral("E"), QStringLiteral("D"), putEpsilonSub);
     putText(QStringLiteral(" が成り立つ。"));
     newLine();
     putText(QStringLiteral("ここで左辺の比熱は，それぞれ "));
-    putVars(QStringLiteral("D, E"));
+    putVars(QStringLiteral("E, D"));
     putText(QStringLiteral(" を一定に保ったときの比熱，"));
     newLine();
     putEpsilonSub(QStringLiteral("T"));
@@ -653,7 +655,9 @@ void sphericalStatement()
     putText(QStringLiteral("を行う。このときのヤコビアン "));
     putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
     putText(QStringLiteral(" を計算し，"));
+    // The Jacobian's denominator hangs below its line: the next line keeps clear of it.
     newLine();
+    skipLines(0.2f);
     putText(QStringLiteral("その結果が "));
     putR();
     skipPx(3);

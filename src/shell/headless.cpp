@@ -1,6 +1,7 @@
 #include "headless.h"
 
 #include "canvas/drawing_state.h"
+#include "canvas/text_layout.h"
 #include "dispatch.h"
 #include "math_form.h"
 #include "output.h"
@@ -8,6 +9,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
@@ -42,13 +44,33 @@ QByteArray pngOf(const Surface& surface, double scale)
 
 QString hexColor(QRgb c) { return QColor(c).name(QColor::HexRgb); }
 
+QJsonArray inkOfText(const DrawOp& op)
+{
+    const QRectF ink = inkOf(op);
+    return {ink.left(), ink.top(), ink.right(), ink.bottom()};
+}
+
+QJsonObject traceOfText(const DrawOp& op)
+{
+    QJsonObject line{{"op", "text"},       {"text", op.text},     {"face", op.face},     {"family", op.family},
+                     {"size", op.points},  {"bold", op.bold},     {"italic", op.italic}, {"color", hexColor(op.color)},
+                     {"x", op.x},          {"y", op.y},           {"advance", op.advance}, {"ink", inkOfText(op)}};
+    // A run the face draws in two families names each piece.
+    const auto& pieces = layoutOf(op).pieces;
+    if (pieces.size() > 1) {
+        QJsonArray list;
+        for (const TextLayout::Piece& p : pieces)
+            list.append(QJsonObject{{"text", p.text}, {"family", p.family}, {"x", op.x + p.x}});
+        line.insert("pieces", list);
+    }
+    return line;
+}
+
 QJsonObject traceOf(const DrawOp& op)
 {
     switch (op.kind) {
     case DrawOp::Text:
-        return {{"op", "text"},       {"text", op.text},     {"face", op.face},     {"family", op.family},
-                {"size", op.points},  {"bold", op.bold},     {"italic", op.italic}, {"color", hexColor(op.color)},
-                {"x", op.x},          {"y", op.y},           {"advance", op.advance}};
+        return traceOfText(op);
     case DrawOp::Line:
         return {{"op", "line"}, {"x1", op.x},  {"y1", op.y},  {"x2", op.x2},
                 {"y2", op.y2},  {"color", hexColor(op.color)}, {"width", op.width}};

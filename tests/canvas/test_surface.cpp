@@ -92,6 +92,42 @@ private slots:
         QCOMPARE(standIn.familyFor(QStringLiteral("Arial")), QStringLiteral("Arial"));
     }
 
+    // The prose face measures Latin as the Windows face it was spaced for, and draws
+    // everything a Japanese face draws at a full em in the CJK family.
+    void proseFaceTakesLatinFromTheWideFamilyAndTheRestFromTheCjkOne()
+    {
+        const QString meiryo = QStringLiteral("メイリオ");
+        FontTable standIn({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Bitstream Vera Sans")});
+        std::vector<std::pair<QString, QString>> pieces;
+        for (const FacePiece& p : standIn.pieces(meiryo, QStringLiteral("[問題 5.9]　p. 107 ∞×→≠≡§─")))
+            pieces.emplace_back(p.text, p.family);
+        const QString vera = QStringLiteral("Bitstream Vera Sans"), noto = QStringLiteral("Noto Sans CJK JP");
+        const std::vector<std::pair<QString, QString>> expected = {
+            {"[", vera}, {"問題", noto}, {" 5.9]", vera}, {"　", noto}, {"p. 107 ", vera}, {"∞×→≠≡§─", noto}};
+        QCOMPARE(pieces, expected);
+        if (!FontTable::current().fontExists(vera)) QSKIP("Bitstream Vera Sans is not installed");
+        QCOMPARE(standIn.width(meiryo, 17, false, false, QStringLiteral("A")), 11.625);
+        QVERIFY(qAbs(standIn.width(meiryo, 17, false, false, QStringLiteral("─")) - 17) < 0.05);
+        const QString mixed = QStringLiteral("p. 107。");
+        QCOMPARE(standIn.width(meiryo, 17, false, false, mixed),
+                 standIn.width(meiryo, 17, false, false, QStringLiteral("p. 107")) +
+                     standIn.width(meiryo, 17, false, false, QStringLiteral("。")));
+        // The line cell stays the CJK family's.
+        QCOMPARE(standIn.metrics(meiryo, 17, false, false).height(),
+                 FontTable({noto}).metrics(meiryo, 17, false, false).height());
+        // A reader with the real face gets it whole.
+        FontTable real({QStringLiteral("Meiryo"), noto, vera});
+        QCOMPARE(real.pieces(meiryo, QStringLiteral("p. 問題")).size(), size_t(1));
+        QCOMPARE(real.familyFor(meiryo), QStringLiteral("Meiryo"));
+    }
+
+    void fontTableKnowsFamiliesByTheirOtherNames()
+    {
+        FontTable japanese({QStringLiteral("IPAゴシック")}, {{QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")}});
+        QCOMPARE(japanese.familyFor(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("IPAゴシック"));
+        QVERIFY(!japanese.fontExists(QStringLiteral("IPAGothic")));
+    }
+
     void fontExistsComparesExactNames()
     {
         FontTable table({QStringLiteral("Bookman Old Style")});

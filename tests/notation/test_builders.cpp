@@ -154,7 +154,8 @@ private slots:
         row("dspEpsilon", atPen(dspEpsilon), after(u"ε"_s), plain, restored, {0, -3, 1, 40});
         row("dspIK", [] { dspIK(pic(), ds.penX, ds.penY, u"-pi"_s); }, afterLast(2));
         row("dspRadical", [] { dspRadical(pic(), ds.penX, ds.penY, 20); }, atLineEnd(), boldOn, {meiryo, true});
-        row("dspSqrtPi", atPen(dspSqrtPi), after(u"p"_s));
+        // The overbar is 1.5 units long and the pen ends under it, after the π.
+        row("dspSqrtPi", atPen(dspSqrtPi), after(u"p"_s), plain, restored, {0, -20, 0.5 * ds.chW, 40});
         row("dspTerm", [] { dspTerm(pic(), ds.penX, ds.penY, u"r=0"_s); }, after(u"0"_s));
         row("dspBigSigma", atPen(dspBigSigma), afterGlyph(229), italicOn, italicBack, tall);
         row("dspIntSign", atPen(dspIntSign), afterGlyph(245), plain, restored, tall);
@@ -215,7 +216,8 @@ private slots:
         row("putDeriv", [] { putDeriv(u"y"_s, u"x"_s); }, afterLast(), plain, restored, {0, -30, 12, 50});
         row("putDeriv2", [] { putDeriv2(u"y"_s, u"x"_s); }, afterLast(), plain, restored, {0, -30, 20, 50});
         // A lower-case superscript letter keeps 2 pixels after it, then 8 more.
-        row("putDerivN", [] { putDerivN(); }, afterLast(2 + 8), plain, restored, tall);
+        // Its bar is 3.5 units long, longer than the dx row the pen follows.
+        row("putDerivN", [] { putDerivN(); }, afterLast(2 + 8), plain, restored, {0, -30, 1.5 * ds.chW, 50});
         // The equation lines ignore the pen: they start 5 units from the edge, tag at tab40.
         const Reach line{5 * ds.chW - startX, -20, double(ds.tab40) + 60, 50};
         row("putKummerEq", [] { putKummerEq(u"y"_s); }, after(u"  ＝  0"_s), plain, restored, line);

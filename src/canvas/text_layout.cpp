@@ -1,0 +1,137 @@
+#include "text_layout.h"
+
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTextLayout>
+#include <cmath>
+
+namespace {
+
+struct LayoutKey {
+    QString text, face, family;
+    double points;
+    bool bold, italic;
+    bool operator==(const LayoutKey&) const = default;
+};
+
+size_t qHash(const LayoutKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.text, k.face, k.family, k.points, k.bold, k.italic);
+}
+
+// A family without a bold or an italic face is made bold or italic here, the same
+// way for every device; left to each device, the screen thickens and slants the
+// outlines one way and a PDF viewer another. Bold strikes the glyphs twice, a pixel
+// apart, as Windows does; italic shears them about the baseline by 12 degrees.
+constexpr double overstrike = 1;
+const QTransform slant = QTransform().shear(-0.2126, 0);
+
+QRectF inkOfGlyphs(const QGlyphRun& run, bool slanted)
+{
+    QPainterPath outline;
+    const QRawFont font = run.rawFont();
+    const QList<quint32> indexes = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < indexes.size(); ++i)
+        outline.addPath(font.pathForGlyph(indexes.at(i)).translated(positions.at(i)));
+    return (slanted ? slant.map(outline) : outline).boundingRect();
+}
+
+bool hasStyle(const QString& family, bool (*isStyle)(const QString&, const QString&))
+{
+    for (const QString& style : QFontDatabase::styles(family))
+        if (isStyle(family, style)) return true;
+    return false;
+}
+
+struct Styles {
+    bool bold, italic;
+};
+
+// Which styles the family has faces for.
+const Styles& stylesOf(const QString& family)
+{
+    static QHash<QString, Styles> known;
+    auto it = known.constFind(family);
+    if (it != known.constEnd()) return *it;
+    const Styles styles{
+        hasStyle(family, [](const QString& f, const QString& s) { return QFontDatabase::weight(f, s) >= QFont::Bold; }),
+        hasStyle(family, [](const QString& f, const QString& s) { return QFontDatabase::italic(f, s); })};
+    return *known.insert(family, styles);
+}
+
+// Lays out one piece with its left edge at x and its baseline at 0.
+void addPiece(TextLayout& layout, const FacePiece& piece, double x, double pixelSize, bool bold, bool italic)
+{
+    layout.pieces.push_back({piece.text, piece.family, x});
+    const Styles& has = stylesOf(piece.family);
+    const bool struckTwice = bold && !has.bold, slanted = italic && !has.italic;
+    QTextLayout text(piece.text, FontTable::familyFont(piece.family, pixelSize, bold && has.bold, italic && has.italic),
+                     const_cast<QPaintDevice*>(FontTable::measureDevice()));
+    text.beginLayout();
+    QTextLine line = text.createLine();
+    text.endLayout();
+    if (!line.isValid()) return;
+    for (const QGlyphRun& laidOut : line.glyphRuns()) {
+        for (double dx : {0.0, overstrike}) {
+            if (dx != 0 && !struckTwice) continue;
+            QGlyphRun run = laidOut;
+            QList<QPointF> positions = run.positions();
+            for (QPointF& p : positions) p += QPointF(x + dx, -line.ascent());
+            run.setPositions(positions);
+            layout.ink |= inkOfGlyphs(run, slanted);
+            layout.glyphs.push_back({run, slanted});
+        }
+    }
+}
+
+TextLayout makeLayout(const DrawOp& op)
+{
+    const FontTable& fonts = FontTable::current();
+    const double px = pointsToPixels(op.points);
+    TextLayout layout;
+    double x = 0;
+    for (const FacePiece& piece : fonts.pieces(op.face, op.text)) {
+        addPiece(layout, piece, x, px, op.bold, op.italic);
+        x += fonts.width(op.face, px, op.bold, op.italic, piece.text);
+    }
+    return layout;
+}
+
+}  // namespace
+
+const TextLayout& layoutOf(const DrawOp& op)
+{
+    static QHash<LayoutKey, TextLayout> layouts;
+    const LayoutKey key{op.text, op.face, op.family, op.points, op.bold, op.italic};
+    auto it = layouts.constFind(key);
+    if (it != layouts.constEnd()) return *it;
+    if (layouts.size() > 20000) layouts.clear();
+    return *layouts.insert(key, makeLayout(op));
+}
+
+QPointF baselineOf(const DrawOp& op) { return {op.x, std::nearbyint(op.y + op.ascent)}; }
+
+QRectF inkOf(const DrawOp& op) { return layoutOf(op).ink.translated(baselineOf(op)); }
+
+void paintText(QPainter& painter, const DrawOp& op)
+{
+    painter.setPen(QColor(op.color));
+    const QPointF baseline = baselineOf(op);
+    for (const TextLayout::Glyphs& glyphs : layoutOf(op).glyphs) {
+        if (!glyphs.slanted) {
+            painter.drawGlyphRun(baseline, glyphs.run);
+            continue;
+        }
+        painter.save();
+        painter.translate(baseline);
+        painter.setTransform(slant, true);
+        painter.drawGlyphRun(QPointF(), glyphs.run);
+        painter.restore();
+    }
+}
