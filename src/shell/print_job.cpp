@@ -195,7 +195,10 @@ private:
     std::shared_ptr<std::atomic_bool> abandoned_;
 };
 
-PrintJob::PrintJob(QWidget* window, PrinterSource source) : window_(window), source_(std::move(source)) {}
+PrintJob::PrintJob(QWidget* window, PrinterSource source)
+    : QObject(window), window_(window), source_(std::move(source))
+{
+}
 
 PrintJob::~PrintJob() { *abandoned_ = true; }
 

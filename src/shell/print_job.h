@@ -24,7 +24,7 @@ public:
     // print server's default printer is used, and the user picks one when none is set.
     using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
 
-    // `window` is the parent of the print dialog.
+    // `window` owns the job and is the parent of the print dialog.
     PrintJob(QWidget* window, PrinterSource source);
     ~PrintJob() override;
 

@@ -25,6 +25,14 @@ namespace {
 
 QString binary() { return qEnvironmentVariable("VELKORA_BIN"); }
 
+// The window answers a key within 200 ms, even while it prints. The sanitizers make
+// every call several times slower, so under them the check allows for that.
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 keyAnswerMs = 600;
+#else
+constexpr qint64 keyAnswerMs = 200;
+#endif
+
 QString run(const QString& program, const QStringList& args, int* status = nullptr)
 {
     QProcess p;
@@ -350,8 +358,13 @@ private slots:
             const QPoint p = program.origin + RunningProgram::rowCentres.at(row);
             return QStringList{QString::number(p.x()), QString::number(p.y())};
         };
+        QVERIFY(program.shows(pages[ids[20]]));
         xdotool(QStringList{"mousemove"} + at(20) + QStringList{"mousedown", "1"});
-        for (int row : {22, 25, 26}) xdotool(QStringList{"mousemove"} + at(row));
+        for (int row : {22, 25}) {  // one step at a time: the server merges moves that queue up
+            xdotool(QStringList{"mousemove"} + at(row));
+            QVERIFY(program.shows(pages[ids[row]]));
+        }
+        xdotool(QStringList{"mousemove"} + at(26));
         xdotool({"mouseup", "1"});
         xdotool(QStringList{"mousemove"} + at(26) + QStringList{"mousedown", "1", "mousemove"} + at(24) +
                 QStringList{"mouseup", "1"});
@@ -406,7 +419,7 @@ private slots:
             do {
                 const QString key = nextKey();
                 const qint64 ms = program.answerTo(key, pages[ids[index]]);
-                QVERIFY2(ms < 200 || program.said().contains(c.says), qPrintable(QString::number(ms) + " ms"));
+                QVERIFY2(ms < keyAnswerMs || program.said().contains(c.says), qPrintable(QString::number(ms) + " ms"));
             } while (!program.said().contains(c.says) && t.elapsed() < 8000);
             QVERIFY2(program.says(c.says, 15000), program.said().constData());
             QCOMPARE(program.said().count('\n'), 1);
@@ -415,7 +428,7 @@ private slots:
             program.clickRow(3);
             QVERIFY(program.shows(pages["1.12"]));
             const qint64 ms = program.answerTo("Down", pages["1.13"]);
-            QVERIFY2(ms < 200, qPrintable(QString::number(ms) + " ms after the message"));
+            QVERIFY2(ms < keyAnswerMs, qPrintable(QString::number(ms) + " ms after the message"));
             QCOMPARE(program.title(), QStringLiteral("Velkora"));
             program.key("Escape");
             QVERIFY(program.finishedWithin(3000));
@@ -432,7 +445,7 @@ private slots:
         QVERIFY(program.shows(pages["1.12"]));
         program.clickRow(26);
         program.clickRow(26);
-        QVERIFY(program.answerTo("Up", pages["7.14"]) < 200);
+        QVERIFY(program.answerTo("Up", pages["7.14"]) < keyAnswerMs);
         const QString done = QStringLiteral(" Velkora — 「%1」で印刷しました").arg(normal.name);
         QVERIFY2(program.titled(done, 20000), qPrintable(program.title() + program.said()));
         QVERIFY(program.titled(QStringLiteral(" Velkora"), 8000));
@@ -473,7 +486,7 @@ private slots:
         xdotool({"key", "Escape"});
         QVERIFY2(program.titled(QStringLiteral(" Velkora"), 3000), qPrintable(program.title() + " / " + xdotool({"getwindowname", dialog})));
         xdotool({"windowfocus", "--sync", program.window});
-        QVERIFY(program.answerTo("Up", pages["7.14"]) < 200);
+        QVERIFY(program.answerTo("Up", pages["7.14"]) < keyAnswerMs);
         QVERIFY2(program.said().isEmpty(), program.said().constData());
     }
 
