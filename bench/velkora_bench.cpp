@@ -129,7 +129,7 @@ void pageSwitch(benchmark::State& state, MainWindow* (*shownWindow)(), double pi
 QString exportedPdf(const QString& id, const QTemporaryDir& dir)
 {
     const QString path = dir.filePath(id + ".pdf");
-    exportPdf(form(), path, {id});
+    exportPdf(form(), QFile::encodeName(path), {id});
     return path;
 }
 

@@ -3,11 +3,12 @@
 #include "headless.h"
 #include "main_window.h"
 #include "math_form.h"
+#include "output.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QStringList>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -19,67 +20,111 @@ const char* helpText =
     "Headless commands (no display needed):\n"
     "  --list                              print the list entries, one a line\n"
     "  --export-png DIR [ID...] [--scale K] [--print-view]\n"
-    "                                      draw pages as on screen (or as printed) into DIR/ID.png\n"
+    "                                      draw pages as on screen (or as printed) into DIR/ID.png;\n"
+    "                                      DIR is made if missing; K from 0.25 to 16 (default 1)\n"
     "  --export-pdf FILE [ID...]           draw pages as printed, one a sheet, into FILE\n"
-    "  --trace ID [--print-view]           print a page's drawing operations as JSON Lines\n"
+    "  --trace ID [FILE] [--print-view]    write a page's drawing operations as JSON Lines\n"
     "  --time-startup                      open the window, report the time to its first page, quit\n"
     "  --help                              show this help\n"
     "  --version                           show the version\n"
     "\n"
-    "Without IDs, the export commands draw every listed page, in list order.\n";
+    "FILE may be - for standard output. Without IDs, the export commands draw every\n"
+    "listed page, in list order.\n";
 
-int usageError(const char* message)
+constexpr double minScale = 0.25;
+constexpr double maxScale = 16;
+
+// A command line after parsing: the command word, its operands as the bytes given,
+// and the options, which may stand anywhere after the command word.
+struct CommandLine {
+    QByteArray word;
+    QList<QByteArray> operands;
+    std::optional<double> scale;
+    bool printView = false;
+};
+
+int usageError(const QByteArray& message)
 {
-    std::fprintf(stderr, "velkora: %s (see velkora --help)\n", message);
+    std::fprintf(stderr, "velkora: %s (see velkora --help)\n", message.constData());
     return 2;
 }
 
-bool isHeadless(const QString& command)
+bool isCommand(const QByteArray& word)
 {
-    return command == "--list" || command == "--export-png" || command == "--export-pdf" || command == "--trace" ||
-           command == "--help" || command == "--version";
+    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--time-startup", "--help",
+                              "--version"})
+        if (word == known) return true;
+    return false;
 }
 
-bool hasDisplay()
+// Reads the options and operands after the command word; the error, if any, in `error`.
+CommandLine parse(const QList<QByteArray>& args, QByteArray& error)
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    CommandLine line{args.first(), {}, std::nullopt, false};
+    for (qsizetype i = 1; i < args.size() && error.isEmpty(); ++i) {
+        const QByteArray& arg = args.at(i);
+        if (arg == "--print-view") {
+            line.printView = true;
+        } else if (arg == "--scale") {
+            bool number = false;
+            const double scale = i + 1 < args.size() ? args.at(++i).toDouble(&number) : 0;
+            if (line.scale)
+                error = "--scale may be given only once";
+            else if (!number)
+                error = "--scale needs a number";
+            else if (!(scale >= minScale && scale <= maxScale))
+                error = "--scale must be from 0.25 to 16";
+            line.scale = scale;
+        } else if (arg.startsWith("--")) {
+            error = "unknown option \"" + shortened(arg) + '"';
+        } else {
+            line.operands.append(arg);
+        }
+    }
+    return line;
 }
 
-int runHeadless(const QStringList& args)
+// The options a command does not take, named in an error; empty when all are fine.
+QByteArray misplacedOption(const CommandLine& line)
 {
-    const QString command = args.value(0);
-    if (command == "--help") {
-        std::fputs(helpText, stdout);
-        return 0;
+    const bool takesScale = line.word == "--export-png";
+    const bool takesPrintView = takesScale || line.word == "--trace";
+    if (line.scale && !takesScale) return line.word + " takes no --scale";
+    if (line.printView && !takesPrintView) return line.word + " takes no --print-view";
+    return {};
+}
+
+QStringList idsOf(const QList<QByteArray>& operands)
+{
+    QStringList ids;
+    for (const QByteArray& id : operands) ids.append(QString::fromUtf8(id));
+    return ids;
+}
+
+int writeStandardOutput(const QByteArray& text)
+{
+    if (const std::optional<QString> failure = writeOutput("-", text)) {
+        std::fprintf(stderr, "velkora: cannot write standard output: %s\n", qPrintable(*failure));
+        return 2;
     }
-    if (command == "--version") {
-        std::printf("velkora %s\n", VELKORA_VERSION);
-        return 0;
-    }
+    return 0;
+}
+
+int runHeadless(const CommandLine& line)
+{
     MathForm form;
     form.formLoad();
-    if (command == "--list") return args.size() == 1 ? listEntries(form) : usageError("--list takes no arguments");
-    if (command == "--trace") {
-        QStringList rest = args.mid(1);
-        const bool printView = rest.removeAll(QStringLiteral("--print-view")) > 0;
-        if (rest.size() != 1) return usageError("--trace takes one problem id");
-        return tracePage(form, rest.first(), printView);
+    const QList<QByteArray>& operands = line.operands;
+    if (line.word == "--list") return listEntries(form);
+    if (line.word == "--trace") {
+        if (operands.isEmpty() || operands.size() > 2) return usageError("--trace takes a problem id and, if you like, a file");
+        return tracePage(form, QString::fromUtf8(operands.first()), line.printView, operands.value(1, "-"));
     }
-    if (args.size() < 2 || args.at(1).startsWith(QStringLiteral("--")))
-        return usageError(command == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
-    QStringList ids = args.mid(2);
-    if (command == "--export-pdf") return exportPdf(form, args.at(1), ids);
-    const bool printView = ids.removeAll(QStringLiteral("--print-view")) > 0;
-    double scale = 1;
-    const qsizetype at = ids.indexOf(QStringLiteral("--scale"));
-    if (at >= 0) {
-        bool ok = false;
-        scale = ids.value(at + 1).toDouble(&ok);
-        if (!ok) return usageError("--scale needs a number");
-        ids.remove(at, 2);
-    }
-    return exportPng(form, args.at(1), ids, scale, printView);
+    if (operands.isEmpty())
+        return usageError(line.word == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
+    const QStringList ids = idsOf(operands.mid(1));
+    if (line.word == "--export-pdf") return exportPdf(form, operands.first(), ids);
+    return exportPng(form, operands.first(), ids, line.scale.value_or(1), line.printView);
 }
 
 // Opens the window as a start would, paints it once and reports how long that took.
@@ -92,26 +137,24 @@ int timeStartup(const QElapsedTimer& sinceMain)
     return 0;
 }
 
-}  // namespace
-
-int runVelkora(int argc, char** argv)
+bool hasDisplay()
 {
-    QElapsedTimer sinceMain;
-    sinceMain.start();
-    QStringList args;
-    for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
-    const QString command = args.value(0);
-    if (command == "--time-startup") {
-        if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        return timeStartup(sinceMain);
-    }
-    if (!command.isEmpty() && !isHeadless(command)) return usageError(qPrintable("unknown command " + command));
-    if (!command.isEmpty()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        return runHeadless(args);
-    }
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Qt warns that it falls back to a runtime folder of its own when XDG_RUNTIME_DIR is
+// unset, as under cron, ssh and CI; the fallback works, so the warning is only noise.
+QtMessageHandler qtMessageHandler = nullptr;
+
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    qtMessageHandler(type, context, message);
+}
+
+int openWindow(int argc, char** argv)
+{
     if (!hasDisplay()) {
         std::fputs("velkora: no display to open the window on; set DISPLAY, or use the headless commands "
                    "(velkora --help)\n",
@@ -122,4 +165,34 @@ int runVelkora(int argc, char** argv)
     MainWindow window;
     window.show();
     return app.exec();
+}
+
+}  // namespace
+
+int runVelkora(int argc, char** argv)
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    if (argc < 2) return openWindow(argc, argv);
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
+    if (!isCommand(args.first())) return usageError("unknown command \"" + shortened(args.first()) + '"');
+    QByteArray error;
+    const CommandLine line = parse(args, error);
+    if (error.isEmpty()) error = misplacedOption(line);
+    if (!error.isEmpty()) return usageError(error);
+    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace";
+    if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
+    if (line.word == "--help") return writeStandardOutput(helpText);
+    if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
+
+    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
+    if (line.word == "--time-startup") {
+        if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return timeStartup(sinceMain);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return runHeadless(line);
 }

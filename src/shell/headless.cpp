@@ -4,25 +4,42 @@
 #include "canvas/text_layout.h"
 #include "dispatch.h"
 #include "math_form.h"
+#include "output.h"
 #include "print_view.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QTextStream>
 #include <cstdio>
 
 namespace {
 
-int fail(const QString& message)
+int fail(const QByteArray& message)
 {
-    std::fprintf(stderr, "velkora: %s\n", qPrintable(message));
+    std::fprintf(stderr, "velkora: %s\n", message.constData());
     return 2;
+}
+
+QByteArray unknownId(const QString& id) { return "unknown problem id \"" + shortened(id.toUtf8()) + '"'; }
+
+// Writes a command's output; a failure is one line naming the output and the reason.
+int write(const QByteArray& name, const QByteArray& data)
+{
+    const std::optional<QString> failure = writeOutput(name, data);
+    if (!failure) return 0;
+    const QByteArray what = name == "-" ? QByteArray("standard output") : '"' + name + '"';
+    return fail("cannot write " + what + ": " + failure->toUtf8());
+}
+
+QByteArray pngOf(const Surface& surface, double scale)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    surface.toImage(scale).save(&buffer, "PNG");
+    return png;
 }
 
 QString hexColor(QRgb c) { return QColor(c).name(QColor::HexRgb); }
@@ -71,12 +88,20 @@ QByteArray jsonLine(const QJsonObject& o) { return QJsonDocument(o).toJson(QJson
 
 }  // namespace
 
+QByteArray shortened(const QByteArray& text)
+{
+    constexpr qsizetype longest = 32;
+    const QString decoded = QString::fromUtf8(text);
+    if (decoded.size() <= longest) return text;
+    return decoded.left(longest).toUtf8() + "…";
+}
+
 QStringList pagesInListOrder(const QStringList& ids, QString& error)
 {
     if (ids.isEmpty()) return MathForm::problemIds();
     for (const QString& id : ids) {
         if (!findPage(id)) {
-            error = QStringLiteral("unknown problem id \"%1\"").arg(id);
+            error = QString::fromUtf8(unknownId(id));
             return {};
         }
     }
@@ -88,67 +113,55 @@ QStringList pagesInListOrder(const QStringList& ids, QString& error)
 
 int listEntries(const MathForm& form)
 {
-    QTextStream out(stdout);
-    for (const QString& item : form.listItems()) out << item << '\n';
-    return 0;
+    QByteArray text;
+    for (const QString& item : form.listItems()) text += item.toUtf8() + '\n';
+    return write("-", text);
 }
 
-int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale, bool printView)
+int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
-    if (pages.isEmpty()) return fail(error);
-    if (!(scale > 0 && scale <= 16)) return fail(QStringLiteral("--scale must be a number above 0 and at most 16"));
-    const QFileInfo info(dir);
-    if (!info.isDir() || !info.isWritable()) return fail(QStringLiteral("cannot write into folder \"%1\"").arg(dir));
+    if (pages.isEmpty()) return fail(error.toUtf8());
+    if (const std::optional<QString> failure = makeFolders(dir))
+        return fail("cannot make folder \"" + dir + "\": " + failure->toUtf8());
     for (const QString& id : pages) {
         form.showPage(id, printView);
         const Surface& surface = printView ? form.pic2 : form.pic;
-        QSaveFile file(QDir(dir).filePath(id + QStringLiteral(".png")));
-        if (!file.open(QIODevice::WriteOnly) || !surface.toImage(scale).save(&file, "PNG") || !file.commit())
-            return fail(QStringLiteral("cannot write \"%1\"").arg(file.fileName()));
+        const QByteArray png = pngOf(surface, scale);
+        if (png.isEmpty()) return fail("cannot make the image of " + id.toUtf8() + ": not enough memory at this scale");
+        if (const int status = write(dir + '/' + id.toUtf8() + ".png", png)) return status;
     }
     return 0;
 }
 
-int exportPdf(MathForm& form, const QString& path, const QStringList& ids)
+int exportPdf(MathForm& form, const QByteArray& file, const QStringList& ids)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
-    if (pages.isEmpty()) return fail(error);
+    if (pages.isEmpty()) return fail(error.toUtf8());
     std::vector<Surface> sheets;
     for (const QString& id : pages) {
         form.showPage(id, true);
         sheets.push_back(form.pic2);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(QStringLiteral("cannot write \"%1\"").arg(path));
-    {
-        QPdfWriter writer(&file);
-        configureSheet(writer);
-        writer.setResolution(1200);
-        writer.setCreator(QStringLiteral("Velkora"));
-        if (!paintSheets(sheets, writer)) {
-            file.cancelWriting();
-            return fail(QStringLiteral("cannot write \"%1\"").arg(path));
-        }
-    }
-    if (!file.commit()) return fail(QStringLiteral("cannot write \"%1\"").arg(path));
-    return 0;
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    writePdf(sheets, buffer);
+    return write(file, pdf);
 }
 
-int tracePage(MathForm& form, const QString& id, bool printView)
+int tracePage(MathForm& form, const QString& id, bool printView, const QByteArray& file)
 {
-    if (!findPage(id)) return fail(QStringLiteral("unknown problem id \"%1\"").arg(id));
+    if (!findPage(id)) return fail(unknownId(id));
     form.showPage(id, printView);
     const Surface& surface = printView ? form.pic2 : form.pic;
-    std::FILE* out = stdout;
     const QJsonObject metrics{{"chW", ds.chW},           {"lineH", ds.lineH},
                               {"tab5", qint64(ds.tab5)}, {"tab10", qint64(ds.tab10)},
                               {"tab40", qint64(ds.tab40)}, {"leftMargin", qint64(ds.leftMargin)},
                               {"baseFontSize", ds.baseFontSize}, {"hasBookman", ds.hasBookman}};
     QByteArray text = jsonLine(metrics) + jsonLine({{"op", "cls"}});
     for (const DrawOp& op : surface.ops()) text += jsonLine(traceOf(op));
-    std::fwrite(text.constData(), 1, size_t(text.size()), out);
-    return 0;
+    return write(file, text);
 }

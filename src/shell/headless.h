@@ -5,10 +5,15 @@
 class MathForm;
 
 // Each returns the process exit status; errors are one line on stderr and status 2.
+// Folders and files are named by the bytes the user gave; "-" is standard output.
 int listEntries(const MathForm& form);
-int exportPng(MathForm& form, const QString& dir, const QStringList& ids, double scale, bool printView);
-int exportPdf(MathForm& form, const QString& file, const QStringList& ids);
-int tracePage(MathForm& form, const QString& id, bool printView);
+// Makes `dir` when it is missing.
+int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView);
+int exportPdf(MathForm& form, const QByteArray& file, const QStringList& ids);
+int tracePage(MathForm& form, const QString& id, bool printView, const QByteArray& file);
+
+// Text the user gave, as a message echoes it: at most 32 characters.
+QByteArray shortened(const QByteArray& text);
 
 // The ids in list order (the order a user clicking down the list draws them);
 // all of the list when `ids` is empty. Empty result with `error` set on an unknown id.

@@ -1,15 +1,15 @@
 #include "main_window.h"
 
-#include "print_view.h"
+#include "problem_list.h"
+#include "title_notice.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
+#include <cstdio>
 
 PageView::PageView(const Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
@@ -39,7 +39,7 @@ int keyCodeOf(int qtKey)
 }
 }  // namespace
 
-MainWindow::MainWindow(PrinterSource printers) : printers_(std::move(printers))
+MainWindow::MainWindow(PrintJob::PrinterSource printers)
 {
     setObjectName(QStringLiteral("Math"));
     setWindowTitle(QStringLiteral(" Velkora"));
@@ -49,7 +49,7 @@ MainWindow::MainWindow(PrinterSource printers) : printers_(std::move(printers))
     windowFont.setPixelSize(16);  // 12 pt at 96 DPI
     setFont(windowFont);
 
-    box_ = new QListWidget(this);
+    box_ = new ProblemList(this);
     box_->setObjectName(QStringLiteral("Box"));
     box_->setGeometry(8, 11, 98, 700);
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -67,7 +67,17 @@ MainWindow::MainWindow(PrinterSource printers) : printers_(std::move(printers))
         box_->setCurrentRow(index);
         selectionFromForm_ = false;
     };
-    form_.onPrint = [this](const Surface& page) { print(page); };
+    notice_ = new TitleNotice(this);
+    printJob_ = new PrintJob(this, std::move(printers));
+    connect(printJob_, &PrintJob::progressed, notice_, &TitleNotice::show);
+    connect(printJob_, &PrintJob::printed, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
+    connect(printJob_, &PrintJob::failed, this, [this](const QString& message) {
+        notice_->show(QString());
+        complain(message);
+    });
+    form_.onPrint = [this](const Surface& page) {
+        printJob_->print(page, QStringLiteral("Velkora ") + form_.listItems().value(int(form_.curProb()) - 1));
+    };
     form_.formLoad();
     box_->addItems(form_.listItems());
     form_.onSelect(form_.listIndex());
@@ -83,16 +93,25 @@ MainWindow::MainWindow(PrinterSource printers) : printers_(std::move(printers))
         view_->update();
     });
     // A click on the entry that is already selected still runs the click handler.
-    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
-        if (!rowChangedByPress_) {
-            form_.boxClick();
-            view_->update();
-        }
+    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!rowChangedByPress_) clickEntry(box_->row(item));
         rowChangedByPress_ = false;
     });
+    connect(box_, &ProblemList::actionClicked, this, [this] { clickEntry(box_->count() - 1); });
     box_->setFocus();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+QListWidget* MainWindow::list() const { return box_; }
+
+void MainWindow::clickEntry(int row)
+{
+    if (form_.listIndex() == row)
+        form_.boxClick();
+    else
+        form_.select(row);
+    view_->update();
 }
 
 bool MainWindow::handleKey(int qtKey)
@@ -119,27 +138,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     if (!handleKey(event->key())) QWidget::keyPressEvent(event);
 }
 
-std::unique_ptr<QPrinter> MainWindow::defaultPrinter()
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return nullptr;
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-void MainWindow::print(const Surface& page)
-{
-    std::unique_ptr<QPrinter> printer = printers_ ? printers_() : nullptr;
-    if (!printer) {
-        complain(QStringLiteral("プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。"));
-        return;
-    }
-    configureSheet(*printer);
-    if (!paintSheets({page}, *printer))
-        complain(QStringLiteral("印刷できませんでした。プリンターの状態を確かめてから、もう一度お試しください。"));
-}
-
 void MainWindow::complain(const QString& message)
 {
+    // Said on stderr too, for whoever started the program from a terminal or a script.
+    std::fprintf(stderr, "velkora: %s\n", qPrintable(message));
     // One message at a time: choosing the print item again brings the same box forward.
     if (!message_) {
         message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);

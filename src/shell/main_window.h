@@ -1,15 +1,15 @@
 #pragma once
 // The main window: the problem list on the left, the page on the right.
 #include "math_form.h"
+#include "print_job.h"
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
-#include <memory>
 
 class QListWidget;
 class QMessageBox;
-#include <QPrinter>
+class ProblemList;
+class TitleNotice;
 
 // Shows a surface's drawing operations, painted at the screen's pixel ratio.
 class PageView : public QWidget {
@@ -25,15 +25,11 @@ private:
 
 class MainWindow : public QWidget {
 public:
-    // Gives the printer a print goes to, or nullptr when none is installed.
-    using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
-
-    explicit MainWindow(PrinterSource printers = defaultPrinter);
-
-    static std::unique_ptr<QPrinter> defaultPrinter();
+    // Without a printer source, pages go to the print server's default printer.
+    explicit MainWindow(PrintJob::PrinterSource printers = {});
 
     MathForm& form() { return form_; }
-    QListWidget* list() const { return box_; }
+    QListWidget* list() const;
     PageView* pageView() const { return view_; }
 
 protected:
@@ -42,12 +38,14 @@ protected:
 
 private:
     bool handleKey(int qtKey);
-    void print(const Surface& page);
+    // A mouse click on an entry: selects it, or runs the click handler again when it is selected.
+    void clickEntry(int row);
     void complain(const QString& message);
 
     MathForm form_;
-    PrinterSource printers_;
-    QListWidget* box_ = nullptr;
+    PrintJob* printJob_ = nullptr;
+    TitleNotice* notice_ = nullptr;
+    ProblemList* box_ = nullptr;
     PageView* view_ = nullptr;
     bool selectionFromForm_ = false;
     bool rowChangedByPress_ = false;

@@ -2,6 +2,7 @@
 
 #include <QPagedPaintDevice>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPainter>
 #include <algorithm>
 
@@ -37,4 +38,13 @@ bool paintSheets(const std::vector<Surface>& surfaces, QPagedPaintDevice& device
         painter.restore();
     }
     return painter.end();
+}
+
+bool writePdf(const std::vector<Surface>& surfaces, QIODevice& out)
+{
+    QPdfWriter writer(&out);
+    configureSheet(writer);
+    writer.setResolution(1200);
+    writer.setCreator(QStringLiteral("Velkora"));
+    return paintSheets(surfaces, writer);
 }

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -23,6 +24,14 @@
 namespace {
 
 QString binary() { return qEnvironmentVariable("VELKORA_BIN"); }
+
+// The window answers a key within 200 ms, even while it prints. The sanitizers make
+// every call several times slower, so under them the check allows for that.
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 keyAnswerMs = 600;
+#else
+constexpr qint64 keyAnswerMs = 200;
+#endif
 
 QString run(const QString& program, const QStringList& args, int* status = nullptr)
 {
@@ -125,6 +134,43 @@ public:
 
     void key(const QString& name) { xdotool({"key", "--clearmodifiers", name}); }
 
+    // Milliseconds from a key press until the page it selects is on screen.
+    qint64 answerTo(const QString& name, const QImage& expected) const
+    {
+        QElapsedTimer t;
+        t.start();
+        xdotool({"key", "--clearmodifiers", name});
+        while (page() != expected && t.elapsed() < 5000) QThread::msleep(5);
+        return t.elapsed();
+    }
+
+    // Everything said on stderr so far.
+    QByteArray said()
+    {
+        process.waitForReadyRead(0);
+        saidSoFar += process.readAllStandardError();
+        return saidSoFar;
+    }
+
+    bool says(const QByteArray& words, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!said().contains(words) && t.elapsed() < ms) process.waitForReadyRead(100);
+        return said().contains(words);
+    }
+
+    // The window's title, less the leading space that the output of xdotool loses.
+    QString title() const { return xdotool({"getwindowname", window}); }
+
+    bool titled(const QString& expected, int ms) const
+    {
+        QElapsedTimer t;
+        t.start();
+        while (title() != expected.trimmed() && t.elapsed() < ms) QThread::msleep(50);
+        return title() == expected.trimmed();
+    }
+
     void clickRow(int row)
     {
         const QPoint at = origin + rowCentres.at(row);
@@ -132,6 +178,7 @@ public:
     }
 
     QProcess process;
+    QByteArray saidSoFar;
     QString window;
     QPoint origin;
     static QList<QPoint> rowCentres;  // list entry centres in window coordinates
@@ -170,6 +217,46 @@ QProcessEnvironment displayEnvironment()
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     return env;
+}
+
+// A print queue of the test's own on the machine's CUPS, removed with its jobs at the
+// end; the PDF queue and the default printer are left as they are.
+class TestQueue {
+public:
+    explicit TestQueue(const QString& role)
+        : name(QStringLiteral("velkora-test-%1-%2").arg(role).arg(QCoreApplication::applicationPid()))
+    {
+        int status = 1;
+        run(QStringLiteral("lpadmin"),
+            {"-p", name, "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}, &status);
+        ready = status == 0;
+    }
+    ~TestQueue()
+    {
+        run(QStringLiteral("cancel"), {"-a", name});
+        run(QStringLiteral("lpadmin"), {"-x", name});
+    }
+    int completedJobs() const
+    {
+        return int(run(QStringLiteral("lpstat"), {"-W", "completed", "-o", name}).count(name + "-"));
+    }
+
+    QString name;
+    bool ready = false;
+};
+
+// Closes the program's message box, once it shows (within `ms`), as a user would with Enter.
+bool dismissMessage(int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    QString box;
+    while ((box = xdotool({"search", "--onlyvisible", "--name", "^Velkora$"})).isEmpty() && t.elapsed() < ms)
+        QThread::msleep(50);
+    if (box.isEmpty()) return false;
+    xdotool({"windowfocus", "--sync", box});
+    xdotool({"key", "Return"});
+    return true;
 }
 
 }  // namespace
@@ -251,6 +338,156 @@ private slots:
         xdotool({"key", "Return"});
         QVERIFY(program.shows(pages["1.12"]));  // the screen page is not redrawn
         QVERIFY2(program.failure().isEmpty(), program.failure().constData());
+    }
+
+    // Keys outside the key table, drags and presses taken back never reach the print
+    // item: with no print server to be found, any print would say so on stderr.
+    void listKeysAndDragsNeverPrint()
+    {
+        QProcessEnvironment env = displayEnvironment();
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/cups.sock"));
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(3);
+        QVERIFY(program.shows(pages["1.12"]));
+        for (const char* key : {"Next", "Next", "space", "Right", "shift+Next", "ctrl+space", "bracketleft"})
+            program.key(QLatin1String(key));
+        QVERIFY2(program.shows(pages["7.14"]), "PageDown stops at the last problem");
+        program.clickRow(20);
+        auto at = [&](int row) {
+            const QPoint p = program.origin + RunningProgram::rowCentres.at(row);
+            return QStringList{QString::number(p.x()), QString::number(p.y())};
+        };
+        QVERIFY(program.shows(pages[ids[20]]));
+        xdotool(QStringList{"mousemove"} + at(20) + QStringList{"mousedown", "1"});
+        for (int row : {22, 25}) {  // one step at a time: the server merges moves that queue up
+            xdotool(QStringList{"mousemove"} + at(row));
+            QVERIFY(program.shows(pages[ids[row]]));
+        }
+        xdotool(QStringList{"mousemove"} + at(26));
+        xdotool({"mouseup", "1"});
+        xdotool(QStringList{"mousemove"} + at(26) + QStringList{"mousedown", "1", "mousemove"} + at(24) +
+                QStringList{"mouseup", "1"});
+        QVERIFY(program.shows(pages["7.14"]));
+        QThread::msleep(500);
+        QVERIFY2(program.said().isEmpty(), program.said().constData());
+        QVERIFY(!dismissMessage(0));
+        program.clickRow(26);  // the one way to print
+        QVERIFY2(program.says("/nonexistent/cups.sock", 5000), "a click on the print item should print");
+    }
+
+    void printOutcomesAreReportedAndTheWindowKeepsAnswering()
+    {
+        if (geteuid() != 0) QSKIP("adding print queues needs root; ./setup test runs the tests as root");
+        QTcpServer silent;  // accepts connections and never says a word
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        TestQueue rejecting(QStringLiteral("rejecting")), stopped(QStringLiteral("stopped")),
+            normal(QStringLiteral("normal"));
+        QVERIFY2(rejecting.ready && stopped.ready && normal.ready, "lpadmin could not add a queue");
+        run(QStringLiteral("cupsreject"), {rejecting.name});
+        run(QStringLiteral("cupsdisable"), {stopped.name});
+
+        struct Case {
+            QString printer, server;
+            QByteArray says;
+        };
+        const QString silentServer = QStringLiteral("127.0.0.1:%1").arg(silent.serverPort());
+        const Case cases[] = {
+            {rejecting.name, {}, "「" + rejecting.name.toUtf8() + "」は現在印刷を受け付けていません"},
+            {stopped.name, {}, "「" + stopped.name.toUtf8() + "」は停止しています"},
+            {{}, silentServer, "印刷サーバー " + silentServer.toUtf8() + " が 10 秒待っても応答しません"},
+        };
+        for (const Case& c : cases) {
+            QProcessEnvironment env = displayEnvironment();
+            if (!c.printer.isEmpty()) env.insert(QStringLiteral("PRINTER"), c.printer);
+            if (!c.server.isEmpty()) env.insert(QStringLiteral("CUPS_SERVER"), c.server);
+            RunningProgram program(env);
+            QVERIFY(!program.window.isEmpty());
+            program.clickRow(3);
+            QVERIFY(program.shows(pages["1.12"]));
+            program.clickRow(26);
+            QElapsedTimer t;
+            t.start();
+            // While the request is under way, and after it, the list still answers
+            // (a message box, once there, takes the keys until it is closed).
+            int index = 26;
+            auto nextKey = [&index] {
+                const QString key = index == 24 ? QStringLiteral("Down") : QStringLiteral("Up");
+                index = afterKey(key, index);
+                return key;
+            };
+            do {
+                const QString key = nextKey();
+                const qint64 ms = program.answerTo(key, pages[ids[index]]);
+                QVERIFY2(ms < keyAnswerMs || program.said().contains(c.says), qPrintable(QString::number(ms) + " ms"));
+            } while (!program.said().contains(c.says) && t.elapsed() < 8000);
+            QVERIFY2(program.says(c.says, 15000), program.said().constData());
+            QCOMPARE(program.said().count('\n'), 1);
+            QVERIFY2(dismissMessage(), "the failure should show in a message box as well");
+            xdotool({"windowfocus", "--sync", program.window});  // as a window manager would
+            program.clickRow(3);
+            QVERIFY(program.shows(pages["1.12"]));
+            const qint64 ms = program.answerTo("Down", pages["1.13"]);
+            QVERIFY2(ms < keyAnswerMs, qPrintable(QString::number(ms) + " ms after the message"));
+            QCOMPARE(program.title(), QStringLiteral("Velkora"));
+            program.key("Escape");
+            QVERIFY(program.finishedWithin(3000));
+        }
+        QVERIFY(run(QStringLiteral("lpstat"), {"-o", stopped.name}).contains(stopped.name + "-"));
+
+        // A normal job: a brief confirmation in the title, and a second request while
+        // the first is under way sends nothing more.
+        QProcessEnvironment env = displayEnvironment();
+        env.insert(QStringLiteral("PRINTER"), normal.name);
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(3);
+        QVERIFY(program.shows(pages["1.12"]));
+        program.clickRow(26);
+        program.clickRow(26);
+        QVERIFY(program.answerTo("Up", pages["7.14"]) < keyAnswerMs);
+        const QString done = QStringLiteral(" Velkora — 「%1」で印刷しました").arg(normal.name);
+        QVERIFY2(program.titled(done, 20000), qPrintable(program.title() + program.said()));
+        QVERIFY(program.titled(QStringLiteral(" Velkora"), 8000));
+        QCOMPARE(normal.completedJobs(), 1);
+        QVERIFY2(program.said().isEmpty(), program.said().constData());
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+    }
+
+    // With printers but no default one, the print item asks which printer to use.
+    void noDefaultPrinterAsksForOne()
+    {
+        if (!run(QStringLiteral("lpstat"), {"-d"}).contains(QStringLiteral("no system default")))
+            QSKIP("this machine has a default printer, which the test must not change");
+        if (run(QStringLiteral("lpstat"), {"-v"}).isEmpty()) QSKIP("no print queue; ./setup test adds one as root");
+        QTemporaryDir home;  // no lpoptions naming a default
+        QProcessEnvironment env = displayEnvironment();
+        env.remove(QStringLiteral("PRINTER"));
+        env.remove(QStringLiteral("LPDEST"));
+        env.insert(QStringLiteral("HOME"), home.path());
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(3);
+        QVERIFY(program.shows(pages["1.12"]));
+        program.clickRow(26);
+        QString dialog;
+        QElapsedTimer t;
+        t.start();
+        while (dialog.isEmpty() && t.elapsed() < 10000) {
+            for (const QString& w : xdotool({"search", "--onlyvisible", "--name", "."}).split('\n'))
+                if (!w.isEmpty() && w != program.window && xdotool({"getwindowpid", w}) == QString::number(program.process.processId()))
+                    dialog = w;
+            QThread::msleep(100);
+        }
+        QVERIFY2(!dialog.isEmpty(), program.said().constData());
+        QVERIFY2(!xdotool({"getwindowname", dialog}).contains(QStringLiteral("Velkora")), "a message instead of the dialog");
+        xdotool({"windowfocus", "--sync", dialog});
+        xdotool({"key", "Escape"});
+        QVERIFY2(program.titled(QStringLiteral(" Velkora"), 3000), qPrintable(program.title() + " / " + xdotool({"getwindowname", dialog})));
+        xdotool({"windowfocus", "--sync", program.window});
+        QVERIFY(program.answerTo("Up", pages["7.14"]) < keyAnswerMs);
+        QVERIFY2(program.said().isEmpty(), program.said().constData());
     }
 
     void printItemReachesThePrintQueue()

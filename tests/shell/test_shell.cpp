@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
+#include <set>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -258,6 +262,51 @@ private slots:
         QVERIFY(!window.findChild<QMessageBox*>(QStringLiteral("printMessage")));
     }
 
+    void onlyAClickOnThePrintItemPrints()
+    {
+        int prints = 0;
+        MainWindow window([&] {
+            ++prints;
+            return std::unique_ptr<QPrinter>();
+        });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListWidget* list = window.list();
+        QWidget* rows = list->viewport();
+
+        // The list's own keys stop at the last problem, as End does.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(list, Qt::Key_PageDown);
+        QCOMPARE(list->currentRow(), 25);
+        QTest::keyClick(list, Qt::Key_PageDown, Qt::ShiftModifier);
+        QTest::keyClick(list, Qt::Key_Right);
+        QCOMPARE(list->currentRow(), 25);
+        // Space (the print item's first character) and other letters change nothing.
+        QTest::keyClick(list, Qt::Key_Home);
+        const int drawn = window.form().pic.clsCount();
+        for (const char* typed : {" ", "[", "a", " "}) QTest::keyClicks(list, QString::fromLatin1(typed));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(window.form().pic.clsCount(), drawn);
+
+        // A drag down the list passes over problems and stops before the print item.
+        QTest::mousePress(rows, Qt::LeftButton, {}, centreOfRow(list, 20));
+        for (int row : {22, 25, 26}) QTest::mouseMove(rows, centreOfRow(list, row));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QCOMPARE(list->currentRow(), 25);
+        // A press on the print item released elsewhere is taken back.
+        QTest::mousePress(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QTest::mouseMove(rows, centreOfRow(list, 24));
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, centreOfRow(list, 24));
+        QTest::mousePress(rows, Qt::RightButton, {}, centreOfRow(list, 26));
+        QTest::mouseRelease(rows, Qt::RightButton, {}, centreOfRow(list, 26));
+        QCOMPARE(prints, 0);
+        QCOMPARE(list->currentRow(), 25);
+
+        QTest::mouseClick(rows, Qt::LeftButton, {}, centreOfRow(list, 26));
+        QCOMPARE(prints, 1);
+        QCOMPARE(list->currentRow(), 26);
+        QCOMPARE(window.form().curProb(), 26L);
+    }
+
     void noPrinterSaysSoAndCarriesOn()
     {
         MainWindow window([] { return std::unique_ptr<QPrinter>(); });
@@ -333,9 +382,17 @@ private slots:
         QTest::newRow("missing file") << QStringList{"--export-pdf"};
         QTest::newRow("missing id") << QStringList{"--trace"};
         QTest::newRow("bad scale") << QStringList{"--export-png", "DIR", "--scale", "x"};
-        QTest::newRow("folder absent") << QStringList{"--export-png", "DIR/absent"};
+        QTest::newRow("scale missing") << QStringList{"--export-png", "DIR", "1.8a", "--scale"};
+        QTest::newRow("scale twice") << QStringList{"--export-png", "DIR", "--scale", "2", "1.8a", "--scale", "3"};
+        QTest::newRow("scale tiny") << QStringList{"--export-png", "DIR", "--scale", "1e-9"};
+        QTest::newRow("scale below range") << QStringList{"--export-png", "DIR", "--scale", "0.24"};
+        QTest::newRow("scale above range") << QStringList{"--export-png", "DIR", "--scale", "16.01"};
+        QTest::newRow("scale not a number") << QStringList{"--export-png", "DIR", "--scale", "nan"};
+        QTest::newRow("scale for a pdf") << QStringList{"--export-pdf", "DIR/p.pdf", "1.8a", "--scale", "2"};
         QTest::newRow("pdf into absent folder") << QStringList{"--export-pdf", "DIR/absent/p.pdf"};
         QTest::newRow("unknown command") << QStringList{"--frobnicate"};
+        QTest::newRow("empty command") << QStringList{""};
+        QTest::newRow("id as command") << QStringList{"1.8a"};
     }
 
     void badInputFailsCleanly()
@@ -347,6 +404,185 @@ private slots:
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains("velkora: "));
         QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void unknownWordsAreNamedShortly()
+    {
+        const QByteArray longId(100000, 'x');
+        for (const QStringList& args : {QStringList{"--trace", longId}, QStringList{"--export-pdf", "-", longId},
+                                         QStringList{QString::fromLatin1(longId)}}) {
+            const Run r = velkora(args);
+            QCOMPARE(r.status, 2);
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.size() < 120, r.err.left(120).constData());
+            QVERIFY(r.err.contains(QByteArray(32, 'x') + "…\""));
+        }
+        QVERIFY(velkora({""}).err.contains("unknown command \"\""));
+    }
+
+    void scaleMayStandAnywhereWithinItsRange()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out");
+        QCOMPARE(velkora({"--export-png", "--scale", "2", out, "1.8a"}).status, 0);
+        QCOMPARE(QImage(out + "/1.8a.png").size(), QSize(1364, 1444));
+        QCOMPARE(velkora({"--export-png", out, "--print-view", "--scale", "0.25", "1.8"}).status, 0);
+        QCOMPARE(QImage(out + "/1.8.png").size(), QSize(187, 181));
+        QCOMPARE(velkora({"--export-png", out, "1.11", "--scale", "16e-1", "--print-view"}).status, 0);
+        QCOMPARE(QImage(out + "/1.11.png").size(), QSize(1192, 1156));
+    }
+
+    void exportPngMakesItsFolder()
+    {
+        QTemporaryDir dir;
+        const QString nested = dir.filePath("a/b/c");
+        QCOMPARE(velkora({"--export-png", nested, "3.3"}).status, 0);
+        QCOMPARE(QImage(nested + "/3.3.png").size(), QSize(682, 722));
+        QFile blocker(dir.filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const Run r = velkora({"--export-png", dir.filePath("file/sub"), "3.3"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("Not a directory"), r.err.constData());
+    }
+
+    // Output that is not a regular file is written where it is; regular files are
+    // replaced whole, and leave nothing else behind.
+    void outputGoesWhereItIsNamed()
+    {
+        QTemporaryDir dir;
+        // A null device of the test's own: should the program replace it, the
+        // machine's /dev/null stays a device.
+        const QByteArray device = QFile::encodeName(dir.filePath("null"));
+        if (mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+            QCOMPARE(velkora({"--export-pdf", QString::fromLocal8Bit(device), "1.8a"}).status, 0);
+            struct stat info;
+            QVERIFY(stat(device.constData(), &info) == 0 && S_ISCHR(info.st_mode));
+        } else {
+            qInfo("not allowed to make a device node here; only the FIFO is tried");
+        }
+
+        const Run pdf = velkora({"--export-pdf", "-", "1.8a"});
+        QCOMPARE(pdf.status, 0);
+        QVERIFY(pdf.out.startsWith("%PDF"));
+        const Run trace = velkora({"--trace", "1.8a", "-", "--print-view"});
+        QCOMPARE(trace.status, 0);
+        QCOMPARE(trace.out, velkora({"--trace", "--print-view", "1.8a"}).out);
+
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+        QVERIFY(mkfifo(fifo.constData(), 0600) == 0);
+        QProcess reader;
+        reader.start(QStringLiteral("cat"), {QString::fromLocal8Bit(fifo)});
+        QVERIFY(reader.waitForStarted());
+        QCOMPARE(velkora({"--trace", "1.8a", QString::fromLocal8Bit(fifo), "--print-view"}).status, 0);
+        QVERIFY(reader.waitForFinished(10000));
+        QCOMPARE(reader.readAllStandardOutput(), trace.out);
+        QVERIFY(QFileInfo(QString::fromLocal8Bit(fifo)).isFile() == false);
+
+        const QString file = dir.filePath("pages.pdf");
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        QCOMPARE(velkora({"--export-pdf", file, "3.2"}).status, 0);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(old.readAll().startsWith("%PDF"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"pages.pdf"});
+    }
+
+    void everyWriteErrorIsOneLineWithItsReason_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("reason");
+        const QByteArray noSpace = "No space left on device";
+        QTest::newRow("list") << QStringList{"--list"} << noSpace;
+        QTest::newRow("trace") << QStringList{"--trace", "1.8a"} << noSpace;
+        QTest::newRow("trace to the device") << QStringList{"--trace", "1.8a", "/dev/full"} << noSpace;
+        QTest::newRow("pdf") << QStringList{"--export-pdf", "-", "1.8a"} << noSpace;
+        QTest::newRow("pdf to the device") << QStringList{"--export-pdf", "/dev/full", "1.8a"} << noSpace;
+        QTest::newRow("help") << QStringList{"--help"} << noSpace;
+        QTest::newRow("version") << QStringList{"--version"} << noSpace;
+        QTest::newRow("name too long") << QStringList{"--export-pdf", "DIR/" + QString(300, 'n'), "1.8a"}
+                                       << QByteArray("File name too long");
+        QTest::newRow("pdf into a folder") << QStringList{"--export-pdf", "DIR", "1.8a"}
+                                           << QByteArray("Is a directory");
+        QTest::newRow("png into a file") << QStringList{"--export-png", "DIR/file", "1.8a"}
+                                         << QByteArray("Not a directory");
+    }
+
+    void everyWriteErrorIsOneLineWithItsReason()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir dir;
+        QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
+        args.replaceInStrings(QStringLiteral("DIR"), dir.path());
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(qEnvironmentVariable("VELKORA_BIN"), args);
+        QVERIFY(p.waitForFinished(60000));
+        const QByteArray err = p.readAllStandardError();
+        QCOMPARE(p.exitCode(), 2);
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY2(err.startsWith("velkora: ") && err.contains(reason), err.constData());
+    }
+
+    // Names are the bytes the user gave, whether or not they are UTF-8.
+    void namesThatAreNotUtf8()
+    {
+        QTemporaryDir dir;
+        const std::filesystem::path folder = QFile::encodeName(dir.path()).toStdString() + "/d\xff\xfe";
+        QVERIFY(std::filesystem::create_directory(folder));
+        // The shell hands the bytes over as they are; QProcess would encode its arguments.
+        const QString script = QStringLiteral(
+            "d=\"$1/d$(printf '\\377\\376')\"; \"$0\" --export-png \"$d\" 1.8a &&"
+            " \"$0\" --export-png \"$d/new$(printf '\\377')\" 1.8 && \"$0\" --export-pdf \"$d/p$(printf '\\376').pdf\" 3.3");
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"), {"-c", script, qEnvironmentVariable("VELKORA_BIN"), dir.path()});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+        QCOMPARE(names, (std::set<std::string>{"1.8a.png", "new\xff", "p\xfe.pdf"}));
+        QVERIFY(std::filesystem::exists(folder / "new\xff" / "1.8.png"));
+        std::filesystem::remove_all(folder);  // QTemporaryDir cannot name it to remove it
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb");  // a GUI application would fail to start here
+        const Run help = velkora({"--help"}, env);
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.contains("--export-png"));
+        QVERIFY(help.err.isEmpty());
+        const Run version = velkora({"--version"}, env);
+        QCOMPARE(version.status, 0);
+        QVERIFY(version.out.startsWith("velkora "));
+    }
+
+    void successSaysNothingOnStderr()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QList<QStringList> commands = {{"--list"},
+                                             {"--help"},
+                                             {"--version"},
+                                             {"--trace", "5.5"},
+                                             {"--export-png", dir.filePath("png"), "1.8a", "--scale", "0.5"},
+                                             {"--export-pdf", dir.filePath("p.pdf"), "1.8a"}};
+        for (bool runtimeSet : {false, true}) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove("XDG_RUNTIME_DIR");
+            if (runtimeSet) env.insert("XDG_RUNTIME_DIR", runtime.path());
+            for (const QStringList& args : commands) {
+                const Run r = velkora(args, env);
+                QCOMPARE(r.status, 0);
+                QVERIFY2(r.err.isEmpty(), qPrintable(args.first() + ": " + r.err));
+            }
+        }
     }
 
     void noInstalledFontsStillDrawAndSayWhatToInstall()
