@@ -230,12 +230,18 @@ void paintTextWithTextLayer(QPainter& painter, const DrawOp& op)
     painter.setPen(colour);
     drawGlyphs(painter, baseline, layer.text);
     for (const QPainterPath& outline : layer.outlines) painter.fillPath(outline.translated(baseline), colour);
-    painter.setPen(Qt::transparent);
+    if (layer.labels.empty()) return;
+    // Invisible: clipped to a speck well above the run. Transparency would do too, but
+    // a print spooler that goes through PostScript turns a page with transparency
+    // into one bitmap.
+    painter.save();
+    painter.translate(baseline);
+    painter.setClipRect(QRectF(0, -4 * pointsToPixels(op.points), 0.01, 0.01), Qt::IntersectClip);
     for (const Label& label : layer.labels) {
         painter.save();
-        painter.translate(baseline);
         painter.setTransform(label.place, true);
         painter.drawGlyphRun(QPointF(), label.run);
         painter.restore();
     }
+    painter.restore();
 }

@@ -3,8 +3,8 @@
 // page's text. Qt's PDF writer labels each glyph with the lowest code point its font
 // maps to it: the Symbol face's θ becomes "q", Noto's 面 the Kangxi radical ⾯. A glyph
 // it would label wrongly is drawn as its outline instead, with its meaning laid over it
-// as invisible text in a family that labels it right; the others stay text. The page
-// looks the same; only the PDF path differs from the screen's.
+// as invisible (clipped) text in a family that labels it right; the others stay text.
+// The page looks the same; only the PDF path differs from the screen's.
 #include "surface.h"
 
 class QPainter;

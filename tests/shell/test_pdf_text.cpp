@@ -6,9 +6,11 @@
 #include "shell/print_view.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHash>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -104,6 +106,7 @@ class PdfTextTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    QString exported;
     QStringList sheets;  // pdftotext's text of each sheet of the export
 
     QString textOf(const QString& pdf)
@@ -116,9 +119,9 @@ private slots:
     {
         QVERIFY(dir.isValid());
         loadedForm();
-        const QString pdf = dir.filePath(QStringLiteral("all.pdf"));
-        run(qEnvironmentVariable("VELKORA_BIN"), QStringList{QStringLiteral("--export-pdf"), pdf} + allPages());
-        sheets = textOf(pdf).split(u'\f');
+        exported = dir.filePath(QStringLiteral("all.pdf"));
+        run(qEnvironmentVariable("VELKORA_BIN"), QStringList{QStringLiteral("--export-pdf"), exported} + allPages());
+        sheets = textOf(exported).split(u'\f');
         QVERIFY(sheets.size() >= allPages().size());
     }
 
@@ -155,6 +158,18 @@ private slots:
         QString sheet = sheets.at(allPages().indexOf(page));
         sheet.removeIf([](QChar c) { return c.isSpace(); });
         QVERIFY2(sheet.contains(text), qPrintable(sheet));
+    }
+
+    // The text layer is hidden without transparency: a print spooler that goes through
+    // PostScript prints a page with any transparency as one bitmap.
+    void nothingIsTransparent()
+    {
+        QFile pdf(exported);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QString content = QString::fromLatin1(pdf.readAll());
+        const QRegularExpression alpha(QStringLiteral("/(ca|CA)\\s+([0-9.]+)"));
+        for (const QRegularExpressionMatch& m : alpha.globalMatch(content))
+            QVERIFY2(m.captured(2).toDouble() == 1, qPrintable(m.captured()));
     }
 
     // A print job is a PDF too, written by the printer's engine.
