@@ -261,6 +261,7 @@ std::vector<std::vector<Item>> splitIntoLines(std::vector<Item> items)
     });
     std::vector<std::vector<Item>> result;
     for (const std::vector<size_t>& line : lines) {
+        if (std::none_of(line.cbegin(), line.cend(), [&](size_t i) { return items[i].isRun(); })) continue;
         result.emplace_back();
         for (size_t i : line) result.back().push_back(items[i]);
     }

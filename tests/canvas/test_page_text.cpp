@@ -132,6 +132,17 @@ private slots:
         QCOMPARE(lines.value(3), QStringLiteral("F(k)  ＝  ∫∞ -∞ e -ikx δ (x - a) dx  ＝  e -ika"));
     }
 
+    void strokesAloneReadAsNothing()
+    {
+        Surface& s = scratchSurface();
+        s.Line(10, 50, 200, 50);
+        s.Box(10, 60, 40, 90, ds.lineColor);
+        const PageText text(s.ops());
+        QVERIFY(text.lines().empty());
+        QVERIFY(text.text().isEmpty());
+        QVERIFY(!text.contains(QStringLiteral("x")));
+    }
+
     void theTextIsTheLinesInOrder()
     {
         const PageText text(pageOps(QStringLiteral("3.3")));
