@@ -1,10 +1,12 @@
 #include "text_layout.h"
 
 #include "fonts.h"
+#include "pdf_text.h"
 #include "zoomed_glyphs.h"
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -12,18 +14,6 @@
 #include <cmath>
 
 namespace {
-
-struct LayoutKey {
-    QString text, face, family;
-    double points;
-    bool bold, italic;
-    bool operator==(const LayoutKey&) const = default;
-};
-
-size_t qHash(const LayoutKey& k, size_t seed = 0)
-{
-    return qHashMulti(seed, k.text, k.face, k.family, k.points, k.bold, k.italic);
-}
 
 // A family without a bold or an italic face is made bold or italic here, the same
 // way for every device; left to each device, the screen thickens and slants the
@@ -70,23 +60,20 @@ const Styles& stylesOf(const QString& family)
 void addPiece(TextLayout& layout, const FacePiece& piece, double x, double pixelSize, bool bold, bool italic)
 {
     layout.pieces.push_back({piece.text, piece.family, x});
-    const Styles& has = stylesOf(piece.family);
-    const bool struckTwice = bold && !has.bold, slanted = italic && !has.italic;
-    QTextLayout text(piece.text, FontTable::familyFont(piece.family, pixelSize, bold && has.bold, italic && has.italic),
-                     const_cast<QPaintDevice*>(FontTable::measureDevice()));
+    const PieceSetting setting = pieceSetting(piece.family, pixelSize, bold, italic);
+    QTextLayout text(piece.text, setting.font, const_cast<QPaintDevice*>(FontTable::measureDevice()));
     text.beginLayout();
     QTextLine line = text.createLine();
     text.endLayout();
     if (!line.isValid()) return;
     for (const QGlyphRun& laidOut : line.glyphRuns()) {
-        for (double dx : {0.0, overstrike}) {
-            if (dx != 0 && !struckTwice) continue;
+        for (double dx : setting.strikes()) {
             QGlyphRun run = laidOut;
             QList<QPointF> positions = run.positions();
             for (QPointF& p : positions) p += QPointF(x + dx, -line.ascent());
             run.setPositions(positions);
-            layout.ink |= inkOfGlyphs(run, slanted);
-            layout.glyphs.push_back({run, slanted});
+            layout.ink |= inkOfGlyphs(run, setting.slanted);
+            layout.glyphs.push_back({run, setting.slanted});
         }
     }
 }
@@ -106,10 +93,32 @@ TextLayout makeLayout(const DrawOp& op)
 
 }  // namespace
 
+size_t qHash(const TextRunKey& k, size_t seed)
+{
+    return qHashMulti(seed, k.text, k.face, k.family, k.points, k.bold, k.italic);
+}
+
+TextRunKey TextRunKey::of(const DrawOp& op) { return {op.text, op.face, op.family, op.points, op.bold, op.italic}; }
+
+PieceSetting pieceSetting(const QString& family, double pixelSize, bool bold, bool italic)
+{
+    const Styles& has = stylesOf(family);
+    return {FontTable::familyFont(family, pixelSize, bold && has.bold, italic && has.italic), bold && !has.bold,
+            italic && !has.italic};
+}
+
+std::vector<double> PieceSetting::strikes() const
+{
+    if (struckTwice) return {0, overstrike};
+    return {0};
+}
+
+const QTransform& slantTransform() { return slant; }
+
 const TextLayout& layoutOf(const DrawOp& op)
 {
-    static QHash<LayoutKey, TextLayout> layouts;
-    const LayoutKey key{op.text, op.face, op.family, op.points, op.bold, op.italic};
+    static QHash<TextRunKey, TextLayout> layouts;
+    const TextRunKey key = TextRunKey::of(op);
     auto it = layouts.constFind(key);
     if (it != layouts.constEnd()) return *it;
     if (layouts.size() > 20000) layouts.clear();
@@ -120,25 +129,32 @@ QPointF baselineOf(const DrawOp& op) { return {op.x, std::nearbyint(op.y + op.as
 
 QRectF inkOf(const DrawOp& op) { return layoutOf(op).ink.translated(baselineOf(op)); }
 
-void paintText(QPainter& painter, const DrawOp& op)
+void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayout::Glyphs>& glyphs)
 {
-    painter.setPen(QColor(op.color));
-    const QPointF baseline = baselineOf(op);
-    const TextLayout& layout = layoutOf(op);
-    if (!layout.glyphs.empty() && drawsGlyphsAsOutlines(painter, layout.glyphs.front().run.rawFont().pixelSize())) {
-        for (const TextLayout::Glyphs& glyphs : layout.glyphs)
-            drawZoomedGlyphs(painter, glyphs.run, baseline, glyphs.slanted ? slant : QTransform(), QColor(op.color));
+    if (!glyphs.empty() && drawsGlyphsAsOutlines(painter, glyphs.front().run.rawFont().pixelSize())) {
+        for (const TextLayout::Glyphs& g : glyphs)
+            drawZoomedGlyphs(painter, g.run, baseline, g.slanted ? slant : QTransform(), painter.pen().color());
         return;
     }
-    for (const TextLayout::Glyphs& glyphs : layout.glyphs) {
-        if (!glyphs.slanted) {
-            painter.drawGlyphRun(baseline, glyphs.run);
+    for (const TextLayout::Glyphs& g : glyphs) {
+        if (!g.slanted) {
+            painter.drawGlyphRun(baseline, g.run);
             continue;
         }
         painter.save();
         painter.translate(baseline);
         painter.setTransform(slant, true);
-        painter.drawGlyphRun(QPointF(), glyphs.run);
+        painter.drawGlyphRun(QPointF(), g.run);
         painter.restore();
     }
+}
+
+void paintText(QPainter& painter, const DrawOp& op)
+{
+    if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
+        paintTextWithTextLayer(painter, op);
+        return;
+    }
+    painter.setPen(QColor(op.color));
+    drawGlyphs(painter, baselineOf(op), layoutOf(op).glyphs);
 }

@@ -4,6 +4,7 @@
 // at the same surface position and only the painter's transform differs.
 #include "surface.h"
 
+#include <QFont>
 #include <QGlyphRun>
 #include <QRectF>
 #include <vector>
@@ -27,8 +28,32 @@ struct TextLayout {
     QRectF ink;  // painted bounds, relative to (left edge, baseline)
 };
 
-// The layout of a text operation; kept between paints, as pages repeat their runs.
+// What tells one text run's glyphs from another's: layouts are kept under it between
+// paints, as pages repeat their runs.
+struct TextRunKey {
+    QString text, face, family;
+    double points;
+    bool bold, italic;
+    bool operator==(const TextRunKey&) const = default;
+    static TextRunKey of(const DrawOp& op);
+};
+size_t qHash(const TextRunKey& k, size_t seed = 0);
+
+// The layout of a text operation.
 const TextLayout& layoutOf(const DrawOp& op);
+
+// How a piece of a run is set in its family: the font, and the bold or italic made
+// here, the same on every device, where the family has no such face.
+struct PieceSetting {
+    QFont font;
+    bool struckTwice = false;  // bold: the glyphs struck twice, a pixel apart
+    bool slanted = false;      // italic: the glyphs sheared about the baseline
+    // Where the glyphs are struck, from the piece's left edge.
+    std::vector<double> strikes() const;
+};
+PieceSetting pieceSetting(const QString& family, double pixelSize, bool bold, bool italic);
+// The shear of made italic, about the baseline.
+const QTransform& slantTransform();
 
 // Where the baseline of a text operation lies: the cell's top plus its face's ascent,
 // on a whole pixel row as the pages were designed for; a device that rounded it
@@ -38,5 +63,9 @@ QPointF baselineOf(const DrawOp& op);
 // The painted bounds of a text operation, in surface pixels.
 QRectF inkOf(const DrawOp& op);
 
-// Draws the glyphs of a text operation in its colour.
+// Draws laid-out glyphs with the painter's pen, relative to a baseline.
+void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayout::Glyphs>& glyphs);
+
+// Draws the glyphs of a text operation in its colour; into a PDF, with the text
+// layer that makes them searchable (pdf_text.h).
 void paintText(QPainter& painter, const DrawOp& op);
