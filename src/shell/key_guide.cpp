@@ -8,6 +8,7 @@ const std::vector<KeyHelp>& keyGuide()
          "next problem (never onto the print item)"},
         {QStringLiteral("Home, End"), QStringLiteral("最初の問題、最後の問題"), "first problem, last problem"},
         {QStringLiteral("Ctrl++, Ctrl+-"), QStringLiteral("拡大、縮小（50 % から 400 %）"), "zoom in, zoom out (50 % to 400 %)"},
+        {QStringLiteral("Ctrl+="), QStringLiteral("拡大（+ が Shift+= のキーボードで）"), "zoom in (where + is Shift+=)"},
         {QStringLiteral("Ctrl+0"), QStringLiteral("ウィンドウに合わせた大きさ（100 %）"), "page fitted to the window (100 %)"},
         {QStringLiteral("Ctrl+Wheel"), QStringLiteral("拡大、縮小"), "zoom in, zoom out"},
         {QStringLiteral("Ctrl+C"), QStringLiteral("ページを画像と文字でコピー"), "copy the page, as an image and as text"},
