@@ -204,8 +204,9 @@ void MainWindow::clickEntry(int row)
 
 void MainWindow::goToFound(bool back)
 {
+    // F3 goes on with the last term even after the bar was closed; with none, it asks for one.
     const QString term = findBar_->term();
-    if (findBar_->isHidden() || term.trimmed().isEmpty()) {
+    if (term.trimmed().isEmpty()) {
         findBar_->open();
         return;
     }
