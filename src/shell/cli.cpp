@@ -1,12 +1,14 @@
 #include "cli.h"
 
 #include "headless.h"
+#include "key_guide.h"
 #include "main_window.h"
 #include "math_form.h"
 #include "output.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSettings>
 #include <cstdio>
 #include <optional>
 
@@ -29,7 +31,9 @@ const char* helpText =
     "  --version                           show the version\n"
     "\n"
     "FILE may be - for standard output. Without IDs, the export commands draw every\n"
-    "listed page, in list order.\n";
+    "listed page, in list order.\n"
+    "\n"
+    "Keys in the window (a right click on the page or the list shows the same commands):\n";
 
 constexpr double minScale = 0.25;
 constexpr double maxScale = 16;
@@ -162,7 +166,8 @@ int openWindow(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
-    MainWindow window;
+    QSettings settings(QStringLiteral("velkora"), QStringLiteral("velkora"));
+    MainWindow window({}, &settings);
     window.show();
     return app.exec();
 }
@@ -183,7 +188,7 @@ int runVelkora(int argc, char** argv)
     if (!error.isEmpty()) return usageError(error);
     const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace";
     if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
-    if (line.word == "--help") return writeStandardOutput(helpText);
+    if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
     if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
 
     qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);

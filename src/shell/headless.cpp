@@ -118,6 +118,26 @@ int listEntries(const MathForm& form)
     return write("-", text);
 }
 
+QByteArray pagePng(MathForm& form, const QString& id, double scale, bool printView)
+{
+    form.showPage(id, printView);
+    return pngOf(printView ? form.pic2 : form.pic, scale);
+}
+
+QByteArray pagesPdf(MathForm& form, const QStringList& ids)
+{
+    std::vector<Surface> sheets;
+    for (const QString& id : ids) {
+        form.showPage(id, true);
+        sheets.push_back(form.pic2);
+    }
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    writePdf(sheets, buffer);
+    return pdf;
+}
+
 int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView)
 {
     QString error;
@@ -126,9 +146,7 @@ int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, dou
     if (const std::optional<QString> failure = makeFolders(dir))
         return fail("cannot make folder \"" + dir + "\": " + failure->toUtf8());
     for (const QString& id : pages) {
-        form.showPage(id, printView);
-        const Surface& surface = printView ? form.pic2 : form.pic;
-        const QByteArray png = pngOf(surface, scale);
+        const QByteArray png = pagePng(form, id, scale, printView);
         if (png.isEmpty()) return fail("cannot make the image of " + id.toUtf8() + ": not enough memory at this scale");
         if (const int status = write(dir + '/' + id.toUtf8() + ".png", png)) return status;
     }
@@ -140,16 +158,7 @@ int exportPdf(MathForm& form, const QByteArray& file, const QStringList& ids)
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
     if (pages.isEmpty()) return fail(error.toUtf8());
-    std::vector<Surface> sheets;
-    for (const QString& id : pages) {
-        form.showPage(id, true);
-        sheets.push_back(form.pic2);
-    }
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    writePdf(sheets, buffer);
-    return write(file, pdf);
+    return write(file, pagesPdf(form, pages));
 }
 
 int tracePage(MathForm& form, const QString& id, bool printView, const QByteArray& file)

@@ -12,6 +12,12 @@ int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, dou
 int exportPdf(MathForm& form, const QByteArray& file, const QStringList& ids);
 int tracePage(MathForm& form, const QString& id, bool printView, const QByteArray& file);
 
+// What the exports write, and the window's Save with them. A page's PNG as on screen (or
+// as printed) at `scale`; empty when the image could not be made at that scale.
+QByteArray pagePng(MathForm& form, const QString& id, double scale, bool printView);
+// Pages as printed, one a sheet.
+QByteArray pagesPdf(MathForm& form, const QStringList& ids);
+
 // Text the user gave, as a message echoes it: at most 32 characters.
 QByteArray shortened(const QByteArray& text);
 

@@ -110,11 +110,9 @@ void MathForm::printBranch()
     if (onPrint) onPrint(pic2);
 }
 
-void MathForm::pic_g()
-{
-    const QString id = curProb_ >= 1 && curProb_ <= 100 ? probIds_[size_t(curProb_)] : QString();
-    drawPage(id, items_.value(int(curProb_) - 1));
-}
+QString MathForm::currentId() const { return curProb_ >= 1 && curProb_ <= 100 ? probIds_[size_t(curProb_)] : QString(); }
+
+void MathForm::pic_g() { drawPage(currentId(), items_.value(int(curProb_) - 1)); }
 
 void MathForm::drawPage(const QString& id, const QString& entry)
 {

@@ -42,6 +42,8 @@ public:
     int listIndex() const { return listIndex_; }
     const QStringList& listItems() const { return items_; }
     long curProb() const { return curProb_; }
+    // The id of the page last drawn on screen (the one the print item prints).
+    QString currentId() const;
 
     Surface pic{pageWidth, pageHeight};
     Surface pic2{printWidth, pageHeight};

@@ -3,6 +3,7 @@
 // the print queue, and keys, clicks and closing must behave.
 #include "fixture.h"
 #include "ink_compare.h"
+#include "canvas/page_text.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -43,6 +44,28 @@ QString run(const QString& program, const QStringList& args, int* status = nullp
 }
 
 QString xdotool(const QStringList& args) { return run(QStringLiteral("xdotool"), args); }
+
+// What a program writes on stdout, byte for byte.
+QByteArray output(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return p.readAllStandardOutput();
+}
+
+// A page exported alone at a scale, as `velkora --export-png DIR ID --scale K` draws it.
+QImage exportedAt(const QString& dir, const QString& id, double scale)
+{
+    const QString folder = QDir(dir).filePath(QStringLiteral("scale-%1").arg(scale));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(binary(), {QStringLiteral("--export-png"), folder, id, QStringLiteral("--scale"), QString::number(scale)});
+    p.waitForFinished(60000);
+    return QImage(QDir(folder).filePath(id + QStringLiteral(".png"))).convertToFormat(QImage::Format_RGB32);
+}
 
 // The pages as the export draws them, cropped to what the window shows: the page
 // surface stands 2 pixels above the client area, so its first two rows are hidden.
@@ -89,12 +112,19 @@ public:
             if (window.isEmpty()) QThread::msleep(100);
         }
         if (window.isEmpty()) return;
+        readGeometry();
+        xdotool({"windowfocus", "--sync", window});
+    }
+    // Where the window is on the screen, in screen pixels.
+    void readGeometry()
+    {
         const QStringList geometry = xdotool({"getwindowgeometry", "--shell", window}).split('\n');
         for (const QString& line : geometry) {
             if (line.startsWith("X=")) origin.setX(line.mid(2).toInt());
             if (line.startsWith("Y=")) origin.setY(line.mid(2).toInt());
+            if (line.startsWith("WIDTH=")) size.setWidth(line.mid(6).toInt());
+            if (line.startsWith("HEIGHT=")) size.setHeight(line.mid(7).toInt());
         }
-        xdotool({"windowfocus", "--sync", window});
     }
     ~RunningProgram()
     {
@@ -112,12 +142,37 @@ public:
         return "ended with status " + QByteArray::number(process.exitCode()) + ": " + process.readAllStandardError();
     }
 
-    QImage page() const
+    QImage page() const { return grab(QRect(122, 0, 682, 720)); }
+
+    // A part of the window as it is on the screen, in window coordinates.
+    QImage grab(const QRect& part) const
     {
         return QGuiApplication::primaryScreen()
-            ->grabWindow(0, origin.x() + 122, origin.y(), 682, 720)
+            ->grabWindow(0, origin.x() + part.x(), origin.y() + part.y(), part.width(), part.height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Waits for a part of the window to show `expected`.
+    bool showsAt(const QRect& part, const QImage& expected) const
+    {
+        QElapsedTimer t;
+        t.start();
+        do {
+            if (grab(part) == expected) return true;
+            QThread::msleep(50);
+        } while (t.elapsed() < 5000);
+        return false;
+    }
+
+    // The mouse wheel over the page, `notches` times: button 4 up, 5 down, 6 left, 7 right.
+    void wheel(int button, int notches, const QString& modifier = {})
+    {
+        const QPoint over = origin + QPoint(400, 300);
+        xdotool({"mousemove", QString::number(over.x()), QString::number(over.y())});
+        if (!modifier.isEmpty()) xdotool({"keydown", modifier});
+        xdotool({"click", "--repeat", QString::number(notches), "--delay", "20", QString::number(button)});
+        if (!modifier.isEmpty()) xdotool({"keyup", modifier});
     }
 
     // Waits for the page area to show `expected`, as the window repaints after an event.
@@ -181,6 +236,7 @@ public:
     QByteArray saidSoFar;
     QString window;
     QPoint origin;
+    QSize size;
     static QList<QPoint> rowCentres;  // list entry centres in window coordinates
 };
 
@@ -208,14 +264,19 @@ void closeWindow(const QString& window)
     xcb_flush(c);
 }
 
-// A desktop session's environment: this test's display and a private runtime folder.
+// A desktop session's environment: this test's display, a private runtime folder, and
+// settings of its own, so that no run sees what another remembered, nor the user's.
 QProcessEnvironment displayEnvironment()
 {
     static QTemporaryDir runtime;
+    static QTemporaryDir settings;
+    static int sessions = 0;
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("QT_SCALE_FACTOR"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.filePath(QString::number(++sessions)));
     return env;
 }
 
@@ -306,6 +367,120 @@ private slots:
         QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.process.exitCode(), 0);
         qInfo("keys and clicks: %lld ms", t.elapsed());
+    }
+
+    // The page is scaled as vectors: zoomed, scrolled, fitted to a resized window, it
+    // shows what the export draws at that scale; and the next run opens as this one left.
+    void zoomAndResizeScaleThePageAsVectors()
+    {
+        const QImage twice = exportedAt(exports.path(), "1.8a", 2);
+        const QImage halfAgain = exportedAt(exports.path(), "1.8a", 1.5);
+        // Scales that are sums of halves and eighths: at others, a painter that stands at an
+        // offset in the window may round an antialiased edge or two otherwise than the export.
+        const QImage reduced = exportedAt(exports.path(), "1.8a", 1.125);
+        const QProcessEnvironment env = displayEnvironment();
+        {
+            RunningProgram program(env);
+            QVERIFY(!program.window.isEmpty());
+            QVERIFY(program.shows(pages["1.8a"]));
+            for (int i = 0; i < 5; ++i) program.key("ctrl+plus");  // 110, 125, 150, 175, 200 %
+            program.wheel(4, 20);
+            program.wheel(6, 20);
+            // The page stands 2 pixels above the window, so its first 2 rows are hidden.
+            const QRect seen(122, 0, 540, 600);
+            QVERIFY2(program.showsAt(seen, twice.copy(0, 2, 540, 600)), "200 % is the export at scale 2");
+            program.wheel(5, 3);
+            QThread::msleep(300);
+            const QImage scrolled = program.grab(seen);
+            int down = -1;
+            for (int dy = 1; dy + 2 + seen.height() <= twice.height() && down < 0; ++dy)
+                if (scrolled == twice.copy(0, 2 + dy, seen.width(), seen.height())) down = dy;
+            QVERIFY2(down > 0, "the wheel scrolls the enlarged page");
+
+            program.key("ctrl+0");
+            QVERIFY(program.shows(pages["1.8a"]));
+            // 1023 x 1083 pixels of room: the page fitted at 1.5 times its size.
+            xdotool({"windowmove", "--sync", program.window, "0", "0"});  // room on the screen to grow
+            xdotool({"windowsize", "--sync", program.window, "1149", "1085"});
+            program.readGeometry();
+            QVERIFY2(program.showsAt(QRect(122, 0, 1023, 1081), halfAgain.copy(0, 2, 1023, 1081)),
+                     "the fitted page is the export at scale 1.5");
+            program.wheel(5, 3, "ctrl");  // 90, 80, 75 % of the fitted page: 1.125, in the middle of its room
+            const QSize page = reduced.size();
+            bool found = false;
+            for (int x : {(1023 - page.width()) / 2, (1023 - page.width() + 1) / 2})
+                for (int y : {(1083 - page.height()) / 2, (1083 - page.height() + 1) / 2})
+                    found = found || program.showsAt(QRect(QPoint(122 + x, y - 2), page), reduced);
+            QVERIFY2(found, "Ctrl+wheel reduces the page to the export at scale 1.125, centred");
+            program.key("Escape");
+            QVERIFY(program.finishedWithin(3000));
+        }
+        RunningProgram again(env);
+        QVERIFY(!again.window.isEmpty());
+        QCOMPARE(again.size, QSize(1149, 1085));
+        const int x = (1023 - reduced.width()) / 2, y = (1083 - reduced.height()) / 2;
+        bool same = false;
+        for (int dx : {0, 1})
+            for (int dy : {0, 1}) same = same || again.showsAt(QRect(QPoint(122 + x + dx, y + dy - 2), reduced.size()), reduced);
+        QVERIFY2(same, "the next run opens at the size and zoom this one left");
+    }
+
+    void copyPutsThePageOnTheClipboard()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable("xclip").isEmpty(), "xclip is missing; run ./setup test");
+        RunningProgram program(displayEnvironment());
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(12);
+        QVERIFY(program.shows(pages["5.9"]));
+        program.key("ctrl+c");
+        const QByteArray png = output("xclip", {"-o", "-selection", "clipboard", "-t", "image/png"});
+        QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), exportedAt(exports.path(), "5.9", 1));
+        const QString text = QString::fromUtf8(output("xclip", {"-o", "-selection", "clipboard", "-t", "text/plain"}));
+        QVERIFY2(text.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。\n[解 5.9]：\n")),
+                 qPrintable(text.left(200)));
+        QCOMPARE(text, PageText(pageOps("5.9")).text());
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+    }
+
+    // Enter in the find bar goes to the next page holding the term, as a click on its
+    // entry would; the first Esc closes the bar, the second quits.
+    void findBarLandsOnTheExpectedPage()
+    {
+        RunningProgram program(displayEnvironment());
+        QVERIFY(!program.window.isEmpty());
+        program.clickRow(3);  // the bracket spread that the exported pages have
+        QVERIFY(program.shows(pages["1.12"]));
+        program.key("ctrl+f");
+        xdotool({"type", "--delay", "30", "p.108"});  // the headings of 5.12 to 5.15
+        program.key("Return");
+        program.key("Escape");
+        QVERIFY2(program.shows(pages["5.12"]), "Enter should land on 5.12, the first page after 1.12 with p. 108");
+        QVERIFY2(program.failure().isEmpty(), "the first Esc closes the bar and leaves the program running");
+        program.key("F3");
+        QVERIFY2(program.shows(pages["5.13"]), "F3 goes on to the next page with the term");
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+        QCOMPARE(program.process.exitCode(), 0);
+    }
+
+    void aLargeScaleFactorOpensTheWindowOnScreen()
+    {
+        QProcessEnvironment env = displayEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(screen.size(), QSize(1600, 1200));
+        QVERIFY2(screen.contains(QRect(program.origin, program.size)),
+                 qPrintable(QStringLiteral("the window is at %1, %2, %3 x %4")
+                                .arg(program.origin.x()).arg(program.origin.y()).arg(program.size.width()).arg(program.size.height())));
+        // Copied at the window's pixel ratio: twice the page's pixels.
+        program.key("ctrl+c");
+        const QImage copied = QImage::fromData(output("xclip", {"-o", "-selection", "clipboard", "-t", "image/png"}), "PNG");
+        QCOMPARE(copied.size(), QSize(1364, 1444));
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
     }
 
     void closingTheWindowEndsTheProgram()
@@ -573,7 +748,7 @@ int main(int argc, char** argv)
 {
     // A private X server for this test; the test's own client takes the screenshots.
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"});
     if (!xvfb.waitForStarted() || !xvfb.waitForReadyRead(20000)) {
         std::fprintf(stderr, "Xvfb did not start; run ./setup test, which installs it\n");
         return 1;

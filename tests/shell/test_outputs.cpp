@@ -2,6 +2,7 @@
 // PDF export, rasterised by Poppler, against the print view's PNG; the window's page at
 // device pixel ratio 2 against the PNG export at scale 2.
 #include "ink_compare.h"
+#include "offscreen_screens.h"
 #include "shell/dispatch.h"
 #include "shell/main_window.h"
 
@@ -110,8 +111,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    // The window is shown as on a HiDPI screen.
+    // The window is shown as on a HiDPI screen, one with room for it.
     qputenv("QT_SCALE_FACTOR", "2");
+    useOffscreenScreens();
     QApplication app(argc, argv);
     OutputsTest test;
     return QTest::qExec(&test, argc, argv);

@@ -2,8 +2,10 @@
 // and the headless commands of the binary.
 #include "canvas/drawing_state.h"
 #include "fixture.h"
+#include "offscreen_screens.h"
 #include "shell/dispatch.h"
 #include "shell/main_window.h"
+#include "shell/page_area.h"
 
 #include <QApplication>
 #include <QImage>
@@ -195,13 +197,15 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void windowHasTheFixedLayout()
+    void windowHasTheDesignedLayout()
     {
         MainWindow window(nullptr);
         QCOMPARE(window.windowTitle(), QStringLiteral(" Velkora"));
         QCOMPARE(window.size(), QSize(808, 724));
         QCOMPARE(window.list()->geometry(), QRect(8, 11, 98, 700));
-        QCOMPARE(window.pageView()->geometry(), QRect(122, -2, 682, 722));
+        window.show();  // the page stands in its area once laid out
+        QCOMPARE(QRect(window.pageView()->mapTo(&window, QPoint()), window.pageView()->size()), QRect(122, -2, 682, 722));
+        QCOMPARE(window.pageArea()->geometry(), QRect(122, -2, 682, 722));
         QCOMPARE(window.list()->count(), 27);
         QCOMPARE(window.list()->currentRow(), 0);
     }
@@ -615,6 +619,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
+    useOffscreenScreens();
     QApplication app(argc, argv);
     int status = 0;
     FormTest form;

@@ -1,0 +1,31 @@
+#pragma once
+// The window's commands, each an action with its shortcut: on the window, so the keys
+// work wherever the focus is, and in the context menu of the page and of the list,
+// which shows the shortcuts beside them.
+#include <QObject>
+
+class QAction;
+class QWidget;
+
+class WindowActions : public QObject {
+public:
+    WindowActions(QWidget* window, const QList<QWidget*>& withMenu);
+
+    QAction* copy;
+    QAction* save;
+    QAction* print;
+    QAction* find;
+    QAction* findNext;
+    QAction* findPrevious;
+    QAction* zoomIn;
+    QAction* zoomOut;
+    QAction* zoomReset;
+    QAction* help;
+
+private:
+    QAction* add(const char* name, const QString& text, const QList<QKeySequence>& keys);
+    void separator();
+
+    QWidget* window_;
+    QList<QAction*> menu_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// What the window remembers between runs: its zoom and where it stood, in the
+// settings it is given (none: it remembers nothing, as in the tests).
+#include <QList>
+#include <QRect>
+#include <optional>
+
+class QSettings;
+
+class WindowMemory {
+public:
+    explicit WindowMemory(QSettings* settings) : settings_(settings) {}
+
+    // 1 when no zoom is remembered; a remembered one is not checked here.
+    double zoom() const;
+    std::optional<QRect> geometry() const;
+    void rememberZoom(double zoom);
+    void rememberGeometry(const QRect& geometry);
+
+private:
+    QSettings* settings_;
+};
+
+// Where the window opens (its client area), given the available areas of the screens,
+// the primary one first: where it stood last, if that is on one of the screens now,
+// otherwise the designed size in the middle of the primary screen. Either way it lies
+// within one screen's available area, and is made smaller where that area is.
+QRect openingGeometry(const std::optional<QRect>& remembered, const QList<QRect>& availableAreas, QSize designedSize);
