@@ -74,8 +74,8 @@ void paintImage(benchmark::State& state, QString id, double scale)
 // The offscreen platform's screens: its usual one, and one of twice its pixel density,
 // where a window paints at device pixel ratio 2 as on a HiDPI display.
 const char* const screensConfig = R"({"screens": [
-    {"name": "dpr1", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96},
-    {"name": "dpr2", "x": 800, "y": 0, "width": 1600, "height": 1600, "logicalDpi": 192, "logicalBaseDpi": 96}
+    {"name": "dpr1", "x": 0, "y": 0, "width": 1700, "height": 1600, "logicalDpi": 96, "logicalBaseDpi": 96},
+    {"name": "dpr2", "x": 1700, "y": 0, "width": 3400, "height": 3200, "logicalDpi": 192, "logicalBaseDpi": 96}
 ]})";
 
 QScreen* screenNamed(const QString& name)
@@ -117,9 +117,10 @@ void pageSwitch(benchmark::State& state, MainWindow* (*shownWindow)(), double pi
     }
     QListWidget* list = window->list();
     for (auto _ : state) {
-        // Away and back, so that every iteration is a real change of selection;
-        // each change draws its page and paints it on the window.
-        list->setCurrentRow(row == 0 ? 1 : 0);
+        // From the entry above and back, as Down and Up would, so that every iteration is
+        // a real change of selection and the page is paired with its neighbour, not with
+        // one page for all; each change draws its page and paints it on the window.
+        list->setCurrentRow(row == 0 ? 1 : row - 1);
         window->pageView()->repaint();
         list->setCurrentRow(row);
         window->pageView()->repaint();

@@ -112,8 +112,9 @@ std::shared_ptr<FontTable>& currentTable()
 
 }  // namespace
 
-// What a face measures at one size: its cell and the widths of the texts asked for.
+// What a face measures at one size: its family, its cell and the widths of the texts asked for.
 struct FontTable::FaceEntry {
+    QString family;
     FaceMetrics cell;
     mutable QHash<QString, double> widths;
 };
@@ -242,16 +243,22 @@ const FontTable::FaceEntry& FontTable::faceEntry(const QString& face, double pix
 {
     // Measuring is the page scripts' inner loop: one lookup for the face, one for the text.
     const EntryKey key{face, pixelSize, bold, italic};
+    if (lastFace_ && key == lastFaceKey_) return *lastFace_;
     auto it = faceEntries_.constFind(key);
-    if (it != faceEntries_.constEnd()) return **it;
-    const Choice& c = choice(face);
-    const Entry& e = entry(c.family, pixelSize, bold, italic);
-    auto fe = std::make_shared<FaceEntry>();
-    fe->cell = e.cell;
-    double ascentEm = 0, descentEm = 0;
-    if (c.boundingBoxCell && boundingBoxEm(e.font, ascentEm, descentEm))
-        fe->cell = {ascentEm * pixelSize, descentEm * pixelSize};
-    return **faceEntries_.insert(key, fe);
+    if (it == faceEntries_.constEnd()) {
+        const Choice& c = choice(face);
+        const Entry& e = entry(c.family, pixelSize, bold, italic);
+        auto fe = std::make_shared<FaceEntry>();
+        fe->family = c.family;
+        fe->cell = e.cell;
+        double ascentEm = 0, descentEm = 0;
+        if (c.boundingBoxCell && boundingBoxEm(e.font, ascentEm, descentEm))
+            fe->cell = {ascentEm * pixelSize, descentEm * pixelSize};
+        it = faceEntries_.insert(key, fe);
+    }
+    lastFaceKey_ = key;
+    lastFace_ = it->get();
+    return *lastFace_;
 }
 
 double FontTable::width(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const
@@ -267,6 +274,12 @@ double FontTable::width(const QString& face, double pixelSize, bool bold, bool i
 FaceMetrics FontTable::metrics(const QString& face, double pixelSize, bool bold, bool italic) const
 {
     return faceEntry(face, pixelSize, bold, italic).cell;
+}
+
+FontTable::Run FontTable::run(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const
+{
+    const FaceEntry& fe = faceEntry(face, pixelSize, bold, italic);
+    return {fe.family, fe.cell.ascent, width(face, pixelSize, bold, italic, text)};
 }
 
 FontTable& FontTable::current()

@@ -47,6 +47,14 @@ public:
     double width(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const;
     FaceMetrics metrics(const QString& face, double pixelSize, bool bold, bool italic) const;
 
+    // What a surface records of a run it prints, in one lookup.
+    struct Run {
+        QString family;
+        double ascent;
+        double advance;
+    };
+    Run run(const QString& face, double pixelSize, bool bold, bool italic, const QString& text) const;
+
     // The device every measurement and layout is made on: 96 DPI, so 12.75 pt is 17 px.
     static const QPaintDevice* measureDevice();
 
@@ -83,6 +91,9 @@ private:
     mutable QHash<QString, Choice> choices_;
     mutable QHash<EntryKey, std::shared_ptr<Entry>> entries_;          // by family
     mutable QHash<EntryKey, std::shared_ptr<FaceEntry>> faceEntries_;  // by face
+    // Runs come in long stretches of one face: the last one asked for, without hashing.
+    mutable EntryKey lastFaceKey_{QString(), 0, false, false};
+    mutable const FaceEntry* lastFace_ = nullptr;
 };
 
 // Points at 96 DPI to pixels: 12.75 pt is 17 px.

@@ -100,12 +100,13 @@ void Surface::addText(double x, double y, const QString& text)
     op.y = y;
     op.text = text;
     op.face = FontName;
-    op.family = fonts.familyFor(FontName);
     op.points = FontSize;
     op.bold = FontBold;
     op.italic = FontItalic;
-    op.ascent = fonts.metrics(FontName, px, FontBold, FontItalic).ascent;
-    op.advance = fonts.width(FontName, px, FontBold, FontItalic, text);
+    const FontTable::Run run = fonts.run(FontName, px, FontBold, FontItalic, text);
+    op.family = run.family;
+    op.ascent = run.ascent;
+    op.advance = run.advance;
     ops_.push_back(op);
 }
 

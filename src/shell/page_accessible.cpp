@@ -24,6 +24,7 @@ void PageAccessible::install()
 
 void PageAccessible::announcePageChange(PageView* view, const QString& oldText)
 {
+    if (!QAccessible::isActive()) return;  // no one to tell: the new page's text is not read
     QAccessibleEvent named(view, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
     QAccessibleEvent described(view, QAccessible::DescriptionChanged);

@@ -34,7 +34,7 @@ void PageView::setScale(double scale)
 void PageView::markTerm(const QString& term)
 {
     term_ = term;
-    marks_ = text().find(term_);
+    marks_ = term_.isEmpty() ? std::vector<QRectF>() : text().find(term_);
     update();
 }
 
@@ -43,9 +43,11 @@ void PageView::refresh()
     update();
     if (surface_.clsCount() == drawing_) return;
     drawing_ = surface_.clsCount();
+    // The page's text is read only when something asks for it (the find bar's marks,
+    // a screen reader): reading it on every switch would cost more than drawing it.
     const QString previous = text_ ? text_->text() : QString();
     text_.reset();
-    marks_ = text().find(term_);
+    marks_ = term_.isEmpty() ? std::vector<QRectF>() : text().find(term_);
     emit pageChanged(previous);
 }
 
@@ -58,8 +60,10 @@ const PageText& PageView::text() const
 void PageView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // The last row and column may be only partly page: they start as the image export's do.
-    painter.fillRect(rect(), QColor(surface_.background()));
+    // The last row and column may be only partly page: they start as the image export's
+    // do. Where the page covers the whole view, its own background is enough.
+    if (QRectF(0, 0, surface_.Width * scale_, surface_.Height * scale_) != QRectF(rect()))
+        painter.fillRect(rect(), QColor(surface_.background()));
     painter.scale(scale_, scale_);
     surface_.paint(painter);
     if (marks_.empty()) return;
