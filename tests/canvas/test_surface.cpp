@@ -59,6 +59,14 @@ private slots:
         QVERIFY(!japanese.fontExists(QStringLiteral("IPAGothic")));
     }
 
+    void fontExistsComparesExactNames()
+    {
+        FontTable table({QStringLiteral("Bookman Old Style")});
+        QVERIFY(table.fontExists(QStringLiteral("Bookman Old Style")));
+        QVERIFY(!table.fontExists(QStringLiteral("bookman old style")));
+        QVERIFY(!table.fontExists(QStringLiteral("Bookman")));
+    }
+
     // The installed fonts never put a tab stop on a tie; other fonts may.
     void tabStopsRoundHalfToEvenOnce()
     {

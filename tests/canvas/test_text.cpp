@@ -5,6 +5,7 @@
 #include "canvas/markup.h"
 #include "canvas/text.h"
 #include "fixture.h"
+#include "notation/notation.h"
 
 #include <QtTest>
 
@@ -21,10 +22,19 @@ struct FontState {
 FontState fontOf(const Surface& s) { return {s.FontName, s.FontSize, s.FontBold, s.FontItalic, s.ForeColor}; }
 
 using Primitive = std::function<void(Surface&, float&)>;
+using Markup = std::function<void(Surface&, float&, const QString&)>;
+
+QStringList texts(const std::vector<DrawOp>& ops)
+{
+    QStringList out;
+    for (const DrawOp& op : ops) out << op.text;
+    return out;
+}
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Primitive)
+Q_DECLARE_METATYPE(Markup)
 
 class TextRunTest : public QObject {
     Q_OBJECT
@@ -105,6 +115,44 @@ private slots:
         QVERIFY(s.ops().empty());
         QCOMPARE(x, 10.0f);
         QCOMPARE(ds.penX, 40.0f);
+    }
+
+    // The small string languages at their edges, where no page takes them: a keyword is
+    // one only at the start of what is left, and what no rule knows is drawn as it is.
+    void markupOutsideThePagesUse_data()
+    {
+        QTest::addColumn<Markup>("draw");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("runs");
+        const Markup text = [](Surface& s, float& x, const QString& t) { dspText(s, x, 50, t); };
+        const Markup sup = [](Surface& s, float& x, const QString& t) { dspSup(s, x, 50, t); };
+        const Markup sub = [](Surface& s, float& x, const QString& t) { dspSub(s, x, 50, t); };
+        const Markup list = [](Surface& s, float& x, const QString& t) { dspVarList(s, x, 50, t); };
+        const Markup term = [](Surface& s, float& x, const QString& t) { dspTerm(s, x, 50, t); };
+        QTest::newRow("text, two minus signs") << text << "--1" << QStringList{"-", "-1"};
+        QTest::newRow("text, inner minus") << text << "a-b" << QStringList{"a-b"};
+        QTest::newRow("sup, keyword after a letter") << sup << "xpi" << QStringList{"x", "p"};
+        QTest::newRow("sup, keywords in a row") << sup << "thetaalphabetaomega" << QStringList{"q", "a", "b", "ω"};
+        QTest::newRow("sup, a time") << sup << "Time: 3" << QStringList{"Time: 3"};
+        QTest::newRow("sub, max after a letter") << sub << "xmax" << QStringList{"x", "max"};
+        QTest::newRow("sub, omega unknown") << sub << "omega" << QStringList{"o", "m", "e", "g", "a"};
+        QTest::newRow("sub, capital then the rest") << sub << "nAb" << QStringList{"n", "A", "b"};
+        QTest::newRow("list, no commas") << list << "ab, xyz" << QStringList{"a", "b,", " ", "x", "y", "z"};
+        QTest::newRow("term, minus pi") << term << "-pi" << QStringList{"-", "p"};
+    }
+
+    void markupOutsideThePagesUse()
+    {
+        QFETCH(Markup, draw);
+        QFETCH(QString, input);
+        QFETCH(QStringList, runs);
+        Surface& s = scratchSurface();
+        const float size = s.FontSize;
+        float x = 10;
+        draw(s, x, input);
+        QCOMPARE(texts(s.ops()), runs);
+        QCOMPARE(s.FontSize, size);
+        QVERIFY(double(x) >= s.ops().back().x + s.ops().back().advance);
     }
 
     void wideCharactersFollowTheJapaneseCodePage()

@@ -4,6 +4,7 @@
 // leaves to the pages after it (the bracket spread 1.12 sets) is the fresh-start one.
 #include "shell/dispatch.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -181,6 +182,18 @@ private slots:
         QVERIFY2(trace.size() == golden.size(),
                  qPrintable(QStringLiteral("%1: %2 operations drawn, the golden has %3")
                                 .arg(where).arg(trace.size() - 2).arg(golden.size() - 2)));
+    }
+
+    // A golden of a page the program no longer has would go unread.
+    void everyGoldenIsOfAPageTheProgramHas()
+    {
+        QStringList pages;
+        for (const PageEntry& e : dispatchTable()) pages << QString::fromLatin1(e.id) + QStringLiteral(".jsonl");
+        for (const char* view : {"screen", "print"}) {
+            const QDir dir(QStringLiteral("%1/%2").arg(qEnvironmentVariable("VELKORA_GOLDEN_DIR"), view));
+            for (const QString& file : dir.entryList(QDir::Files))
+                QVERIFY2(pages.contains(file), qPrintable(QStringLiteral("%1/%2 names no page").arg(view, file)));
+        }
     }
 
     // The goldens are only as good as the comparison: a hair's shift fails it, while a

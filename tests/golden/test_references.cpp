@@ -4,8 +4,10 @@
 // bracket spread is the fresh-start one the images were recorded with.
 #include "fixture.h"
 #include "ink_compare.h"
+#include "canvas/text_layout.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QtTest>
 #include <cstdlib>
 
@@ -68,6 +70,42 @@ private slots:
                                  .arg(image)
                                  .arg(stray)
                                  .arg(keepForInspection(rendering, image), misplaced.join('\n'))));
+    }
+
+    // The comparison is only worth its tolerance: a page moved by one pixel fails it.
+    void aPageMovedByOnePixelFails()
+    {
+        const QImage reference = QImage(imagePath(QStringLiteral("1.8a@2x"))).convertToFormat(QImage::Format_RGB32);
+        QImage moved(reference.size(), QImage::Format_RGB32);
+        moved.fill(reference.pixel(0, 0));
+        QPainter(&moved).drawImage(QPoint(0, 2), reference);
+        QVERIFY(!misplacedInk(reference, moved, pageOps(QStringLiteral("1.8a")), 2).isEmpty());
+        QVERIFY(inkedDifferently(reference, moved) > 20);
+    }
+
+    // The ink box the trace gives each run, which the goldens compare, holds every pixel
+    // that painting the run inks.
+    void traceInkHoldsWhatIsPainted()
+    {
+        for (const QString page : {"1.8a", "5.5", "7.14"}) {
+            for (const DrawOp& op : pageOps(page)) {
+                if (op.kind != DrawOp::Text || op.text.trimmed().isEmpty()) continue;
+                const QRect ink = inkOf(op).toAlignedRect().adjusted(-1, -1, 1, 1);
+                const QRect area = ink.adjusted(-4, -4, 4, 4);
+                QImage alone(area.size(), QImage::Format_ARGB32_Premultiplied);
+                alone.fill(Qt::transparent);
+                QPainter painter(&alone);
+                painter.translate(-area.topLeft());
+                paintOp(painter, op);
+                painter.end();
+                int outside = 0;
+                for (int y = 0; y < area.height(); ++y)
+                    for (int x = 0; x < area.width(); ++x)
+                        outside += qAlpha(alone.pixel(x, y)) >= 64 && !ink.contains(area.topLeft() + QPoint(x, y));
+                QVERIFY2(outside == 0, qPrintable(QStringLiteral("page %1: \"%2\" inks %3 pixels outside its box")
+                                                      .arg(page, op.text).arg(outside)));
+            }
+        }
     }
 };
 

@@ -4,6 +4,7 @@
 #include "canvas/composites.h"
 #include "canvas/drawing_state.h"
 #include "canvas/operators.h"
+#include "canvas/text.h"
 #include "fixture.h"
 #include "notation/notation.h"
 
@@ -169,6 +170,43 @@ private slots:
         QCOMPARE(s.ForeColor, entryColor);
         QCOMPARE(ds.supRaise, raise);
         QCOMPARE(ds.bracketRise, rise);
+    }
+
+    // Input no page passes, drawn without reading past it or inventing runs.
+    void inputOutsideTheFormat_data()
+    {
+        QTest::addColumn<Builder>("build");
+        QTest::addColumn<QStringList>("runs");
+        QTest::addColumn<int>("strokes");
+        QTest::newRow("fraction of empty rows: a bar") << Builder([] { putFrac(QString(), QString()); })
+                                                       << QStringList{} << 1;
+        QTest::newRow("shorthand longer than two letters") << Builder([] { ShowUx(u"uvw"_s); }) << QStringList{"u"}
+                                                           << 0;
+        QTest::newRow("delimiter kind 0") << Builder([] { putBigDelim(ds.penX, ds.penY, 0); }) << QStringList{} << 0;
+        QTest::newRow("delimiter kind 5") << Builder([] { putBigDelim(ds.penX, ds.penY, 5); }) << QStringList{} << 0;
+        QTest::newRow("partial with no numerator")
+            << Builder([] { putPartial(QString(), u"x"_s); }) << QStringList{symbolChar(182), symbolChar(182), "x"} << 1;
+        QTest::newRow("integral without limits") << Builder([] { dspIntegral(pic(), ds.penX, ds.penY, {}, {}); })
+                                                 << QStringList{symbolChar(243), symbolChar(245)} << 0;
+        QTest::newRow("no variables") << Builder([] { putVars(QString()); }) << QStringList{} << 0;
+    }
+
+    void inputOutsideTheFormat()
+    {
+        QFETCH(Builder, build);
+        QFETCH(QStringList, runs);
+        QFETCH(int, strokes);
+        const Surface& s = scratchSurface(startX, startY);
+        build();
+        QStringList drawn;
+        int lines = 0;
+        for (const DrawOp& op : s.ops()) {
+            if (op.kind == DrawOp::Text) drawn << op.text;
+            lines += op.kind == DrawOp::Line;
+        }
+        QCOMPARE(drawn, runs);
+        QCOMPARE(lines, strokes);
+        QCOMPARE(ds.penY, startY);
     }
 };
 

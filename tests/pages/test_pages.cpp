@@ -55,6 +55,36 @@ private slots:
         QCOMPARE(ds.bracketRise, 4L);
     }
 
+    // A reader who has Bookman Old Style gets it, upright weight, for every italic variable
+    // that the others see in a bold fallback face; nothing else changes face.
+    void readerWithBookmanGetsItForEveryVariable_data()
+    {
+        QTest::addColumn<QString>("page");
+        for (const QString& id : everyPage()) QTest::newRow(qPrintable(id)) << id;
+    }
+
+    void readerWithBookmanGetsItForEveryVariable()
+    {
+        QFETCH(QString, page);
+        const int installed = ds.hasBookman;
+        const std::vector<DrawOp> fallback = pageOps(page);
+        ds.hasBookman = 1;
+        const std::vector<DrawOp> bookman = pageOps(page);
+        ds.hasBookman = installed;
+        QCOMPARE(bookman.size(), fallback.size());
+        for (size_t i = 0; i < fallback.size(); ++i) {
+            const DrawOp &a = fallback[i], &b = bookman[i];
+            QCOMPARE(b.text, a.text);
+            const bool variable = a.italic && a.bold && (a.face == "Times New Roman" || a.face == "Century");
+            if (!variable) {
+                QCOMPARE(b.face, a.face);
+                continue;
+            }
+            QCOMPARE(b.face, QStringLiteral("Bookman Old Style"));
+            QVERIFY2(b.italic && !b.bold, qPrintable(b.text));
+        }
+    }
+
     void leavesTheSurfaceAsItFoundIt_data()
     {
         QTest::addColumn<QString>("page");

@@ -1,5 +1,5 @@
-// Stray arguments to the headless commands: refused with status 2 and one line on
-// stderr, never taken as more pages or silently dropped.
+// Stray or unusable arguments to the headless commands: refused with status 2 and one
+// line on stderr, never taken as more pages, silently dropped or half carried out.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -8,7 +8,7 @@ class ArgumentsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void strayArgumentsAreRefused_data()
+    void unusableArgumentsAreRefused_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("--list with an argument") << QStringList{"--list", "1.8a"};
@@ -16,10 +16,13 @@ private slots:
         QTest::newRow("--trace with a stray word") << QStringList{"--trace", "1.8a", "--print-view", "print"};
         QTest::newRow("--export-png with a stray word") << QStringList{"--export-png", "DIR", "1.8a", "twice"};
         QTest::newRow("--export-png with --scale twice") << QStringList{"--export-png", "DIR", "--scale", "2", "--scale", "2"};
+        QTest::newRow("--scale 0") << QStringList{"--export-png", "DIR", "1.8a", "--scale", "0"};
+        QTest::newRow("--scale above 16") << QStringList{"--export-png", "DIR", "1.8a", "--scale", "17"};
+        QTest::newRow("--scale not a number") << QStringList{"--export-png", "DIR", "1.8a", "--scale", "nan"};
         QTest::newRow("--export-pdf with --print-view") << QStringList{"--export-pdf", "DIR/p.pdf", "1.8a", "--print-view"};
     }
 
-    void strayArgumentsAreRefused()
+    void unusableArgumentsAreRefused()
     {
         QFETCH(QStringList, args);
         QTemporaryDir dir;

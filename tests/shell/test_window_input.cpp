@@ -1,5 +1,6 @@
 // Clicks and keys on the real window, without a display: how many print jobs the print
 // item sends, and the keys that move up the list.
+#include "ink_compare.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -37,6 +38,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         clickRow(window.list(), printRow);
         QCOMPARE(jobs, 1);
+        // What the printer got is the print view, sheet margins and all.
+        const std::vector<QImage> sheets = popplerSheets(dir.filePath(QStringLiteral("job1.pdf")),
+                                                         dir.filePath(QStringLiteral("sheet")), 2);
+        QCOMPARE(sheets.size(), size_t(1));
+        const Surface& printView = window.form().pic2;
+        const QStringList misplaced = misplacedInk(printView.toImage(1), sheets.front(), printView.ops(), 1);
+        QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join('\n')));
         clickRow(window.list(), printRow);  // the print item is already selected
         QCOMPARE(jobs, 2);
         clickRow(window.list(), 3);
