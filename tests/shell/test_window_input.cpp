@@ -51,28 +51,30 @@ private slots:
         QCOMPARE(jobs, 2);
     }
 
-    void upAndBackspaceMoveUpTheList_data()
+    void upAndBackspaceMoveUpToTheFirstEntry_data()
     {
         QTest::addColumn<int>("key");
         QTest::newRow("Up") << int(Qt::Key_Up);
         QTest::newRow("Backspace") << int(Qt::Key_Backspace);
     }
 
-    void upAndBackspaceMoveUpTheList()
+    void upAndBackspaceMoveUpToTheFirstEntry()
     {
         QFETCH(int, key);
         MainWindow window([] { return std::unique_ptr<QPrinter>(); });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QListWidget* list = window.list();
-        clickRow(list, 5);
+        clickRow(list, 2);
         QTest::keyClick(list, Qt::Key(key));
-        QCOMPARE(list->currentRow(), 4);
-        QCOMPARE(window.form().curProb(), 5L);
-        QCOMPARE(window.form().pic.ops().front().text, QStringLiteral("[問題 1.13]　p. 16."));
+        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(window.form().curProb(), 2L);
+        QCOMPARE(window.form().pic.ops().front().text, QStringLiteral("[問題 1.8]　p. 13."));
         QTest::keyClick(list, Qt::Key(key));
-        QCOMPARE(list->currentRow(), 3);
-        QCOMPARE(window.form().curProb(), 4L);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(window.form().curProb(), 1L);
+        QTest::keyClick(list, Qt::Key(key));  // the first entry is as far up as it goes
+        QCOMPARE(list->currentRow(), 0);
     }
 };
 
