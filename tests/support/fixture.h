@@ -17,19 +17,7 @@ std::vector<DrawOp> pageOps(const QString& id, bool printView = false);
 // A cleared 682 x 722 surface at the body size, made current, pen at (x, y).
 Surface& scratchSurface(float x = 100, float y = 100);
 
-// Text operations whose text equals `text`, in drawing order.
-std::vector<DrawOp> textOpsEqual(const std::vector<DrawOp>& ops, const QString& text);
-// The first text operation whose text equals `text`; fails the test if none.
-DrawOp firstText(const std::vector<DrawOp>& ops, const QString& text);
-// The n-th (from 0) text operation whose text equals `text`; fails the test if there are fewer.
-DrawOp nthText(const std::vector<DrawOp>& ops, const QString& text, int n);
 // Index of the first text operation at or after `from` whose text is `text`; -1 if none.
 int indexOf(const std::vector<DrawOp>& ops, const QString& text, int from = 0);
-// Index of the text operation `text` drawn at (x, y); -1 if none.
-int indexAt(const std::vector<DrawOp>& ops, const QString& text, double x, double y);
-bool near(double a, double b, double tolerance = 0.01);
-// How far the print view's left margin moves a row.
-long printMargin();
-std::vector<DrawOp> opsOfKind(const std::vector<DrawOp>& ops, DrawOp::Kind kind);
 // One line per operation, for comparing whole pages.
 QString describe(const std::vector<DrawOp>& ops);
