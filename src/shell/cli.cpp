@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "dispatch.h"
 #include "headless.h"
 #include "key_guide.h"
 #include "main_window.h"
@@ -122,6 +123,9 @@ int runHeadless(const CommandLine& line)
     if (line.word == "--list") return listEntries(form);
     if (line.word == "--trace") {
         if (operands.isEmpty() || operands.size() > 2) return usageError("--trace takes a problem id and, if you like, a file");
+        // A second id is a slip, not a file to write into: a trace is of one page.
+        if (operands.size() == 2 && findPage(QString::fromUtf8(operands.at(1))))
+            return usageError("--trace takes one problem id (to write into a file named like one, write ./ before it)");
         return tracePage(form, QString::fromUtf8(operands.first()), line.printView, operands.value(1, "-"));
     }
     if (operands.isEmpty())

@@ -13,7 +13,7 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::newRow("--list with an argument") << QStringList{"--list", "1.8a"};
         QTest::newRow("--trace with two ids") << QStringList{"--trace", "1.8a", "1.11"};
-        QTest::newRow("--trace with a stray word") << QStringList{"--trace", "1.8a", "--print-view", "print"};
+        QTest::newRow("--trace with a file and a stray word") << QStringList{"--trace", "1.8a", "DIR/t", "again"};
         QTest::newRow("--export-png with a stray word") << QStringList{"--export-png", "DIR", "1.8a", "twice"};
         QTest::newRow("--export-png with --scale twice") << QStringList{"--export-png", "DIR", "--scale", "2", "--scale", "2"};
         QTest::newRow("--scale 0") << QStringList{"--export-png", "DIR", "1.8a", "--scale", "0"};
