@@ -209,15 +209,10 @@ TextLayer makeTextLayer(const DrawOp& op)
     return layer;
 }
 
-// Kept between paints like the layouts: a print job or an export paints many pages.
 const TextLayer& textLayerOf(const DrawOp& op)
 {
     static QHash<TextRunKey, TextLayer> layers;
-    const TextRunKey key = TextRunKey::of(op);
-    auto it = layers.constFind(key);
-    if (it != layers.constEnd()) return *it;
-    if (layers.size() > 20000) layers.clear();
-    return *layers.insert(key, makeTextLayer(op));
+    return madeOnce(layers, op, makeTextLayer);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "zoomed_glyphs.h"
 
 #include <QFontDatabase>
-#include <QHash>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -118,11 +117,7 @@ const QTransform& slantTransform() { return slant; }
 const TextLayout& layoutOf(const DrawOp& op)
 {
     static QHash<TextRunKey, TextLayout> layouts;
-    const TextRunKey key = TextRunKey::of(op);
-    auto it = layouts.constFind(key);
-    if (it != layouts.constEnd()) return *it;
-    if (layouts.size() > 20000) layouts.clear();
-    return *layouts.insert(key, makeLayout(op));
+    return madeOnce(layouts, op, makeLayout);
 }
 
 QPointF baselineOf(const DrawOp& op) { return {op.x, std::nearbyint(op.y + op.ascent)}; }

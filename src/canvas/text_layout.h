@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QHash>
 #include <QRectF>
 #include <vector>
 
@@ -38,6 +39,18 @@ struct TextRunKey {
     static TextRunKey of(const DrawOp& op);
 };
 size_t qHash(const TextRunKey& k, size_t seed = 0);
+
+// What is made from a text run, kept between paints: a print job or an export paints
+// many pages with the same runs. Bounded by emptying it when it has grown large.
+template <typename T>
+const T& madeOnce(QHash<TextRunKey, T>& made, const DrawOp& op, T (*make)(const DrawOp&))
+{
+    const TextRunKey key = TextRunKey::of(op);
+    auto it = made.constFind(key);
+    if (it != made.constEnd()) return *it;
+    if (made.size() > 20000) made.clear();
+    return *made.insert(key, make(op));
+}
 
 // The layout of a text operation.
 const TextLayout& layoutOf(const DrawOp& op);
