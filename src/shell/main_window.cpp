@@ -86,6 +86,9 @@ void MainWindow::buildList()
     box_ = new ProblemList(this);
     box_->setObjectName(QStringLiteral("Box"));
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every entry is one line of the same face: without this the list lays out (shapes)
+    // every entry's text again each time it repaints a changed row.
+    box_->setUniformItemSizes(true);
     box_->installEventFilter(this);
     box_->viewport()->installEventFilter(this);
     form_.onSelect = [this](int index) {
