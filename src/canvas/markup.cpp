@@ -51,13 +51,31 @@ void drawScriptPi(Surface& s, float& x, float y, float fullSize, float scriptSiz
     s.FontSize = scriptSize;
 }
 
+// Opening a converter costs far more than converting one character, and a page asks
+// many times: each thread opens one and keeps it.
+class Cp932Encoder {
+public:
+    Cp932Encoder() : cd_(iconv_open("CP932", "UTF-8")) {}
+    ~Cp932Encoder()
+    {
+        if (cd_ != iconv_t(-1)) iconv_close(cd_);
+    }
+    Cp932Encoder(const Cp932Encoder&) = delete;
+    Cp932Encoder& operator=(const Cp932Encoder&) = delete;
+    iconv_t handle() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
 }  // namespace
 
 bool isWide(const QString& text)
 {
     if (text.isEmpty()) return false;
     const QByteArray utf8 = QString(text.left(text.at(0).isHighSurrogate() ? 2 : 1)).toUtf8();
-    iconv_t cd = iconv_open("CP932", "UTF-8");
+    thread_local const Cp932Encoder encoder;
+    const iconv_t cd = encoder.handle();
     if (cd == iconv_t(-1)) return false;
     char in[8] = {};
     char out[8] = {};
@@ -65,8 +83,8 @@ bool isWide(const QString& text)
     char* inp = in;
     char* outp = out;
     size_t inLeft = size_t(utf8.size()), outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a failed conversion leaves no state behind
     const size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-    iconv_close(cd);
     return r != size_t(-1) && sizeof out - outLeft == 2;
 }
 
