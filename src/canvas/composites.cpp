@@ -86,7 +86,7 @@ void drawTermChar(Surface& s, float& x, float y, QChar c)
 void dspSquare(Surface& s, float& x, float y)
 {
     const float S = s.FontSize;
-    s.FontSize = float(ds.supScale * double(S));
+    s.FontSize = float(ds().supScale * double(S));
     const double h = s.TextHeight(QStringLiteral("2"));
     dspText(s, x, float(y - 0.1 * h), QStringLiteral("2"));
     s.FontSize = S;
@@ -121,7 +121,7 @@ void dspArgX(Surface& s, float& x, float y)
 {
     dspText(s, x, y, QStringLiteral("("));
     // The fallback italic x crowds the parenthesis; Bookman's does not.
-    if (ds.hasBookman != 1) x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
+    if (ds().hasBookman != 1) x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
     dspVar(s, x, y, QStringLiteral("x"));
     x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
     dspText(s, x, y, QStringLiteral(")"));
@@ -168,7 +168,7 @@ void dspRadical(Surface& s, float& x, float y, float length)
     dspSymbol(s, x, y, symbolChar(214));
     s.FontBold = bold;
     const float end = float(double(x) + length);
-    s.Line(x, y + 1, end, y + 1, ds.lineColor);
+    s.Line(x, y + 1, end, y + 1, ds().lineColor);
     x = end;
 }
 

@@ -35,10 +35,11 @@ struct DrawingState {
     VbColor textColor = 0;
 };
 
-extern DrawingState ds;
+// The drawing state the pen operations, primitives and builders work on.
+DrawingState& ds();
 
 // The surface the pen draws on.
-inline Surface& pic() { return *ds.curPic; }
+inline Surface& pic() { return *ds().curPic; }
 
 // Pen operations.
 void newLine();

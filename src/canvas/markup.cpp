@@ -93,9 +93,9 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
     const double TW = s.TextWidth(QStringLiteral("A"));
     const double TH = s.TextHeight(QStringLiteral("A"));
     const float S = s.FontSize;
-    const float small = float(ds.supScale * double(S));
+    const float small = float(ds().supScale * double(S));
     s.FontSize = small;
-    const float ys = float(y - ds.supRaise * TH);
+    const float ys = float(y - ds().supRaise * TH);
     float xs = x;
     QString rest = text;
     while (!rest.isEmpty()) {
@@ -139,9 +139,9 @@ void dspSub(Surface& s, float& x, float y, const QString& text)
     const double TW = s.TextWidth(QStringLiteral("A"));
     const double TH = s.TextHeight(QStringLiteral("A"));
     const float S = s.FontSize;
-    s.FontSize = float(ds.subScale * double(S));
+    s.FontSize = float(ds().subScale * double(S));
     if (isWide(text)) s.FontSize = float(s.FontSize * 0.85);
-    float yb = float(y + ds.subDrop * TH);
+    float yb = float(y + ds().subDrop * TH);
     float xb = x;
     QString rest = text;
     while (!rest.isEmpty()) {
@@ -169,8 +169,8 @@ void dspSub(Surface& s, float& x, float y, const QString& text)
                 xb = float(xb + 0.2 * TW);
             } else if (isUpper(c)) {
                 // A capital index is set smaller and lower, and so is all that follows it.
-                s.FontSize = float(ds.subScale * double(S) * 0.9);
-                yb = float(y + (ds.subDrop + 0.1) * TH);
+                s.FontSize = float(ds().subScale * double(S) * 0.9);
+                yb = float(y + (ds().subDrop + 0.1) * TH);
                 dspVar(s, xb, yb, QString(c));
             } else if (isDigit(c)) {
                 dspText(s, xb, yb, QString(c));

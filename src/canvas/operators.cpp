@@ -131,7 +131,7 @@ void dspSum(Surface& s, float& x, float y, const QString& lower, const QString& 
     float xl = float(x + 12 - 0.5 * wL);
     const double yl = y + 0.65 * TH;
     // The infinity sign sits high in its cell; the fallback face needs more.
-    const int infinityDrop = ds.hasBookman == 1 ? 1 : 3;
+    const int infinityDrop = ds().hasBookman == 1 ? 1 : 3;
     for (QChar c : lower) {
         const QString one(c);
         dspSub(s, xl, float(one == infinity ? yl + infinityDrop : yl), one);

@@ -55,12 +55,12 @@ void dspText(Surface& s, float& x, float y, const QString& text)
 
 void dspVar(Surface& s, float& x, float y, const QString& text)
 {
-    if (ds.hasBookman == 0) ds.hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
+    if (ds().hasBookman == 0) ds().hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
     const bool bold = s.FontBold, italic = s.FontItalic;
     const float size = s.FontSize;
     s.FontItalic = true;
     s.FontSize = float(1.15 * size);
-    if (ds.hasBookman == 1) {
+    if (ds().hasBookman == 1) {
         dspInFont(s, QStringLiteral("Bookman Old Style"), x, y, text);
     } else {
         s.FontBold = true;
@@ -99,7 +99,7 @@ void dspGreek(Surface& s, float& x, float y, const QString& text)
 void dspOmega(Surface& s, float& x, float y)
 {
     const bool bold = s.FontBold, italic = s.FontItalic;
-    if (ds.hasBookman != 1) s.FontBold = true;
+    if (ds().hasBookman != 1) s.FontBold = true;
     s.FontItalic = true;
     const double h = s.TextHeight(QStringLiteral("A"));
     dspText(s, x, float(y - 0.05 * h), QStringLiteral("ω"));
@@ -107,10 +107,10 @@ void dspOmega(Surface& s, float& x, float y)
     s.FontItalic = italic;
 }
 
-void putText(const QString& s) { dspText(*ds.curPic, ds.penX, ds.penY, s); }
+void putText(const QString& s) { dspText(*ds().curPic, ds().penX, ds().penY, s); }
 
 void putFactorial()
 {
-    ds.penX = float(double(ds.penX) + 3);
-    dspText(*ds.curPic, ds.penX, ds.penY, QStringLiteral("!"));
+    ds().penX = float(double(ds().penX) + 3);
+    dspText(*ds().curPic, ds().penX, ds().penY, QStringLiteral("!"));
 }

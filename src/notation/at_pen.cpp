@@ -11,7 +11,7 @@ void putGreekLetter(const QString& letter, double sizeFactor, float dy)
 {
     const float size = pic().FontSize;
     pic().FontSize = float(sizeFactor * size);
-    dspGreek(pic(), ds.penX, ds.penY + dy, letter);
+    dspGreek(pic(), ds().penX, ds().penY + dy, letter);
     pic().FontSize = size;
 }
 }  // namespace
@@ -19,12 +19,12 @@ void putGreekLetter(const QString& letter, double sizeFactor, float dy)
 void putVars(const QString& s)
 {
     if (s.size() == 1) {
-        dspVar(pic(), ds.penX, ds.penY, s);
+        dspVar(pic(), ds().penX, ds().penY, s);
         return;
     }
     for (QChar c : s) {
         skipPx(2);
-        dspVar(pic(), ds.penX, ds.penY, QString(c));
+        dspVar(pic(), ds().penX, ds().penY, QString(c));
     }
     skipPx(2);
 }
@@ -32,43 +32,43 @@ void putVars(const QString& s)
 void putMinus()
 {
     skipPx(4);
-    dspCourier(pic(), ds.penX, ds.penY, QStringLiteral("-"));
+    dspCourier(pic(), ds().penX, ds().penY, QStringLiteral("-"));
     skipPx(4);
 }
 
 void putPlus()
 {
     skipPx(4);
-    dspCourier(pic(), ds.penX, ds.penY, QStringLiteral("+"));
+    dspCourier(pic(), ds().penX, ds().penY, QStringLiteral("+"));
     skipPx(4);
 }
 
 void putColored(const QString& s)
 {
     const VbColor saved = pic().ForeColor;
-    pic().ForeColor = ds.highlightColor;
-    dspText(pic(), ds.penX, ds.penY, s);
+    pic().ForeColor = ds().highlightColor;
+    dspText(pic(), ds().penX, ds().penY, s);
     pic().ForeColor = saved;
 }
 
-void putSub(const QString& s) { dspSub(pic(), ds.penX, ds.penY, s); }
+void putSub(const QString& s) { dspSub(pic(), ds().penX, ds().penY, s); }
 
 void putSup(const QString& s)
 {
     skipPx(2);
-    dspSup(pic(), ds.penX, ds.penY, s);
+    dspSup(pic(), ds().penX, ds().penY, s);
     skipPx(2);
 }
 
 void putSquared(const QString& s)
 {
     putVars(s);
-    const float saved = ds.supRaise;
+    const float saved = ds().supRaise;
     // The fallback italic face sits lower, so its square is raised less.
-    ds.supRaise = ds.hasBookman == 1 ? 0.2f : 0.12f;
+    ds().supRaise = ds().hasBookman == 1 ? 0.2f : 0.12f;
     skipPx(2);
-    dspSup(pic(), ds.penX, ds.penY, QStringLiteral("2"));
-    ds.supRaise = saved;
+    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("2"));
+    ds().supRaise = saved;
     skipPx(2);
 }
 
@@ -81,7 +81,7 @@ void putDiff(const QString& s)
     putVars(s);
 }
 
-void putCourier(const QString& s) { dspCourier(pic(), ds.penX, ds.penY, s); }
+void putCourier(const QString& s) { dspCourier(pic(), ds().penX, ds().penY, s); }
 
 void putCos()
 {
@@ -95,13 +95,13 @@ void putSin()
     skipPx(2);
 }
 
-void putPartialSign() { dspSymbol(pic(), ds.penX, ds.penY, symbolChar(182)); }
+void putPartialSign() { dspSymbol(pic(), ds().penX, ds().penY, symbolChar(182)); }
 
 void putTilde(const QString& s)
 {
     putVars(s);
-    float x = float(ds.penX - 12.0);
-    dspText(pic(), x, float(ds.penY - 15.0), QStringLiteral("~"));
+    float x = float(ds().penX - 12.0);
+    dspText(pic(), x, float(ds().penY - 15.0), QStringLiteral("~"));
 }
 
 void putDelta() { putGreekLetter(QStringLiteral("d"), 1.2, -1); }
@@ -113,6 +113,6 @@ void putLambda() { putGreekLetter(QStringLiteral("l"), 1.0, 0); }
 void putPhi()
 {
     pic().FontItalic = true;
-    dspText(pic(), ds.penX, ds.penY, QStringLiteral("φ"));
+    dspText(pic(), ds().penX, ds().penY, QStringLiteral("φ"));
     pic().FontItalic = false;
 }

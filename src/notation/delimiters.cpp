@@ -56,7 +56,7 @@ void putJacobianRow(const QString& list)
     skipPx(2);
     putText(QStringLiteral("("));
     skipPx(2);
-    dspVarList(pic(), ds.penX, ds.penY, list);
+    dspVarList(pic(), ds().penX, ds().penY, list);
     skipPx(4);
     putText(QStringLiteral(")"));
 }
@@ -98,7 +98,7 @@ void dspVarList(Surface& s, float& x, float y, const QString& list)
 
 void putPartial(const QString& num, const QString& den)
 {
-    const float y0 = ds.penY, x0 = ds.penX;
+    const float y0 = ds().penY, x0 = ds().penX;
     Surface& s = pic();
     // Widths in the bold fallback italic face; "N" stands in for the ∂ sign.
     s.FontBold = true;
@@ -109,21 +109,21 @@ void putPartial(const QString& num, const QString& den)
     s.FontBold = false;
     s.FontName = QStringLiteral("メイリオ");
 
-    const float yBar = float(y0 + 0.4 * ds.lineH);
+    const float yBar = float(y0 + 0.4 * ds().lineH);
     s.Line(x0, yBar, float(x0 + maxD(wN, wD) + 4), yBar);
 
     // The shorter row is moved right by 0.45 of the difference, a shade left of centre.
     float xN = x0;
     if (num.isEmpty())
-        xN = float(x0 + 0.6 * ds.chW);
+        xN = float(x0 + 0.6 * ds().chW);
     else if (wD > wN)
         xN = float(x0 + 0.45 * (wD - wN));
     const float yN = y0 - 13;
     dspSymbol(s, xN, yN, partialSign);
     xN += 2;
     if (tilde >= 0) {
-        ds.penX = xN;
-        ds.penY = yN;
+        ds().penX = xN;
+        ds().penY = yN;
         putTilde(num.right(1));
     } else {
         dspVar(s, xN, yN, num);
@@ -138,29 +138,29 @@ void putPartial(const QString& num, const QString& den)
     else
         dspVar(s, xD, yD, den);
 
-    ds.penX = xD;
-    ds.penY = y0;
+    ds().penX = xD;
+    ds().penY = y0;
 }
 
 void putJacobian(const QString& a, const QString& b)
 {
-    const float y0 = ds.penY, x0 = ds.penX;
-    ds.penY = y0 - 13;
+    const float y0 = ds().penY, x0 = ds().penX;
+    ds().penY = y0 - 13;
     putJacobianRow(a);
-    ds.penX = x0;
-    ds.penY = y0 + 13;
+    ds().penX = x0;
+    ds().penY = y0 + 13;
     putJacobianRow(b);
-    pic().Line(x0, y0 + 12, ds.penX, y0 + 12);
-    ds.penY = y0;
+    pic().Line(x0, y0 + 12, ds().penX, y0 + 12);
+    ds().penY = y0;
 }
 
 void putPartialParen(const QString& num, const QString& den, const QString& held)
 {
-    const float y0 = ds.penY;
-    const float xs = ds.penX + 12;
-    putBigLParen(ds.penX, y0);
+    const float y0 = ds().penY;
+    const float xs = ds().penX + 12;
+    putBigLParen(ds().penX, y0);
     // A fixed bar: the rows are single variables in practice.
-    pic().Line(ds.penX + 10, y0 + 12, ds.penX + 38, y0 + 12);
+    pic().Line(ds().penX + 10, y0 + 12, ds().penX + 38, y0 + 12);
     float x = xs;
     drawPartialRow(x, y0 - 10, num);
     x = xs;
@@ -169,7 +169,7 @@ void putPartialParen(const QString& num, const QString& den, const QString& held
     putBigRParen(x, y0);
     x += 8;
     dspSub(pic(), x, y0 + 10, held);
-    ds.penX = x;
+    ds().penX = x;
 }
 
 void putBigDelim(float& x, float y, int kind)
@@ -182,7 +182,7 @@ void putBigDelim(float& x, float y, int kind)
     }};
     if (kind < 1 || kind > 4) return;
     const DelimPieces& p = pieces[size_t(kind - 1)];
-    const long rise = p.squareBracket ? ds.bracketRise + 1 : 6;
+    const long rise = p.squareBracket ? ds().bracketRise + 1 : 6;
     Surface& s = pic();
     const QString face = s.FontName;
     s.FontBold = true;

@@ -10,8 +10,8 @@ namespace {
 // The bar 12 pixels below the pen, a fixed number of units long.
 void drawDerivBar(double units)
 {
-    const float y = ds.penY + 12;
-    pic().Line(ds.penX, y, float(ds.penX + units * ds.chW), y);
+    const float y = ds().penY + 12;
+    pic().Line(ds().penX, y, float(ds().penX + units * ds().chW), y);
 }
 
 struct EquationTerms {
@@ -24,10 +24,10 @@ struct EquationTerms {
 // x d²y/dx² + (c − x) dy/dx − a y = 0 and its relatives, from 5 units in, tag at tab40.
 void putTaggedEquation(const EquationTerms& terms, const QString& y)
 {
-    ds.penX = float(ds.tab40);
+    ds().penX = float(ds().tab40);
     putText(terms.tag);
     // Measured from the surface's edge: the line keeps its place in the print view.
-    ds.penX = float(5.0 * ds.chW);
+    ds().penX = float(5.0 * ds().chW);
     putVars(QStringLiteral("x"));
     skipPx(8);
     putDeriv2(y, QStringLiteral("x"));
@@ -51,17 +51,17 @@ void putDeriv(const QString& f, const QString& v)
 {
     Surface& s = pic();
     drawDerivBar(2.4);
-    float x = ds.penX + 2;
-    float y = ds.penY - 11;
+    float x = ds().penX + 2;
+    float y = ds().penY - 11;
     dspVar(s, x, y, QStringLiteral("d"));
     x += f == QStringLiteral("f") ? 4 : 2;
     dspVar(s, x, y, f);
-    x = ds.penX + 2;
-    y = float(ds.penY + 0.5 * ds.lineH);
+    x = ds().penX + 2;
+    y = float(ds().penY + 0.5 * ds().lineH);
     dspVar(s, x, y, QStringLiteral("d"));
     x += 3;
     dspVar(s, x, y, v);
-    ds.penX = x;
+    ds().penX = x;
 }
 
 void putDeriv2(const QString& f, const QString& v)
@@ -69,36 +69,36 @@ void putDeriv2(const QString& f, const QString& v)
     Surface& s = pic();
     drawDerivBar(f == QStringLiteral("P") ? 3.5 : 3.2);
     // The bare operator d²/dx² is centred over its bar.
-    float x = ds.penX + 2 + (f.isEmpty() ? 8 : 0);
-    float y = ds.penY - 11;
+    float x = ds().penX + 2 + (f.isEmpty() ? 8 : 0);
+    float y = ds().penY - 11;
     dspVar(s, x, y, QStringLiteral("d"));
     x += 2;
     dspSquare(s, x, y - 2);
     dspVar(s, x, y, f);
-    x = ds.penX + 2;
-    y = ds.penY + 14;
+    x = ds().penX + 2;
+    y = ds().penY + 14;
     dspVar(s, x, y, QStringLiteral("d"));
     x += 3;
     dspVar(s, x, y, v);
     dspSquare(s, x, y);
-    ds.penX = x;
+    ds().penX = x;
 }
 
 void putDerivN()
 {
     Surface& s = pic();
     drawDerivBar(3.5);
-    float x = ds.penX + 10;
-    float y = ds.penY - 9;
+    float x = ds().penX + 10;
+    float y = ds().penY - 9;
     dspVar(s, x, y, QStringLiteral("d"));
     x += 2;
     dspSup(s, x, y - 2, QStringLiteral("n"));
-    x = ds.penX + 2;
-    y = ds.penY + 14;
+    x = ds().penX + 2;
+    y = ds().penY + 14;
     dspVar(s, x, y, QStringLiteral("dx"));
     x += 3;
     dspSup(s, x, y, QStringLiteral("n"));
-    ds.penX = x + 8;
+    ds().penX = x + 8;
 }
 
 void putKummerEq(const QString& y)

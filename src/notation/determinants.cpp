@@ -9,20 +9,20 @@ namespace {
 // The two vertical bars, two lines tall; the pen ends at the right bar on the first row.
 void drawBars(float x0, float y0, float xr)
 {
-    const float yEnd = float(y0 + 2.0 * ds.lineH);
-    ds.curPic->Line(x0, y0, x0, yEnd);
-    ds.curPic->Line(xr, y0, xr, yEnd);
-    ds.penX = xr;
-    ds.penY = y0;
+    const float yEnd = float(y0 + 2.0 * ds().lineH);
+    ds().curPic->Line(x0, y0, x0, yEnd);
+    ds().curPic->Line(xr, y0, xr, yEnd);
+    ds().penX = xr;
+    ds().penY = y0;
 }
 
 void moveTo(float x, float y)
 {
-    ds.penX = x;
-    ds.penY = y;
+    ds().penX = x;
+    ds().penY = y;
 }
 
-float columnX(float x0, double units) { return float(x0 + units * ds.chW); }
+float columnX(float x0, double units) { return float(x0 + units * ds().chW); }
 
 // u_f f_x + u_g g_x: a sum of two products of shorthand entries.
 void putChainSum(const QString& a, const QString& b, const QString& c, const QString& d)
@@ -57,8 +57,8 @@ void ShowUx(const QString& code)
 
 void det2(const QString& a11, const QString& a12, const QString& a21, const QString& a22)
 {
-    const float x0 = ds.penX, y0 = ds.penY;
-    const float y1 = float(y0 + double(ds.lineH));
+    const float x0 = ds().penX, y0 = ds().penY;
+    const float y1 = float(y0 + double(ds().lineH));
     moveTo(columnX(x0, 0.5), y0);
     ShowUx(a11);
     moveTo(columnX(x0, 3.2), y0);
@@ -72,8 +72,8 @@ void det2(const QString& a11, const QString& a12, const QString& a21, const QStr
 
 void det2a()
 {
-    const float x0 = ds.penX, y0 = ds.penY;
-    const float y1 = float(y0 + double(ds.lineH));
+    const float x0 = ds().penX, y0 = ds().penY;
+    const float y1 = float(y0 + double(ds().lineH));
     const QString uf = QStringLiteral("uf"), ug = QStringLiteral("ug"), vf = QStringLiteral("vf"),
                   vg = QStringLiteral("vg"), fx = QStringLiteral("fx"), fy = QStringLiteral("fy"),
                   gx = QStringLiteral("gx"), gy = QStringLiteral("gy");
@@ -90,8 +90,8 @@ void det2a()
 
 void det2b(const QString& a11, const QString& a12, const QString& a21, const QString& a22)
 {
-    const float x0 = ds.penX, y0 = ds.penY;
-    const float y1 = float(y0 + double(ds.lineH));
+    const float x0 = ds().penX, y0 = ds().penY;
+    const float y1 = float(y0 + double(ds().lineH));
     // Both rows align on the first row's entry.
     const double n = double(a11.size());
     moveTo(columnX(x0, 0.5), y0);

@@ -10,64 +10,64 @@
 namespace {
 const QString boxBar = QStringLiteral("─");
 
-void setSize(double factor) { pic().FontSize = float(factor * ds.baseFontSize); }
+void setSize(double factor) { pic().FontSize = float(factor * ds().baseFontSize); }
 }  // namespace
 
 void putExpIK(int sign, const QString& v)
 {
-    const float y0 = ds.penY;
+    const float y0 = ds().penY;
     const float s0 = pic().FontSize;
     putCourier(QStringLiteral("e"));
     skipPx(4);
     pic().FontSize = float(0.9 * s0);
-    ds.penY = float(ds.penY - double(ds.lineH) * ds.supRaise);
+    ds().penY = float(ds().penY - double(ds().lineH) * ds().supRaise);
     if (sign < 0) {
         putText(QStringLiteral("-"));
         skipPx(1);
     }
-    dspIK(pic(), ds.penX, ds.penY, v);
+    dspIK(pic(), ds().penX, ds().penY, v);
     pic().FontSize = s0;
-    ds.penY = y0;
+    ds().penY = y0;
 }
 
 void putExpMinusX2()
 {
-    const float y0 = ds.penY;
+    const float y0 = ds().penY;
     setSize(1.2);
     putCourier(QStringLiteral("e"));
-    ds.penY = y0 - 4;
+    ds().penY = y0 - 4;
     setSize(0.92);
-    dspText(pic(), ds.penX, ds.penY, QStringLiteral("-"));
-    dspVar(pic(), ds.penX, ds.penY - 1, QStringLiteral("x"));
-    const float raise = ds.supRaise;
-    ds.supRaise = 0.1f;
+    dspText(pic(), ds().penX, ds().penY, QStringLiteral("-"));
+    dspVar(pic(), ds().penX, ds().penY - 1, QStringLiteral("x"));
+    const float raise = ds().supRaise;
+    ds().supRaise = 0.1f;
     putSup(QStringLiteral("2"));
     skipPx(2);
-    ds.supRaise = raise;
-    ds.penY = y0;
+    ds().supRaise = raise;
+    ds().penY = y0;
     setSize(1.0);
 }
 
 void putExpMinusX4()
 {
-    const float y0 = ds.penY;
+    const float y0 = ds().penY;
     setSize(1.2);
     putCourier(QStringLiteral("e"));
-    ds.penY = y0 - 4;
+    ds().penY = y0 - 4;
     setSize(0.9);
-    dspText(pic(), ds.penX, ds.penY, QStringLiteral("-"));
+    dspText(pic(), ds().penX, ds().penY, QStringLiteral("-"));
     skipPx(2);
-    dspVar(pic(), ds.penX, ds.penY, QStringLiteral("x"));
+    dspVar(pic(), ds().penX, ds().penY, QStringLiteral("x"));
     skipPx(2);
-    dspSup(pic(), ds.penX, ds.penY + 2, QStringLiteral("4"));
+    dspSup(pic(), ds().penX, ds().penY + 2, QStringLiteral("4"));
     setSize(1.0);
-    ds.penY = y0;
+    ds().penY = y0;
 }
 
 void dspTwoPi(float& x, float y)
 {
     // Later builders size themselves from this: a reduced size here carries over.
-    ds.baseFontSize = pic().FontSize;
+    ds().baseFontSize = pic().FontSize;
     setSize(0.92);
     dspText(pic(), x, y, QStringLiteral("2"));
     x += 2;
@@ -77,32 +77,32 @@ void dspTwoPi(float& x, float y)
 
 void putOneOver2Pi()
 {
-    const float x0 = ds.penX;
+    const float x0 = ds().penX;
     putText(boxBar);
     skipPx(-8);
     putText(boxBar);
     float xOne = x0 + 8;
-    dspText(pic(), xOne, ds.penY - 10, QStringLiteral("1"));
+    dspText(pic(), xOne, ds().penY - 10, QStringLiteral("1"));
     float xTwoPi = x0 + 2;
-    dspTwoPi(xTwoPi, ds.penY + 10);
+    dspTwoPi(xTwoPi, ds().penY + 10);
 }
 
 void putOneOverSqrt2Pi()
 {
-    const float x0 = ds.penX;
+    const float x0 = ds().penX;
     putText(boxBar + boxBar);
     skipPx(-8);
     putText(boxBar);
     float xOne = x0 + 14;
-    dspText(pic(), xOne, ds.penY - 10, QStringLiteral("1"));
-    ds.penX = x0 + 13;
-    dspTwoPi(ds.penX, ds.penY + 14);
-    ds.penX = x0;
-    dspRadical(pic(), ds.penX, ds.penY + 15, 0);
-    const float xr = ds.penX;
-    const float yBar = ds.penY + 16;
-    pic().Line(xr, yBar, float(xr + 2.5 * ds.chW), yBar);
-    ds.penX = float(x0 + 4.0 * ds.chW);
+    dspText(pic(), xOne, ds().penY - 10, QStringLiteral("1"));
+    ds().penX = x0 + 13;
+    dspTwoPi(ds().penX, ds().penY + 14);
+    ds().penX = x0;
+    dspRadical(pic(), ds().penX, ds().penY + 15, 0);
+    const float xr = ds().penX;
+    const float yBar = ds().penY + 16;
+    pic().Line(xr, yBar, float(xr + 2.5 * ds().chW), yBar);
+    ds().penX = float(x0 + 4.0 * ds().chW);
 }
 
-void putSumN0Inf() { dspSum(pic(), ds.penX, ds.penY, QStringLiteral("n=0"), QStringLiteral("∞")); }
+void putSumN0Inf() { dspSum(pic(), ds().penX, ds().penY, QStringLiteral("n=0"), QStringLiteral("∞")); }

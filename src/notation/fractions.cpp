@@ -19,7 +19,7 @@ bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u
 double letterWidth(Surface& s, QChar c)
 {
     const QString face = s.FontName;
-    s.FontName = ds.hasBookman == 1 ? QStringLiteral("Bookman Old Style") : QStringLiteral("Times New Roman");
+    s.FontName = ds().hasBookman == 1 ? QStringLiteral("Bookman Old Style") : QStringLiteral("Times New Roman");
     const double w = 1.3 * s.TextWidth(QString(c));
     s.FontName = face;
     return w;
@@ -71,16 +71,16 @@ void drawDenominator(float x, float y, float scale, QString rest)
             dspSub(s, x, y, rest.mid(1));
             return;
         } else if (rest.startsWith(QStringLiteral("omega"))) {
-            x = float(x + 0.3 * ds.chW);
+            x = float(x + 0.3 * ds().chW);
             dspOmega(s, x, y);
             rest.remove(0, 5);
         } else if (rest.startsWith(QStringLiteral("pi"))) {
-            x = float(x + 0.2 * ds.chW * scale);
-            dspBigPi(s, x, float(y - 0.03 * ds.lineH * scale));
+            x = float(x + 0.2 * ds().chW * scale);
+            dspBigPi(s, x, float(y - 0.03 * ds().lineH * scale));
             rest.remove(0, 2);
         } else if (rest.startsWith(QStringLiteral("epsln"))) {
-            x = float(x + 0.4 * ds.chW);
-            dspEpsilon(s, x, float(y - 0.03 * ds.lineH));
+            x = float(x + 0.4 * ds().chW);
+            dspEpsilon(s, x, float(y - 0.03 * ds().lineH));
             rest.remove(0, 5);
         } else {
             dspTerm(s, x, y, rest.left(1));
@@ -123,14 +123,14 @@ void putFracScaled(float scale, const QString& num, const QString& den)
     const double L = maxD(double(wN), double(wD)) + s.TextWidth(QStringLiteral("p"));
 
     const long raise = scaledFloor(num.contains(u'_') ? 12 : 10, scale);
-    drawNumerator(float(ds.penX + (L - wN) / 2), float(ds.penY - raise), num);
+    drawNumerator(float(ds().penX + (L - wN) / 2), float(ds().penY - raise), num);
     const long drop = long(std::floor(13 * double(scale) + 0.5));
-    drawDenominator(float(ds.penX + (L - wD) / 2), float(ds.penY + drop), scale, den);
+    drawDenominator(float(ds().penX + (L - wD) / 2), float(ds().penY + drop), scale, den);
 
-    const float yBar = ds.penY + 12;
-    const float xEnd = float(ds.penX + L);
-    s.Line(ds.penX, yBar, xEnd, yBar);
-    ds.penX = xEnd;
+    const float yBar = ds().penY + 12;
+    const float xEnd = float(ds().penX + L);
+    s.Line(ds().penX, yBar, xEnd, yBar);
+    ds().penX = xEnd;
     s.FontSize = s0;
 }
 

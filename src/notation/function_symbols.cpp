@@ -21,7 +21,7 @@ void putLetterOfX(const QString& letter, const QString& n)
 {
     putVars(letter);
     putSub(n);
-    dspArgX(pic(), ds.penX, ds.penY);
+    dspArgX(pic(), ds().penX, ds().penY);
 }
 
 // P with subscript n, primes tucked back over the subscript, then (x).
@@ -32,14 +32,14 @@ void putPrimedP(void (*primes)())
     skipPx(-4);
     primes();
     skipPx(2);
-    dspArgX(pic(), ds.penX, ds.penY);
+    dspArgX(pic(), ds().penX, ds().penY);
 }
 
-void drawPrime() { dspSymbol(pic(), ds.penX, ds.penY - 4, symbolChar(162)); }
+void drawPrime() { dspSymbol(pic(), ds().penX, ds().penY - 4, symbolChar(162)); }
 
 void putGreekCapital(const QString& letter)
 {
-    dspGreek(pic(), ds.penX, ds.penY, letter);
+    dspGreek(pic(), ds().penX, ds().penY, letter);
     skipPx(6);
 }
 }  // namespace
@@ -62,45 +62,45 @@ void putAssocP(const QString& l, const QString& m)
     } else {
         putSup(m);
     }
-    dspArgX(pic(), ds.penX, ds.penY);
+    dspArgX(pic(), ds().penX, ds().penY);
 }
 
 void putDAssocP(const QString& l, const QString& m)
 {
-    const float x0 = ds.penX, y0 = ds.penY;
+    const float x0 = ds().penX, y0 = ds().penY;
     putText(boxBar + boxBar + boxBar);
     skipPx(-6);
     putText(boxBar);
-    ds.penX = x0 + ds.chW;
-    ds.penY = y0 + 10;
+    ds().penX = x0 + ds().chW;
+    ds().penY = y0 + 10;
     putDiff(QStringLiteral("x"));
-    ds.penX = x0;
-    ds.penY = y0 - 14;
+    ds().penX = x0;
+    ds().penY = y0 - 14;
     putVars(QStringLiteral("d"));
     skipPx(2);
     putAssocP(l, m);
-    ds.penY = y0;
+    ds().penY = y0;
 }
 
 void putOverOneMinusX2(const QString& m)
 {
-    const float x0 = ds.penX, y0 = ds.penY;
+    const float x0 = ds().penX, y0 = ds().penY;
     float x = x0;
     dspText(pic(), x, y0, boxBar + boxBar + boxBar);
     x -= 6;
     dspText(pic(), x, y0, boxBar);
-    ds.penX = float(x0 + 1.5 * ds.chW);
-    ds.penY = y0 - 12;
+    ds().penX = float(x0 + 1.5 * ds().chW);
+    ds().penY = y0 - 12;
     putVars(m);
     putSup(QStringLiteral("2"));
-    ds.penX = x0 + 4;
-    ds.penY = y0 + 14;
+    ds().penX = x0 + 4;
+    ds().penY = y0 + 14;
     putText(QStringLiteral("1"));
     putMinus();
     putVars(QStringLiteral("x"));
     putSup(QStringLiteral("2"));
-    ds.penY = y0;
-    ds.penX = x;
+    ds().penY = y0;
+    ds().penX = x;
 }
 
 void dspPrime()

@@ -9,8 +9,8 @@
 void putSumLimits(const QString& upper, const QString& lower)
 {
     Surface& s = pic();
-    const float y0 = ds.penY;
-    float x = ds.penX;
+    const float y0 = ds().penY;
+    float x = ds().penX;
     dspBigSigma(s, x, y0 - 10);
     const float size = s.FontSize;
     s.FontSize = float(0.9 * size);
@@ -19,30 +19,30 @@ void putSumLimits(const QString& upper, const QString& lower)
     float xl = float((x - 6) - 0.5 * s.TextWidth(lower));
     dspTerm(s, xl, y0 + 26, lower);
     s.FontSize = size;
-    ds.penX = xl;
+    ds().penX = xl;
 }
 
 void putBinomial(const QString& top, const QString& bottom)
 {
-    putBigLParen(ds.penX, ds.penY);
+    putBigLParen(ds().penX, ds().penY);
     skipPx(12);
-    const float x0 = ds.penX;
-    dspTerm(pic(), ds.penX, ds.penY - 10, top);
-    ds.penX = x0;
-    dspTerm(pic(), ds.penX, ds.penY + 10, bottom);
+    const float x0 = ds().penX;
+    dspTerm(pic(), ds().penX, ds().penY - 10, top);
+    ds().penX = x0;
+    dspTerm(pic(), ds().penX, ds().penY + 10, bottom);
     skipPx(8);
-    putBigRParen(ds.penX, ds.penY);
-    ds.penX += 4;
+    putBigRParen(ds().penX, ds().penY);
+    ds().penX += 4;
 }
 
 void putFuncOf(const QString& f, const QString& arg)
 {
     Surface& s = pic();
-    dspVar(s, ds.penX, ds.penY, f);
+    dspVar(s, ds().penX, ds().penY, f);
     skipPx(4);
-    dspText(s, ds.penX, ds.penY, QStringLiteral("("));
+    dspText(s, ds().penX, ds().penY, QStringLiteral("("));
     // The fallback italic face leans into the parenthesis; j and y lean the most.
-    if (ds.hasBookman != 1) {
+    if (ds().hasBookman != 1) {
         if (arg == QStringLiteral("j"))
             skipPx(5);
         else if (arg == QStringLiteral("y"))
@@ -50,12 +50,12 @@ void putFuncOf(const QString& f, const QString& arg)
         else
             skipPx(2);
     }
-    dspVar(s, ds.penX, ds.penY, arg);
+    dspVar(s, ds().penX, ds().penY, arg);
     if (arg == QStringLiteral("j") || arg == QStringLiteral("t"))
         skipPx(2);
     else if (arg == QStringLiteral("l"))
         skipPx(3);
     else
         skipPx(1);
-    dspText(s, ds.penX, ds.penY, QStringLiteral(")"));
+    dspText(s, ds().penX, ds().penY, QStringLiteral(")"));
 }

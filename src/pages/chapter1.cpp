@@ -13,7 +13,7 @@
 
 namespace {
 
-double margin() { return double(ds.leftMargin); }
+double margin() { return double(ds().leftMargin); }
 
 // A segment from (x, y) by (dx, dy) in the surface's foreground colour.
 void bar(double x, double y, double dx, double dy)
@@ -24,11 +24,11 @@ void bar(double x, double y, double dx, double dy)
 // An operator at the vertical middle of a two-row determinant that starts at penY.
 void printMid(const QString& s)
 {
-    pic().CurrentX = ds.penX;
-    pic().CurrentY = float(ds.penY + 0.6 * ds.lineH);
+    pic().CurrentX = ds().penX;
+    pic().CurrentY = float(ds().penY + 0.6 * ds().lineH);
     pic().Print(s);
-    ds.penX = pic().CurrentX;
-    ds.penY = float(pic().CurrentY - 0.6 * ds.lineH);
+    ds().penX = pic().CurrentX;
+    ds().penY = float(pic().CurrentY - 0.6 * ds().lineH);
 }
 
 // The pen's line and the middle of a determinant row pair starting on it.
@@ -37,22 +37,22 @@ struct DetRows {
     float middle;
 };
 
-DetRows detRowsAtPen() { return {ds.penY, float(ds.penY + 0.6 * ds.lineH)}; }
+DetRows detRowsAtPen() { return {ds().penY, float(ds().penY + 0.6 * ds().lineH)}; }
 
 // ---- 1.8a -------------------------------------------------------------------
 
 void chainRuleStatement()
 {
-    penAt(margin(), 1.5 * ds.lineH);
+    penAt(margin(), 1.5 * ds().lineH);
     putText(QStringLiteral("変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"));
-    ds.penX = float(ds.tab5);
-    ds.penY = float(ds.penY + 1.5 * ds.lineH);
+    ds().penX = float(ds().tab5);
+    ds().penY = float(ds().penY + 1.5 * ds().lineH);
     putJacobian(QStringLiteral("u, v"), QStringLiteral("f, g"));
     skipPx(15);
     putJacobian(QStringLiteral("f, g"), QStringLiteral("x, y"));
     putText(QStringLiteral(" = "));
     putJacobian(QStringLiteral("u, v"), QStringLiteral("x, y"));
-    ds.penX = float(40.0 * ds.chW + margin());
+    ds().penX = float(40.0 * ds().chW + margin());
     putText(QStringLiteral("(1.38a)"));
 }
 
@@ -70,13 +70,13 @@ void chainRuleShorthand()
     skipW(1.5);
     putText(QStringLiteral("これを用いると，"));
 
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     det2(QStringLiteral("uf"), QStringLiteral("ug"), QStringLiteral("vf"), QStringLiteral("vg"));
     printMid(QStringLiteral("・"));
     det2(QStringLiteral("fx"), QStringLiteral("fy"), QStringLiteral("gx"), QStringLiteral("gy"));
     printMid(QStringLiteral(" ＝ "));
     det2(QStringLiteral("ux"), QStringLiteral("uy"), QStringLiteral("vx"), QStringLiteral("vy"));
-    ds.penX = float(40.0 * ds.chW + margin());
+    ds().penX = float(40.0 * ds().chW + margin());
     skipLines(0.6f);
     putText(QStringLiteral("(1.38b)"));
 }
@@ -85,7 +85,7 @@ void chainRuleMultilinearity()
 {
     rowAt(margin(), 2);
     putText(QStringLiteral("これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："));
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     printMid(QStringLiteral("[右辺] = "));
     det2a();
 
@@ -93,7 +93,7 @@ void chainRuleMultilinearity()
     putText(QStringLiteral("両辺を展開して比べてもよいが，ここでは行列式の形のまま扱うため，"));
     rowAt(margin(), 1);
     putText(QStringLiteral("行列式の多重線形性を用いる："));
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     det2b(QStringLiteral("a+b"), QStringLiteral("c"), QStringLiteral("x+y"), QStringLiteral("z"));
     printMid(QStringLiteral(" = "));
     det2b(QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("x"), QStringLiteral("z"));
@@ -119,7 +119,7 @@ void chainRuleFourTerms()
     };
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
-    penAt(ds.chW, rows.middle);
+    penAt(ds().chW, rows.middle);
     putText(QStringLiteral("[右辺] = "));
     bool first = true;
     for (const ChainTerm& term : terms) {
@@ -127,10 +127,10 @@ void chainRuleFourTerms()
         first = false;
         ShowUx(QString::fromLatin1(term.before));
         skipW(0.5f);
-        ds.penY = rows.top;
+        ds().penY = rows.top;
         det2(QString::fromLatin1(term.entries[0]), QString::fromLatin1(term.entries[1]),
              QString::fromLatin1(term.entries[2]), QString::fromLatin1(term.entries[3]));
-        ds.penY = rows.middle;
+        ds().penY = rows.middle;
         skipW(1);
         ShowUx(QString::fromLatin1(term.after));
     }
@@ -142,7 +142,7 @@ void chainRuleConclusion()
     putText(QStringLiteral("第１項と第４項は２つの列が等しいので０になる。"));
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
-    penAt(ds.chW, rows.middle);
+    penAt(ds().chW, rows.middle);
     putText(QStringLiteral("[右辺] = ("));
     skipW(0.4f);
     ShowUx(QStringLiteral("fx"));
@@ -153,10 +153,10 @@ void chainRuleConclusion()
     skipW(0.4f);
     ShowUx(QStringLiteral("gx"));
     putText(QStringLiteral(") "));
-    ds.penY = rows.top;
+    ds().penY = rows.top;
     det2(QStringLiteral("uf"), QStringLiteral("ug"), QStringLiteral("vf"), QStringLiteral("vg"));
     skipLines(2.2f);
-    ds.penX = float(margin());
+    ds().penX = float(margin());
     putText(QStringLiteral("これをまとめると左辺に等しく，関係式が証明された。"));
 }
 
@@ -211,7 +211,7 @@ void heatRatioPart2Statement()
     putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("V"));
     putText(QStringLiteral(" の比は，"));
 
-    rowAt(3.0 * ds.chW + margin(), 2);
+    rowAt(3.0 * ds().chW + margin(), 2);
     putText(QStringLiteral("等温圧縮率 "));
     putKappaSub(QStringLiteral("T"));
     putText(QStringLiteral(" = "));
@@ -234,39 +234,39 @@ void heatRatioPart2Statement()
 // C_p/C_V = κ_T/κ_S, with the two bars built from text rules.
 void heatRatioEquation(PageContext& page)
 {
-    rowAt(ds.tab5, 2);
-    page.markY = ds.penY;
-    page.markX2 = ds.penX;
+    rowAt(ds().tab5, 2);
+    page.markY = ds().penY;
+    page.markX2 = ds().penX;
     putText(QStringLiteral("─"));
     skipPx(-5);
     putText(QStringLiteral("─  =  "));
-    page.markX3 = ds.penX;
+    page.markX3 = ds().penX;
     putText(QStringLiteral("─"));
     skipPx(-8);
     putText(QStringLiteral("─　が成り立つことを示せ。"));
 
-    ds.penY = page.markY - 16;
-    ds.penX = page.markX2 + 2;
+    ds().penY = page.markY - 16;
+    ds().penX = page.markX2 + 2;
     putHeat(QStringLiteral("p"));
-    ds.penX = page.markX3 + 2;
+    ds().penX = page.markX3 + 2;
     putKappaSub(QStringLiteral("T"));
 
-    ds.penX = page.markX2 + 2;
-    ds.penY = page.markY + 12;
+    ds().penX = page.markX2 + 2;
+    ds().penY = page.markY + 12;
     putHeat(QStringLiteral("V"));
-    ds.penY = ds.penY - 2;
-    ds.penX = page.markX3 + 2;
+    ds().penY = ds().penY - 2;
+    ds().penX = page.markX3 + 2;
     putKappaSub(QStringLiteral("S"));
 }
 
 // A stroke over the numerator row (upper) or the denominator row of the Jacobian at x.
 void cancelStroke(float x, bool upper)
 {
-    const float w = float(5.5 * ds.chW);
+    const float w = float(5.5 * ds().chW);
     if (upper)
-        pic().Line(x, ds.penY + 8, x + w, ds.penY - 7, ds.markColor);
+        pic().Line(x, ds().penY + 8, x + w, ds().penY - 7, ds().markColor);
     else
-        pic().Line(x, ds.penY + 34, x + w, ds.penY + 20, ds.markColor);
+        pic().Line(x, ds().penY + 34, x + w, ds().penY + 20, ds().markColor);
 }
 
 // side = J(a1; b1) J(a2; b2) = J(a3; b3) J(a4; b4) = J(a5; b5), with the middle
@@ -280,16 +280,16 @@ struct JacobianChain {
 void jacobianChainLine(PageContext& page, const JacobianChain& chain)
 {
     const auto list = [&](int i) { return QString::fromLatin1(chain.lists[i]); };
-    rowAt(4.0 * ds.chW + margin(), 1.5f);
+    rowAt(4.0 * ds().chW + margin(), 1.5f);
     putText(QString::fromUtf8(chain.side));
     putJacobian(list(0), list(1));
     skipW(1);
     putJacobian(list(2), list(3));
     putText(QStringLiteral("  =  "));
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putJacobian(list(4), list(5));
     skipW(1);
-    page.markX3 = ds.penX;
+    page.markX3 = ds().penX;
     putJacobian(list(6), list(7));
     putText(QStringLiteral("  =  "));
     putJacobian(list(8), list(9));
@@ -331,7 +331,7 @@ void ratioOfHeats(const QString& heatA, const QString& heatB, void (*coefficient
 
 void heatRatioPart2Solution()
 {
-    rowAt(2.0 * ds.chW + margin(), 1.5f);
+    rowAt(2.0 * ds().chW + margin(), 1.5f);
     putColored(QStringLiteral("(2)"));
     putText(QStringLiteral(" (1) の変数を "));
     putVars(QStringLiteral("u, x, y, z"));
@@ -339,7 +339,7 @@ void heatRatioPart2Solution()
     putVars(QStringLiteral("S, T, V, p"));
     putText(QStringLiteral(" と書き換えると，"));
 
-    rowAt(ds.tab10, 1.5f);
+    rowAt(ds().tab10, 1.5f);
     putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("V"));
     skipPx(5);
     putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("T"));
@@ -471,7 +471,7 @@ void lagrangeSetUp()
     skipPx(2);
     putText(QStringLiteral(") は図の斜辺の上にあるので，"));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putFrac(QStringLiteral("2x"), QStringLiteral("a"));
     putText(QStringLiteral("  +  "));
     putFrac(QStringLiteral("y"), QStringLiteral("h"));
@@ -485,7 +485,7 @@ void lagrangeSetUp()
 
 void lagrangeConditions()
 {
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     putTilde(QStringLiteral("S"));
     putText(QStringLiteral("  ≡  "));
     putTwoTimes("x");
@@ -508,7 +508,7 @@ void lagrangeConditions()
     newLine();
     putText(QStringLiteral("とおくと，この関数について"));
 
-    rowAt(ds.tab5, 1.8f);
+    rowAt(ds().tab5, 1.8f);
     putPartial(QStringLiteral("tildeS"), QStringLiteral("x"));
     putText(QStringLiteral("  =  "));
     putTwoTimes("y");
@@ -520,7 +520,7 @@ void lagrangeConditions()
     putVars(QStringLiteral("h"));
     putText(QStringLiteral("  =  0，"));
 
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     putPartial(QStringLiteral("tildeS"), QStringLiteral("y"));
     putText(QStringLiteral("  =  "));
     putTwoTimes("x");
@@ -538,7 +538,7 @@ void lagrangeResult()
     putVars(QStringLiteral("S"));
     putSub(QStringLiteral("max"));
     putText(QStringLiteral(" = "));
-    dspOneOver(pic(), ds.penX, ds.penY, QStringLiteral("4"));
+    dspOneOver(pic(), ds().penX, ds().penY, QStringLiteral("4"));
     skipPx(4);
     putVars(QStringLiteral("a"));
     skipPx(4);
@@ -552,31 +552,31 @@ void lagrangeResult()
 // axis F and base line H; the rectangle goes first so the lines stay on top of it.
 void lagrangeFigure(long yS)
 {
-    const double F = double(roundHalfEven(40.0 * ds.chW + margin()));
-    const double H = double(roundHalfEven(8.0 * ds.lineH + double(yS)));
+    const double F = double(roundHalfEven(40.0 * ds().chW + margin()));
+    const double H = double(roundHalfEven(8.0 * ds().lineH + double(yS)));
     const double cornerY = H - 22.5;
     pic().Box(float(F - 30), float(H), float(F + 30), float(cornerY), vbRGB(0, 200, 0), true);
-    pic().Circle(float(F + 30), float(cornerY), 2, ds.highlightColor);
-    pic().Line(float(F - 48), float(H), float(F + 48), float(H), ds.lineColor);
-    pic().Line(float(F), float(H + 10), float(F), float(H - 98), ds.lineColor);
+    pic().Circle(float(F + 30), float(cornerY), 2, ds().highlightColor);
+    pic().Line(float(F - 48), float(H), float(F + 48), float(H), ds().lineColor);
+    pic().Line(float(F), float(H + 10), float(F), float(H - 98), ds().lineColor);
     pic().Line(float(F - 40), float(H), float(F), float(H - 90));
     pic().LineStep(40, 90);
     pic().LineStep(-80, 0);
 
-    pic().FontSize = float(0.8 * ds.baseFontSize);
+    pic().FontSize = float(0.8 * ds().baseFontSize);
     penAt(F + 38, H - 34.5);
     putText(QStringLiteral("("));
     putVars(QStringLiteral("x, y"));
     putText(QStringLiteral(")"));
     penAt(F + 8, H - 98);
-    dspVar(pic(), ds.penX, ds.penY, QStringLiteral("h"));
+    dspVar(pic(), ds().penX, ds().penY, QStringLiteral("h"));
     penAt(F + 40, H + 4);
     putVars(QStringLiteral("a"));
     skipPx(3);
     putText(QStringLiteral("/"));
     skipPx(2);
     putText(QStringLiteral("2"));
-    pic().FontSize = ds.baseFontSize;
+    pic().FontSize = ds().baseFontSize;
 }
 
 // ---- 1.16 -------------------------------------------------------------------
@@ -634,7 +634,7 @@ void sphericalStatement()
     putPhi();
     putText(QStringLiteral(" への変数変換"));
 
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     putVars(QStringLiteral("x"));
     putText(QStringLiteral(" = "));
     factors({putR, sinTheta}, {6});
@@ -661,7 +661,7 @@ void sphericalStatement()
     putText(QStringLiteral("その結果が "));
     putR();
     skipPx(3);
-    dspSup(pic(), ds.penX, float(ds.penY + 2), QStringLiteral("2"));
+    dspSup(pic(), ds().penX, float(ds().penY + 2), QStringLiteral("2"));
     skipPx(4);
     putSin();
     skipPx(4);
@@ -673,13 +673,13 @@ void sphericalStatement()
 // returns the y of its last row.
 float sphericalDefinition()
 {
-    const float Y1 = float(ds.penY + 1.5 * ds.lineH);
-    const float Y2 = float(Y1 + 1.8 * ds.lineH);
-    const float Y3 = float(Y2 + 1.8 * ds.lineH);
-    const float C1 = float(13.0 * ds.chW);
-    const float C2 = float(C1 + 4.0 * ds.chW);
-    const float C3 = float(C2 + 4.0 * ds.chW);
-    penAt(ds.chW, Y2);
+    const float Y1 = float(ds().penY + 1.5 * ds().lineH);
+    const float Y2 = float(Y1 + 1.8 * ds().lineH);
+    const float Y3 = float(Y2 + 1.8 * ds().lineH);
+    const float C1 = float(13.0 * ds().chW);
+    const float C2 = float(C1 + 4.0 * ds().chW);
+    const float C3 = float(C2 + 4.0 * ds().chW);
+    penAt(ds().chW, Y2);
     putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
     putText(QStringLiteral("　＝　"));
     const float rows[] = {Y1, Y2, Y3};
@@ -691,8 +691,8 @@ float sphericalDefinition()
             penAt(columns[j], rows[i]);
             putPartial(QString::fromLatin1(functions[i]), QString::fromLatin1(variables[j]));
         }
-    bar(C1 - 12, Y1 - 11, 0, 5.0 * ds.lineH);
-    bar(C3 + 34, Y1 - 11, 0, 5.0 * ds.lineH);
+    bar(C1 - 12, Y1 - 11, 0, 5.0 * ds().lineH);
+    bar(C3 + 34, Y1 - 11, 0, 5.0 * ds().lineH);
     return Y3;
 }
 
@@ -700,47 +700,47 @@ struct Columns3 {
     float c1, c2, c3;
 };
 
-Columns3 entryColumns() { return {float(8.0 * ds.chW), float(19.0 * ds.chW), float(30.0 * ds.chW)}; }
+Columns3 entryColumns() { return {float(8.0 * ds().chW), float(19.0 * ds().chW), float(30.0 * ds().chW)}; }
 
 // The determinant with its entries evaluated.
 void sphericalEntries(float lastRowAbove)
 {
     const Columns3 c = entryColumns();
     pic().FontSize = 11;
-    const float Y1 = float(lastRowAbove + 2.0 * ds.lineH);
-    ds.penY = Y1;
+    const float Y1 = float(lastRowAbove + 2.0 * ds().lineH);
+    ds().penY = Y1;
 
-    ds.penX = c.c1;
+    ds().penX = c.c1;
     factors({sinTheta, cosPhi}, {10});
-    ds.penX = c.c2;
+    ds().penX = c.c2;
     factors({putR, cosTheta, cosPhi}, {8, 10});
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putMinus();
     factors({putR, sinTheta, sinPhi}, {8, 10});
 
     skipLines(1);
-    ds.penX = float(4.0 * ds.chW);
+    ds().penX = float(4.0 * ds().chW);
     putText(QStringLiteral("＝"));
-    ds.penX = c.c1;
+    ds().penX = c.c1;
     factors({sinTheta, sinPhi}, {10});
-    ds.penX = c.c2;
+    ds().penX = c.c2;
     factors({putR, cosTheta, sinPhi}, {8, 10});
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putText(QStringLiteral("　"));
     factors({putR, sinTheta, cosPhi}, {8, 10});
 
     skipLines(1);
-    ds.penX = c.c1;
+    ds().penX = c.c1;
     cosTheta();
-    ds.penX = c.c2;
+    ds().penX = c.c2;
     putMinus();
     factors({putR, sinTheta}, {8});
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putZeroEntry();
 
-    bar(c.c1 - 13, Y1 - 4, 0, 3.0 * ds.lineH);
-    bar(c.c3 + 11.6 * ds.chW, Y1 - 4, 0, 3.0 * ds.lineH);
-    pic().FontSize = ds.baseFontSize;
+    bar(c.c1 - 13, Y1 - 4, 0, 3.0 * ds().lineH);
+    bar(c.c3 + 11.6 * ds().chW, Y1 - 4, 0, 3.0 * ds().lineH);
+    pic().FontSize = ds().baseFontSize;
 }
 
 void sphericalRowOperation()
@@ -759,86 +759,86 @@ void sphericalRowOperation()
 // The row sin θ / sin φ, r cos θ / sin φ that the row operation leaves.
 void overSinPhiRow(float left, float right)
 {
-    ds.penX = left;
+    ds().penX = left;
     factors({sinTheta, putSlash, sinPhi}, {8, 4});
-    ds.penX = right;
+    ds().penX = right;
     factors({putR, cosTheta, putSlash, sinPhi}, {8, 8, 4});
 }
 
 void sphericalAfterRowOperation()
 {
     const Columns3 c = entryColumns();
-    const float Y1 = float(ds.penY + 1.5 * ds.lineH);
-    const float Y2 = float(Y1 + 1.2 * ds.lineH);
-    const float Y3 = float(Y2 + 1.2 * ds.lineH);
-    float x = float(4.0 * ds.chW);
+    const float Y1 = float(ds().penY + 1.5 * ds().lineH);
+    const float Y2 = float(Y1 + 1.2 * ds().lineH);
+    const float Y3 = float(Y2 + 1.2 * ds().lineH);
+    float x = float(4.0 * ds().chW);
     dspText(pic(), x, Y2, QStringLiteral("＝"));
     pic().FontSize = 11;
 
-    ds.penY = Y1;
-    ds.penX = c.c1;
+    ds().penY = Y1;
+    ds().penX = c.c1;
     factors({sinTheta, cosPhi}, {10});
-    ds.penX = c.c2;
+    ds().penX = c.c2;
     factors({putR, cosTheta, cosPhi}, {10, 10});
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putMinus();
     factors({putR, sinTheta, sinPhi}, {8, 10});
 
-    ds.penY = Y2;
+    ds().penY = Y2;
     overSinPhiRow(c.c1, c.c2);
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putZeroEntry();
 
-    ds.penY = Y3;
-    ds.penX = c.c1;
+    ds().penY = Y3;
+    ds().penX = c.c1;
     skipW(1);
     cosTheta();
-    ds.penX = c.c2;
+    ds().penX = c.c2;
     putMinus();
     factors({putR, sinTheta}, {10});
-    ds.penX = c.c3;
+    ds().penX = c.c3;
     putZeroEntry();
 
-    bar(c.c1 - 12, Y1 - 2, 0, 3.2 * ds.lineH);
-    bar(c.c3 + 12.0 * ds.chW, Y1 - 2, 0, 3.2 * ds.lineH);
+    bar(c.c1 - 12, Y1 - 2, 0, 3.2 * ds().lineH);
+    bar(c.c3 + 12.0 * ds().chW, Y1 - 2, 0, 3.2 * ds().lineH);
 }
 
 // Expansion along the third column: -r sin θ sin φ times a 2 x 2 determinant, and the result.
 void sphericalExpansion()
 {
-    const float C1 = float(19.0 * ds.chW);
-    const float C2 = float(30.0 * ds.chW);
-    const float Y1 = float(ds.penY + 1.6 * ds.lineH);
-    const float Y2 = float(Y1 + 0.6 * ds.lineH);
-    const float Y3 = float(Y2 + 0.6 * ds.lineH);
+    const float C1 = float(19.0 * ds().chW);
+    const float C2 = float(30.0 * ds().chW);
+    const float Y1 = float(ds().penY + 1.6 * ds().lineH);
+    const float Y2 = float(Y1 + 0.6 * ds().lineH);
+    const float Y3 = float(Y2 + 0.6 * ds().lineH);
 
-    ds.penY = Y1;
+    ds().penY = Y1;
     overSinPhiRow(C1, C2);
-    ds.penY = Y3;
-    ds.penX = C1;
+    ds().penY = Y3;
+    ds().penX = C1;
     skipW(1);
     cosTheta();
-    ds.penX = C2;
+    ds().penX = C2;
     putMinus();
     factors({putR, sinTheta}, {10});
-    bar(C1 - 14, Y1, 0, 2.0 * ds.lineH);
-    bar(42.0 * ds.chW, Y1, 0, 2.0 * ds.lineH);
+    bar(C1 - 14, Y1, 0, 2.0 * ds().lineH);
+    bar(42.0 * ds().chW, Y1, 0, 2.0 * ds().lineH);
 
-    pic().FontSize = ds.baseFontSize;
-    penAt(4.0 * ds.chW, Y2);
+    pic().FontSize = ds().baseFontSize;
+    penAt(4.0 * ds().chW, Y2);
     putText(QStringLiteral("＝ "));
     pic().FontSize = 11;
     putMinus();
     factors({putR, sinTheta, sinPhi}, {10, 10});
 
-    penAt(43.0 * ds.chW, Y2);
+    penAt(43.0 * ds().chW, Y2);
     putText(QStringLiteral("=  "));
     putR();
     skipPx(2);
-    dspSup(pic(), ds.penX, float(ds.penY + 3), QStringLiteral("2"));
+    dspSup(pic(), ds().penX, float(ds().penY + 3), QStringLiteral("2"));
     skipPx(4);
     sinTheta();
-    pic().FontSize = ds.baseFontSize;
+    pic().FontSize = ds().baseFontSize;
 }
 
 // ---- 1.17 -------------------------------------------------------------------
@@ -847,14 +847,14 @@ void sphericalExpansion()
 // where the numerator ended.
 void factorialFraction()
 {
-    const float x0 = ds.penX;
-    const float y0 = ds.penY;
-    bar(x0, y0 + 12, 6.5 * ds.chW, 0);
+    const float x0 = ds().penX;
+    const float y0 = ds().penY;
+    bar(x0, y0 + 12, 6.5 * ds().chW, 0);
     const float xe = pic().CurrentX;
-    penAt(x0 + 2.0 * ds.chW, y0 - 9);
+    penAt(x0 + 2.0 * ds().chW, y0 - 9);
     putVars(QStringLiteral("N"));
     putText(QStringLiteral("！"));
-    penAt(ds.penX - 4.5 * ds.chW, y0 + 12);
+    penAt(ds().penX - 4.5 * ds().chW, y0 + 12);
     putText(QStringLiteral("("));
     putVars(QStringLiteral("N"));
     putMinus();
@@ -863,7 +863,7 @@ void factorialFraction()
     putText(QStringLiteral("！"));
     penAt(xe + 5, y0);
     putVars(QStringLiteral("x"));
-    dspSup(pic(), ds.penX, ds.penY, QStringLiteral("N-n"));
+    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("N-n"));
 }
 
 // d^n/dx^n x^N ＝
@@ -871,7 +871,7 @@ void nthDerivativeOfPower()
 {
     putDerivN();
     putVars(QStringLiteral("x"));
-    dspSup(pic(), ds.penX, ds.penY, QStringLiteral("N"));
+    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("N"));
     putText(QStringLiteral(" ＝ "));
 }
 
@@ -910,7 +910,7 @@ void p1_8a(PageContext& page)
 void p1_8(PageContext& page)
 {
     putColored(page.entry + QStringLiteral("　p. 13."));
-    penAt(margin(), 1.5 * ds.lineH);
+    penAt(margin(), 1.5 * ds().lineH);
     heatRatioPart1Statement();
     heatRatioPart2Statement();
     heatRatioEquation(page);
@@ -922,7 +922,7 @@ void p1_8(PageContext& page)
 void p1_11(PageContext& page)
 {
     putColored(page.entry + QStringLiteral("　p. 16."));
-    penAt(margin(), 1.5 * ds.lineH);
+    penAt(margin(), 1.5 * ds().lineH);
     putText(QStringLiteral("公式 (1.57) を用いて，級数の和 "));
     putSumOverR();
     skipW(1);
@@ -943,7 +943,7 @@ void p1_11(PageContext& page)
     putVars(QStringLiteral("y"));
     putText(QStringLiteral(" で微分すると，"));
 
-    rowAt(ds.tab5, 1.8f);
+    rowAt(ds().tab5, 1.8f);
     putVars(QStringLiteral("n "));
     putXPlusYPower();
     putText(QStringLiteral("  ＝  "));
@@ -963,7 +963,7 @@ void p1_11(PageContext& page)
     putVars(QStringLiteral("y"));
     putText(QStringLiteral(" を掛けると，"));
 
-    rowAt(ds.tab5, 1.8f);
+    rowAt(ds().tab5, 1.8f);
     putVars(QStringLiteral("n"));
     skipPx(8);
     putVars(QStringLiteral("y "));
@@ -1040,7 +1040,7 @@ void p1_12(PageContext& page)
     putTimesDiff("x", "t");
     putText(QStringLiteral(" を，全微分の式"));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putDiff(QStringLiteral("f"));
     putText(QStringLiteral("  =  "));
     putHeldPartial("f", "x", "y");
@@ -1050,17 +1050,17 @@ void p1_12(PageContext& page)
     putHeldPartial("f", "y", "x");
     skipPx(8);
     putDiff(QStringLiteral("y"));
-    ds.penX = float(ds.tab40);
+    ds().penX = float(ds().tab40);
     putText(QStringLiteral("(1.11)"));
 
     rowAt(margin(), 1.5f);
     putText(QStringLiteral("の右辺に代入すると，"));
 
-    rowAt(ds.tab5, 1.5f);
-    ds.bracketRise = 4;
+    rowAt(ds().tab5, 1.5f);
+    ds().bracketRise = 4;
     putDiff(QStringLiteral("f"));
     putText(QStringLiteral("  =  "));
-    putBigLBracket(ds.penX, ds.penY);
+    putBigLBracket(ds().penX, ds().penY);
     skipPx(10);
     putHeldPartial("f", "x", "y");
     putText(QStringLiteral(" + "));
@@ -1068,7 +1068,7 @@ void p1_12(PageContext& page)
     skipPx(8);
     putHeldPartial("f", "y", "x");
     skipPx(4);
-    putBigRBracket(ds.penX, ds.penY);
+    putBigRBracket(ds().penX, ds().penY);
     skipPx(12);
     putDiff(QStringLiteral("x"));
     putText(QStringLiteral("  +  "));
@@ -1112,7 +1112,7 @@ void p1_13(PageContext& page)
     putVars(QStringLiteral("a"));
     putText(QStringLiteral(" 倍にしても圧力は変わらないから，"));
 
-    rowAt(ds.tab5, 1);
+    rowAt(ds().tab5, 1);
     putVars(QStringLiteral("p"));
     putText(QStringLiteral(" = "));
     putFOf(QStringLiteral("N, V, T"), 2);
@@ -1128,7 +1128,7 @@ void p1_13(PageContext& page)
     newLine();
     putText(QStringLiteral("したがって，(1.50) に対応して"));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(QStringLiteral("N"));
     skipPx(8);
     putPartial(QStringLiteral("p"), QStringLiteral("N"));
@@ -1189,7 +1189,7 @@ void p1_14(PageContext& page)
     putDiff(QStringLiteral("V"));
     putText(QStringLiteral(" が左辺にくるように書き直す："));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putDiff(QStringLiteral("V"));
     putText(QStringLiteral("  =  "));
     putMinus();
@@ -1205,7 +1205,7 @@ void p1_14(PageContext& page)
     rowAt(margin(), 1.5f);
     putText(QStringLiteral("この式の形から，"));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putPartialParen(QStringLiteral("V"), QStringLiteral("U"), QStringLiteral("S"));
     putText(QStringLiteral("  =  －"));
     skipPx(6);
@@ -1223,7 +1223,7 @@ void p1_15(PageContext& page)
 
     newLine();
     putColored(QStringLiteral("[解 1.15]："));
-    const long yS = roundHalfEven(ds.penY);
+    const long yS = roundHalfEven(ds().penY);
     newLine();
     putText(QStringLiteral("長方形の右上の頂点の座標を ("));
     skipPx(2);
@@ -1263,20 +1263,20 @@ void p1_17(PageContext& page)
     skipPx(4);
     putText(QStringLiteral("階導関数が"));
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     nthDerivativeOfPower();
     factorialFraction();
     putText(QStringLiteral(" となることを示せ。"));
 
     rowAt(margin(), 1.5f);
     putColored(QStringLiteral("[解 1.17]："));
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putFrac(QStringLiteral("d"), QStringLiteral("dx"));
     powerEqualsN();
     putVars(QStringLiteral("x"));
     putSup(QStringLiteral("N-1"));
 
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     putDeriv2(QString(), QStringLiteral("x"));
     powerEqualsN();
     putNMinusOne();
@@ -1284,10 +1284,10 @@ void p1_17(PageContext& page)
     putVars(QStringLiteral("x"));
     putSup(QStringLiteral("N-2"));
 
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     nthDerivativeOfPower();
-    const float px = ds.penX;
-    const float py = ds.penY;
+    const float px = ds().penX;
+    const float py = ds().penY;
     putVars(QStringLiteral("N"));
     skipPx(4);
     putNMinusOne();

@@ -48,7 +48,7 @@ void transformPair()
     putText(u"関数 "_s);
     putFuncOf(u"f"_s, u"x"_s);
     putText(u" が与えられたとき，"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putFuncOf(u"F"_s, u"k"_s);
     putText(u"  ＝ "_s);
     intInf();
@@ -57,7 +57,7 @@ void transformPair()
     putFuncOf(u"f"_s, u"x"_s);
     skipPx(8);
     putDiff(u"x"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を  "_s);
     putFuncOf(u"f"_s, u"x"_s);
     putText(u" のフーリエ変換 (Fourier Transform) という。"_s);
@@ -67,7 +67,7 @@ void inverseToShow()
 {
     newLine();
     putText(u"その逆変換が"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putFuncOf(u"f"_s, u"x"_s);
     putText(u"  ＝ "_s);
     putOneOver2Pi();
@@ -78,20 +78,20 @@ void inverseToShow()
     putFuncOf(u"F"_s, u"k"_s);
     skipPx(8);
     putDiff(u"k"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"で与えられることを示せ。"_s);
 }
 
 void mechanicalAttempt()
 {
-    rowAt(ds.leftMargin, 1);
+    rowAt(ds().leftMargin, 1);
     putColored(u"[解 3.2]："_s);
     putText(u"(3.16) と (3.4) のどちらかを他方に代入すればよい。"_s);
     newLine();
     putText(u"初学者は機械的に代入して，次のように書きがちである。"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     substitutedForm(u"x"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"これでは行き詰まってしまう。"_s);
 }
 
@@ -99,17 +99,17 @@ void renamedVariable()
 {
     newLine();
     putText(u"正しくは，右辺の"_s);
-    pic().ForeColor = ds.highlightColor;
+    pic().ForeColor = ds().highlightColor;
     putText(u"積分変数 "_s);
     putVars(u"x"_s);
-    pic().ForeColor = ds.textColor;
+    pic().ForeColor = ds().textColor;
     putText(u" を別の記号 "_s);
     putVars(u"y"_s);
     skipPx(8);
     putText(u"に置き換える。"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     substitutedForm(u"y"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"積分の順序を入れ換えて，"_s);
     putDiff(u"k"_s);
     putText(u" の積分を内側にもってくる。"_s);
@@ -117,24 +117,24 @@ void renamedVariable()
 
 void bracketedKIntegral()
 {
-    putBigLBracket(ds.penX, ds.penY);
+    putBigLBracket(ds().penX, ds().penY);
     skipPx(10);
     intInf();
     putCourier(u"e"_s);
     putSup(u"ik(x"_s);
-    dspSup(pic(), ds.penX, float(ds.penY + 1), u"-"_s);
+    dspSup(pic(), ds().penX, float(ds().penY + 1), u"-"_s);
     putSup(u"y)"_s);
     skipPx(4);
     putDiff(u"k"_s);
     skipPx(6);
-    putBigRBracket(ds.penX, ds.penY);
+    putBigRBracket(ds().penX, ds().penY);
 }
 
 void deltaDerivation(PageContext& page)
 {
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"右辺  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     derivationStep(page.markX2, 0);
     skipPx(2);
     bracketedKIntegral();
@@ -145,11 +145,11 @@ void deltaDerivation(PageContext& page)
 
     derivationStep(page.markX2, 2);
     skipPx(2);
-    dspTwoPi(ds.penX, ds.penY);
+    dspTwoPi(ds().penX, ds().penY);
     skipPx(6);
     putDelta();
     skipPx(4);
-    dspTerm(pic(), ds.penX, ds.penY, u"(x-y)"_s);
+    dspTerm(pic(), ds().penX, ds().penY, u"(x-y)"_s);
     skipPx(12);
     putFuncOf(u"f"_s, u"y"_s);
     skipPx(8);
@@ -163,7 +163,7 @@ void deltaDerivation(PageContext& page)
 // δ(x − a), as the statement and the solution both write it.
 void deltaOfXMinusA()
 {
-    dspGreek(pic(), ds.penX, ds.penY, u"d"_s);
+    dspGreek(pic(), ds().penX, ds().penY, u"d"_s);
     skipPx(4);
     putText(u"("_s);
     skipPx(2);
@@ -190,17 +190,17 @@ void p3_3(PageContext& page)
     putColored(page.entry + u"　p. 53."_s);
     newLine();
     putText(u"関数 "_s);
-    dspFx(pic(), ds.penX, ds.penY);
+    dspFx(pic(), ds().penX, ds().penY);
     skipPx(8);
     putText(u"＝"_s);
     skipPx(8);
     deltaOfXMinusA();
     putText(u" のフーリエ変換を求めよ。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 3.3]："_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"F"_s);
     skipPx(2);
     putText(u"("_s);

@@ -15,22 +15,22 @@ using namespace Qt::StringLiterals;
 namespace {
 void tagAt(double x, const QString& tag)
 {
-    ds.penX = float(x);
+    ds().penX = float(x);
     putText(tag);
 }
 
-double column(double k) { return ds.leftMargin + k * ds.chW; }
+double column(double k) { return ds().leftMargin + k * ds().chW; }
 
 // Rows typeset smaller than the body to fit the line; the body size comes back after.
 void setRowSize(double points) { pic().FontSize = float(points); }
-void restoreBodySize() { pic().FontSize = ds.baseFontSize; }
+void restoreBodySize() { pic().FontSize = ds().baseFontSize; }
 
-void integralMinus1To1() { dspIntegral(pic(), ds.penX, ds.penY, u"1"_s, u"-1"_s); }
-void sqrtPi() { dspSqrtPi(pic(), ds.penX, ds.penY); }
-void bigLBracket() { putBigLBracket(ds.penX, ds.penY); }
-void bigRBracket() { putBigRBracket(ds.penX, ds.penY); }
-void bigLParen() { putBigLParen(ds.penX, ds.penY); }
-void bigRParen() { putBigRParen(ds.penX, ds.penY); }
+void integralMinus1To1() { dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"-1"_s); }
+void sqrtPi() { dspSqrtPi(pic(), ds().penX, ds().penY); }
+void bigLBracket() { putBigLBracket(ds().penX, ds().penY); }
+void bigRBracket() { putBigRBracket(ds().penX, ds().penY); }
+void bigLParen() { putBigLParen(ds().penX, ds().penY); }
+void bigRParen() { putBigRParen(ds().penX, ds().penY); }
 
 // "+ 1" with the thin gaps the factors (n + 1) and (2n + 1) are written with.
 void spacedPlusOne()
@@ -126,44 +126,44 @@ void generatingFunction(PageContext& page)
     putPOfX(u"n"_s);
     putText(u" の母関数は"_s);
     skipLines(1.5f);
-    tagAt(ds.tab40, u"(5.38)"_s);
-    ds.penX = float(ds.tab5);
+    tagAt(ds().tab40, u"(5.38)"_s);
+    ds().penX = float(ds().tab5);
     putVars(u"g"_s);
     skipPx(4);
     putText(u"("_s);
     putVars(u"t, x"_s);
     putText(u")  ≡  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"────────  ＝  "_s);
     seriesPnTn();
 
-    float numeratorX = float(page.markX2 + 4.5 * ds.chW);
-    dspText(pic(), numeratorX, float(ds.penY - 0.5 * ds.lineH), u"1"_s);
+    float numeratorX = float(page.markX2 + 4.5 * ds().chW);
+    dspText(pic(), numeratorX, float(ds().penY - 0.5 * ds().lineH), u"1"_s);
 
     skipLines(0.7f);
-    ds.penX = float(page.markX2 + 1.2 * ds.chW);
+    ds().penX = float(page.markX2 + 1.2 * ds().chW);
     oneMinus2tx();
     putVars(u"t"_s);
-    float squareX = float(ds.penX + 1);
-    dspSup(pic(), squareX, float(ds.penY + 1), u"2"_s);
+    float squareX = float(ds().penX + 1);
+    dspSup(pic(), squareX, float(ds().penY + 1), u"2"_s);
 
-    dspRadical(pic(), page.markX2, ds.penY, 0);
-    pic().Line(float(page.markX2 - 1), ds.penY, float(page.markX2 - 1), float(ds.penY - 2), ds.lineColor);
-    pic().LineStep(float(10.5 * ds.chW), 0, ds.lineColor);
+    dspRadical(pic(), page.markX2, ds().penY, 0);
+    pic().Line(float(page.markX2 - 1), ds().penY, float(page.markX2 - 1), float(ds().penY - 2), ds().lineColor);
+    pic().LineStep(float(10.5 * ds().chW), 0, ds().lineColor);
 }
 
 void parameterDerivative(PageContext& page)
 {
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"パラメータ "_s);
     putVars(u"t"_s);
     putText(u" で偏微分すると"_s);
     skipLines(1.5f);
-    tagAt(ds.tab40 + 2.0 * ds.chW, u"(5.50)"_s);
-    ds.penX = float(ds.tab5);
+    tagAt(ds().tab40 + 2.0 * ds().chW, u"(5.50)"_s);
+    ds().penX = float(ds().tab5);
     putPartial(u"g"_s, u"t"_s);
     putText(u"  ＝  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"──────"_s);
     skipPx(-8);
     putText(u"─"_s);
@@ -173,23 +173,23 @@ void parameterDerivative(PageContext& page)
     putText(u"  ＝  "_s);
     seriesNPnTnm1();
 
-    rowAt(page.markX2 + 3.0 * ds.chW, -0.5f);
+    rowAt(page.markX2 + 3.0 * ds().chW, -0.5f);
     putVars(u"x"_s);
     putMinus();
     putVars(u"t"_s);
     skipLines(1.1f);
-    ds.penX = float(page.markX2 + 0.5 * ds.chW);
+    ds().penX = float(page.markX2 + 0.5 * ds().chW);
     oneMinus2tx();
     putSquared(u"t"_s);
 }
 
 void recurrenceToDerive()
 {
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"となる。これを利用して，3 項漸化式"_s);
     skipLines(1.2f);
-    tagAt(ds.tab40 + 3.0 * ds.chW, u"(5.47)"_s);
-    ds.penX = float(ds.tab5);
+    tagAt(ds().tab40 + 3.0 * ds().chW, u"(5.47)"_s);
+    ds().penX = float(ds().tab5);
     putText(u"("_s);
     putText(u"2"_s);
     putVars(u"n"_s);
@@ -208,18 +208,18 @@ void recurrenceToDerive()
     putVars(u"n"_s);
     skipPx(8);
     putPOfX(u"n-1"_s);
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。"_s);
 }
 
 void substitutedSeries()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.5]："_s);
     putText(u"(5.50) の中辺にある"_s);
     putVars(u" g "_s);
     putText(u"に (5.38) の右辺を代入すると"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -239,8 +239,8 @@ void substitutedSeries()
 
 void expandedSeries()
 {
-    rowAt(ds.leftMargin, 2.2f);
-    setRowSize(0.8 * ds.baseFontSize);
+    rowAt(ds().leftMargin, 2.2f);
+    setRowSize(0.8 * ds().baseFontSize);
     putVars(u"x"_s);
     skipPx(3);
     putSumN0Inf();
@@ -263,16 +263,16 @@ void expandedSeries()
     restoreBodySize();
 }
 
-void sumFromOne() { dspSum(pic(), ds.penX, ds.penY, u"n=1"_s, u"∞"_s); }
+void sumFromOne() { dspSum(pic(), ds().penX, ds().penY, u"n=1"_s, u"∞"_s); }
 
 void shiftedSeries()
 {
-    rowAt(ds.leftMargin, 1.8f);
+    rowAt(ds().leftMargin, 1.8f);
     putText(u"ここで "_s);
     putVars(u"t"_s);
     putText(u" のべきがそろうように和の添字をずらすなどすると"_s);
-    rowAt(ds.leftMargin, 1.8f);
-    setRowSize(0.76 * ds.baseFontSize);
+    rowAt(ds().leftMargin, 1.8f);
+    setRowSize(0.76 * ds().baseFontSize);
     putVars(u"x"_s);
     skipPx(4);
     putSumN0Inf();
@@ -314,7 +314,7 @@ void shiftedSeries()
 
 void coefficientsOfTn()
 {
-    rowAt(ds.leftMargin, 1.7f);
+    rowAt(ds().leftMargin, 1.7f);
     putText(u"両辺の "_s);
     putVars(u"t"_s);
     putSup(u"n"_s);
@@ -365,15 +365,15 @@ void thetaPhiArgs()
 // long stem and vinculum drawn as strokes from where the glyph's bar ended.
 void tallRadical(bool withFoot)
 {
-    dspRadical(pic(), ds.penX, float(ds.penY + 14), 0);
+    dspRadical(pic(), ds().penX, float(ds().penY + 14), 0);
     if (withFoot) pic().LineStep(-1, 0);
     pic().LineStep(5, -24);
-    pic().LineStep(float(2.5 * ds.chW), 0);
+    pic().LineStep(float(2.5 * ds().chW), 0);
 }
 
 void harmonicY11()
 {
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"Y"_s);
     putSub(u"11"_s);
     thetaPhiArgs();
@@ -394,7 +394,7 @@ void harmonicY11()
 
 void harmonicY10()
 {
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     putVars(u"Y"_s);
     putSub(u"10"_s);
     thetaPhiArgs();
@@ -412,11 +412,11 @@ void harmonicY10()
 
 void harmonicY1m1()
 {
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     putVars(u"Y"_s);
     putSub(u"1，"_s);
     skipPx(-8);
-    dspSub(pic(), ds.penX, float(ds.penY - 2), u"-"_s);
+    dspSub(pic(), ds().penX, float(ds().penY - 2), u"-"_s);
     putSub(u"1"_s);
     thetaPhiArgs();
     skipPx(2);
@@ -453,28 +453,28 @@ void hermiteIntegrals(PageContext& page)
     putHOfX(u"n"_s);
     putText(u" について，次の積分を求めよ。"_s);
 
-    rowAt(ds.tab5, 1.8f);
-    page.markY = ds.penY;
+    rowAt(ds().tab5, 1.8f);
+    page.markY = ds().penY;
     labelledIntegral(u"(1)"_s, u"1"_s);
     putHOfX(u"m"_s);
     skipPx(8);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"────"_s);
     skipPx(10);
     putExpMinusX2();
     skipPx(2);
     putDiff(u"x"_s);
-    ds.penX = float(page.markX1 + 4);
-    ds.penY = float(ds.penY - 14);
+    ds().penX = float(page.markX1 + 4);
+    ds().penY = float(ds().penY - 14);
     putVars(u"d"_s);
     skipPx(4);
     putHOfX(u"n"_s);
-    ds.penX = float(page.markX1 + 1.5 * ds.chW);
-    ds.penY = float(page.markY + 12);
+    ds().penX = float(page.markX1 + 1.5 * ds().chW);
+    ds().penY = float(page.markY + 12);
     putDiff(u"x"_s);
 
-    ds.penY = page.markY;
-    rowAt(ds.tab5, 2);
+    ds().penY = page.markY;
+    rowAt(ds().tab5, 2);
     labelledIntegral(u"(2)"_s, u"2"_s);
     putHOfX(u"n"_s);
     skipPx(8);
@@ -486,7 +486,7 @@ void hermiteIntegrals(PageContext& page)
     skipPx(2);
     putDiff(u"x"_s);
 
-    rowAt(ds.tab5, 2);
+    rowAt(ds().tab5, 2);
     labelledIntegral(u"(3)"_s, u"3"_s);
     putVars(u"x"_s);
     putSup(u"n"_s);
@@ -501,17 +501,17 @@ void hermiteIntegrals(PageContext& page)
 // The part labels of the solution stand one character in from the surface's edge.
 void partLabel(const QString& label, float lines)
 {
-    rowAt(ds.chW, lines);
+    rowAt(ds().chW, lines);
     putColored(label);
 }
 
 void firstIntegral()
 {
-    rowAt(ds.leftMargin, 1.8f);
+    rowAt(ds().leftMargin, 1.8f);
     putColored(u"[解 5.12]："_s);
     partLabel(u"(1)"_s, 1.2f);
     putText(u" 漸化式 (5.11) を使うと"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"I"_s);
     putSub(u"1"_s);
     putText(u" = "_s);
@@ -539,7 +539,7 @@ void firstIntegral()
     putDelta();
     skipPx(2);
     putSub(u"m"_s);
-    dspSub(pic(), ds.penX, float(ds.penY + 2), u"，"_s);
+    dspSub(pic(), ds().penX, float(ds().penY + 2), u"，"_s);
     skipPx(-6);
     putSub(u"n-1"_s);
 }
@@ -557,7 +557,7 @@ void secondIntegral(PageContext& page)
 {
     partLabel(u"(2)"_s, 1.5f);
     putText(u" (5.10) を使うと，被積分関数の一部は"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -567,7 +567,7 @@ void secondIntegral(PageContext& page)
     putText(u")"_s);
     putSup(u"2"_s);
     putText(u"  =  "_s);
-    dspOneOver(pic(), ds.penX, ds.penY, u"4"_s);
+    dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
     skipPx(4);
     putHOfX(u"n+1"_s);
     putSup(u"2"_s);
@@ -584,14 +584,14 @@ void secondIntegral(PageContext& page)
     putHOfX(u"n-1"_s);
     putSup(u"2"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"となるから"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"I"_s);
     putSub(u"2"_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u" = "_s);
-    dspOneOver(pic(), ds.penX, ds.penY, u"4"_s);
+    dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
     skipPx(4);
     sqrtPiTwoTo(u"n+1"_s);
     skipPx(2);
@@ -668,12 +668,12 @@ void thirdIntegral()
     putHOfX(u"n"_s);
     putText(u"  +  "_s);
     degreeNMinus2(u") 次多項式"_s);
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"と書ける。"_s);
     degreeNMinus2(u") 次多項式は "_s);
     putHOfX(u"n"_s);
     putText(u" と直交するので"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"I"_s);
     putSub(u"3"_s);
     putText(u"  =  "_s);
@@ -691,7 +691,7 @@ void thirdIntegral()
     skipPx(10);
     putVars(u"n"_s);
     putFactorial();
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
 }
 
 // ---- 5.13 and 5.14: orthogonality of the associated Legendre functions ----
@@ -793,13 +793,13 @@ void eigenvalueTerm()
 
 void orthogonalityInL()
 {
-    rowAt(ds.leftMargin, 1);
+    rowAt(ds().leftMargin, 1);
     putText(u"§5.7 で示した手続きをルジャンドル陪関数 "_s);
     putAssocP(u"l"_s, u"m"_s);
     putText(u" に適用して，"_s);
     newLine();
     putText(u"次の直交関係を証明せよ。"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralMinus1To1();
     skipPx(4);
     putAssocP(u"l"_s, u"m"_s);
@@ -819,14 +819,14 @@ void orthogonalityInL()
 
 void equationsForLAndLPrime()
 {
-    rowAt(ds.leftMargin, 1.8f);
+    rowAt(ds().leftMargin, 1.8f);
     putColored(u"[解 5.13]："_s);
     putText(u"  "_s);
     putAssocP(u"l"_s, u"m"_s);
     putText(u" はルジャンドル陪微分方程式"_s);
-    rowAt(3 * ds.chW, 1.8f);
+    rowAt(3 * ds().chW, 1.8f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。同様に "_s);
     putAssocP(u"l'"_s, u"m"_s);
     putText(u" は"_s);
@@ -836,13 +836,13 @@ void equationsForLAndLPrime()
 
 void differenceOfEquations()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。ここで，[上式] × "_s);
     putAssocP(u"l'"_s, u"m"_s);
     putText(u" － [下式] × "_s);
     putAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
-    rowAt(ds.leftMargin, 1.8f);
+    rowAt(ds().leftMargin, 1.8f);
     setRowSize(9);
     putAssocP(u"l'"_s, u"m"_s);
     skipPx(4);
@@ -855,9 +855,9 @@ void differenceOfEquations()
     eigenvalueTerm();
     restoreBodySize();
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これは"_s);
-    rowAt(ds.leftMargin, 1.7f);
+    rowAt(ds().leftMargin, 1.7f);
     setRowSize(10.5);
     openTotalDerivative(u"l'"_s, u"m"_s, u"l"_s, u"m"_s);
     skipPx(8);
@@ -868,7 +868,7 @@ void differenceOfEquations()
 
 void integratedOverMinus1To1()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"と書き直せる。これを "_s);
     putVars(u"x"_s);
     putText(u" について "_s);
@@ -876,7 +876,7 @@ void integratedOverMinus1To1()
     putText(u"1 から 1 まで積分すると，第 1 項は 0 になり"_s);
     newLine();
     putText(u"第 2 項だけが残る。"_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"("_s);
     skipPx(2);
     putVars(u"l"_s);
@@ -901,7 +901,7 @@ void integratedOverMinus1To1()
     skipPx(6);
     putDiff(u"x"_s);
     putText(u"  ＝  0"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"という結果を得る。"_s);
     putVars(u" l"_s);
     putText(u" ≠ "_s);
@@ -932,14 +932,14 @@ void orthogonalityInM()
 
 void equationsForMAndMPrime()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.14]："_s);
     putText(u"前問と同様に考える。今度は"_s);
     putVars(u" l "_s);
     putText(u"が共通で"_s);
     putVars(u" m "_s);
     putText(u"が異なるので"_s);
-    rowAt(3 * ds.chW, 1.5f);
+    rowAt(3 * ds().chW, 1.5f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
     rowAt(column(2), 2);
     associatedLegendreEquation(u"l"_s, u"m'"_s);
@@ -948,26 +948,26 @@ void equationsForMAndMPrime()
 // m² − m′² over 1 − x², stacked on the bar drawn at markX1 on row markY.
 void squaresOverOneMinusX2(const PageContext& page)
 {
-    ds.penX = page.markX1;
-    ds.penY = float(page.markY - 10);
+    ds().penX = page.markX1;
+    ds().penY = float(page.markY - 10);
     putVars(u"m"_s);
     putSup(u"2"_s);
     skipPx(-4);
     putMinus();
     putVars(u"m'"_s);
     putSup(u"2"_s);
-    ds.penX = float(page.markX1 + 4);
-    ds.penY = float(page.markY + 12);
+    ds().penX = float(page.markX1 + 4);
+    ds().penY = float(page.markY + 12);
     putText(u"1"_s);
     putMinus();
     putVars(u"x"_s);
     putSup(u"2"_s);
-    ds.penY = page.markY;
+    ds().penY = page.markY;
 }
 
 void differenceInM(PageContext& page)
 {
-    rowAt(ds.leftMargin, 1.7f);
+    rowAt(ds().leftMargin, 1.7f);
     putText(u"　ここで　[上式] × "_s);
     putAssocP(u"l"_s, u"m'"_s);
     putText(u" － [下式] × "_s);
@@ -980,8 +980,8 @@ void differenceInM(PageContext& page)
     skipW(1);
     bigRBracket();
     putText(u"  － "_s);
-    page.markX1 = ds.penX;
-    page.markY = ds.penY;
+    page.markX1 = ds().penX;
+    page.markY = ds().penY;
     putText(u"────"_s);
     skipPx(-8);
     putText(u"─"_s);
@@ -1000,8 +1000,8 @@ void weightedIntegral(PageContext& page)
 {
     integralMinus1To1();
     skipW(1);
-    page.markX1 = ds.penX;
-    page.markY = ds.penY;
+    page.markX1 = ds().penX;
+    page.markY = ds().penY;
     putText(u"────────"_s);
     skipPx(6);
     putDiff(u"x"_s);
@@ -1012,13 +1012,13 @@ void weightedIntegral(PageContext& page)
 // denominator line.
 void weightedIntegrandRows(const PageContext& page)
 {
-    ds.penX = page.markX1;
-    ds.penY = float(page.markY - 14);
+    ds().penX = page.markX1;
+    ds().penY = float(page.markY - 14);
     putAssocP(u"l"_s, u"m"_s);
     skipPx(4);
     putAssocP(u"l"_s, u"m'"_s);
-    ds.penX = float(page.markX1 + 2.5 * ds.chW);
-    ds.penY = float(page.markY + 14);
+    ds().penX = float(page.markX1 + 2.5 * ds().chW);
+    ds().penY = float(page.markY + 14);
     putText(u"1"_s);
     putMinus();
     putXSquared();
@@ -1026,11 +1026,11 @@ void weightedIntegrandRows(const PageContext& page)
 
 void integratedInM(PageContext& page)
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これを "_s);
     putCourier(u"-"_s);
     putText(u"1 から 1 まで積分すると，第 1 項は 0 となるので"_s);
-    rowAt(ds.tab5, 1.8f);
+    rowAt(ds().tab5, 1.8f);
     putText(u"("_s);
     skipPx(2);
     putVars(u"m"_s);
@@ -1043,9 +1043,9 @@ void integratedInM(PageContext& page)
     weightedIntegral(page);
     weightedIntegrandRows(page);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"したがって，この場合の直交関係は"_s);
-    rowAt(ds.tab5, 1.8f);
+    rowAt(ds().tab5, 1.8f);
     weightedIntegral(page);
     skipW(2);
     putText(u"("_s);
@@ -1059,7 +1059,7 @@ void integratedInM(PageContext& page)
     putText(u"|"_s);
     putText(u" のとき)"_s);
     weightedIntegrandRows(page);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"となる。これが求める関係である。"_s);
 }
 
@@ -1070,8 +1070,8 @@ void derivativeIdentity(PageContext& page)
     putText(u"　ルジャンドル多項式 "_s);
     putPOfX(u"n"_s);
     putText(u" について，次の関係式"_s);
-    rowAt(ds.tab5, 1.8f);
-    page.markY = ds.penY;
+    rowAt(ds().tab5, 1.8f);
+    page.markY = ds().penY;
     putText(u"("_s);
     skipPx(2);
     putText(u"1"_s);
@@ -1079,9 +1079,9 @@ void derivativeIdentity(PageContext& page)
     putXSquared();
     skipPx(2);
     putText(u") "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"────  ＝  "_s);
-    page.markX3 = ds.penX;
+    page.markX3 = ds().penX;
     putText(u"────"_s);
     skipPx(-8);
     putText(u"─ "_s);
@@ -1096,12 +1096,12 @@ void derivativeIdentity(PageContext& page)
 
 void derivativeIdentityFractions(const PageContext& page)
 {
-    ds.penY = float(page.markY - 14);
-    ds.penX = float(page.markX2 + 2);
+    ds().penY = float(page.markY - 14);
+    ds().penX = float(page.markX2 + 2);
     putVars(u"d"_s);
     skipPx(2);
     putPOfX(u"n"_s);
-    ds.penX = float(page.markX3 + 2);
+    ds().penX = float(page.markX3 + 2);
     putVars(u"n"_s);
     skipPx(2);
     putText(u"("_s);
@@ -1111,25 +1111,25 @@ void derivativeIdentityFractions(const PageContext& page)
     skipPx(2);
     putText(u")"_s);
 
-    ds.penY = float(page.markY + 12);
-    ds.penX = float(page.markX2 + 1.5 * ds.chW);
+    ds().penY = float(page.markY + 12);
+    ds().penX = float(page.markX2 + 1.5 * ds().chW);
     putDiff(u"x"_s);
-    ds.penX = float(page.markX3 + ds.chW);
+    ds().penX = float(page.markX3 + ds().chW);
     putText(u"2"_s);
     skipPx(2);
     putVars(u"n"_s);
     spacedPlusOne();
-    ds.penY = page.markY;
+    ds().penY = page.markY;
 }
 
 void eliminationHint()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"が成り立つことを示せ。"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.15]："_s);
     putText(u"  "_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"漸化式 (5.47)～(5.49) のうちの 2 つから "_s);
     putVars(u"x"_s);
     skipPx(4);
@@ -1185,11 +1185,11 @@ void ladderOperator(bool raising)
 
 void ladderEquation()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"§5.2.5 に書いたように，ルジャンドル多項式 "_s);
     putPOfX(u"n"_s);
     putText(u" の漸化式 (5.48)，(5.49) を使って"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"次数"_s);
     putVars(u" n "_s);
     putText(u"を上げ下げすると，2 階の方程式"_s);
@@ -1209,7 +1209,7 @@ void ladderEquation()
 
 void standardLegendreEquation()
 {
-    rowAt(ds.leftMargin, 1.8f);
+    rowAt(ds().leftMargin, 1.8f);
     putText(u"が得られる。これを整理して，標準形のルジャンドル微分方程式"_s);
     rowAt(column(2), 1.4f);
     spacedOneMinusX2();
@@ -1236,16 +1236,16 @@ void standardLegendreEquation()
     skipPx(5);
     putText(u"= 0"_s);
     tagAt(column(50), u"(5.53)"_s);
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。（読者からの質問）"_s);
 }
 
 void expandedLadder()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.16]："_s);
     putText(u"  "_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"微分はその右にあるすべての "_s);
     putVars(u"x"_s);
     putText(u" に作用することに注意すると"_s);
@@ -1276,7 +1276,7 @@ void expandedLadder()
     skipPx(4);
     primeLn();
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"のように 4 つの項が現れる。"_s);
     putText(u"これに (1"_s);
     putMinus();
@@ -1287,7 +1287,7 @@ void expandedLadder()
     putVars(u"nx"_s);
     skipPx(6);
     raisedBracket();
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を加えて整理すれば (5.53) が得られる。"_s);
 }
 
@@ -1297,30 +1297,30 @@ void expandedLadder()
 void taggedRow(const QString& tag, float proseLines, const QString& prose)
 {
     tagAt(column(40), tag);
-    rowAt(ds.leftMargin, proseLines);
+    rowAt(ds().leftMargin, proseLines);
     putText(prose);
 }
 
 void variationalStatement()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"変分問題の例で，積分"_s);
 
     rowAt(column(5), 1.5f);
     putVars(u"I "_s);
     putText(u"= "_s);
-    dspIntegral(pic(), ds.penX, ds.penY, u"1"_s, u"0"_s);
+    dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"0"_s);
     skipPx(6);
     putText(u"( "_s);
     putVars(u"y"_s);
     skipPx(3);
     putText(u"’"_s);
     skipPx(2);
-    dspSquare(pic(), ds.penX, ds.penY);
+    dspSquare(pic(), ds().penX, ds().penY);
     putText(u" + "_s);
     putVars(u"y"_s);
     skipPx(2);
-    dspSquare(pic(), ds.penX, ds.penY);
+    dspSquare(pic(), ds().penX, ds().penY);
     skipPx(3);
     putText(u") "_s);
     putDiff(u"x"_s);
@@ -1340,7 +1340,7 @@ void variationalStatement()
     skipPx(3);
     putVars(u"x"_s);
     skipPx(2);
-    dspSquare(pic(), ds.penX, ds.penY);
+    dspSquare(pic(), ds().penX, ds().penY);
     taggedRow(u"(2.47)"_s, 1.1f, u"を仮定すると"_s);
 
     rowAt(column(5), 1.1f);
@@ -1349,7 +1349,7 @@ void variationalStatement()
     skipPx(3);
     putVars(u"a"_s);
     skipPx(3);
-    dspSquare(pic(), ds.penX, ds.penY);
+    dspSquare(pic(), ds().penX, ds().penY);
     putText(u" ー 17"_s);
     skipPx(2);
     putVars(u"a"_s);
@@ -1382,7 +1382,7 @@ void p5_9(PageContext& page)
     putSub(u"lm"_s);
     thetaPhiArgs();
     putText(u") の具体形を示せ。"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.9]：  "_s);
     harmonicY11();
     harmonicY10();
@@ -1436,7 +1436,7 @@ void p5_17(PageContext& page)
 {
     putColored(page.entry + u"(追加問題) p. 37-38."_s);
     variationalStatement();
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.17]："_s);
     putText(u"  "_s);
 }

@@ -30,20 +30,20 @@ void p6_1Statement()
     putText(u"　合流型超幾何微分方程式"_s);
     skipLines(1.5f);
     putKummerEq(u"f"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"に対して，変数変換"_s);
 
     skipLines(1.2f);
-    ds.penX = float(ds.tab40);
+    ds().penX = float(ds().tab40);
     putText(u"(6.9)"_s);
-    ds.penX = float(ds.tab5);
+    ds().penX = float(ds().tab5);
     putFuncOf(u"f"_s, u"x"_s);
     putText(u"  =  "_s);
     xToOneMinusC();
     skipPx(6);
     putFuncOf(u"u"_s, u"x"_s);
 
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"を行うと，関数 "_s);
     putFuncOf(u"u"_s, u"x"_s);
     putText(u" もまた同じ形の微分方程式"_s);
@@ -52,7 +52,7 @@ void p6_1Statement()
 // x u'' + (2 - c - x) u' - (a + 1 - c) u = 0
 void p6_1TransformedEquation()
 {
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putVars(u"x"_s);
     skipPx(8);
     putDeriv2(u"u"_s, u"x"_s);
@@ -83,8 +83,8 @@ void p6_1TransformedEquation()
 // df/dx = d/dx (x^(1-c) u) = x^(1-c) ( du/dx + (1-c)/x u )
 void p6_1FirstDerivative(PageContext& page)
 {
-    rowAt(ds.tab5, 1.5f);
-    page.markY = ds.penY;
+    rowAt(ds().tab5, 1.5f);
+    page.markY = ds().penY;
     putDeriv(u"f"_s, u"x"_s);
     skipW(1.4f);
     putText(u"＝"_s);
@@ -101,20 +101,20 @@ void p6_1FirstDerivative(PageContext& page)
     putText(u"  =  "_s);
     xToOneMinusC();
     skipPx(6);
-    putBigLParen(ds.penX, ds.penY);
+    putBigLParen(ds().penX, ds().penY);
     skipW(1);
     putDeriv(u"u"_s, u"x"_s);
     skipW(1);
     putText(u"＋"_s);
     skipW(0.8f);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"──"_s);
     skipPx(-4);
     putText(u"─"_s);
     skipPx(6);
     putVars(u"u"_s);
     skipPx(4);
-    putBigRParen(ds.penX, ds.penY);
+    putBigRParen(ds().penX, ds().penY);
 
     penAt(page.markX1 + 2.0, page.markY - 11.0);
     oneMinusC();
@@ -125,30 +125,30 @@ void p6_1FirstDerivative(PageContext& page)
 // d²f/dx² = x^(1-c) ( d²u/dx² + 2(1-c)/x du/dx + (1-c)(-c)/x² u )
 void p6_1SecondDerivative(PageContext& page)
 {
-    ds.penY = page.markY;
-    rowAt(ds.tab5, 2.2f);
-    page.markY = ds.penY;
+    ds().penY = page.markY;
+    rowAt(ds().tab5, 2.2f);
+    page.markY = ds().penY;
     putDeriv2(u"f"_s, u"x"_s);
     putText(u"  ＝  "_s);
     xToOneMinusC();
     skipPx(4);
-    putBigLParen(ds.penX, ds.penY);
+    putBigLParen(ds().penX, ds().penY);
     skipW(1);
     putDeriv2(u"u"_s, u"x"_s);
     putText(u"  ＋  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"────"_s);
     skipW(-0.5f);
     putText(u"─"_s);
     skipPx(8);
     putDeriv(u"u"_s, u"x"_s);
     putText(u"  ＋  "_s);
-    page.markX3 = ds.penX;
+    page.markX3 = ds().penX;
     putText(u"──────"_s);
     skipPx(4);
     putVars(u"u"_s);
     skipPx(4);
-    putBigRParen(ds.penX, ds.penY);
+    putBigRParen(ds().penX, ds().penY);
 
     penAt(page.markX2 + 2.0, page.markY - 12.0);
     putText(u"2"_s);
@@ -158,7 +158,7 @@ void p6_1SecondDerivative(PageContext& page)
     oneMinusC();
     skipPx(2);
     putText(u")"_s);
-    ds.penX = page.markX3;
+    ds().penX = page.markX3;
     putText(u"("_s);
     skipPx(2);
     oneMinusC();
@@ -170,9 +170,9 @@ void p6_1SecondDerivative(PageContext& page)
     putVars(u"c"_s);
     putText(u")"_s);
 
-    penAt(page.markX2 + 3.0 * ds.chW, page.markY + 11.0);
+    penAt(page.markX2 + 3.0 * ds().chW, page.markY + 11.0);
     putVars(u"x"_s);
-    penAt(page.markX3 + 4.0 * ds.chW, page.markY + 13.0);
+    penAt(page.markX3 + 4.0 * ds().chW, page.markY + 13.0);
     putXSquared();
 }
 
@@ -181,7 +181,7 @@ void laguerreL()
 {
     putVars(u"L"_s);
     putSub(u"n"_s);
-    dspArgX(pic(), ds.penX, ds.penY);
+    dspArgX(pic(), ds().penX, ds().penY);
 }
 }  // namespace
 
@@ -190,10 +190,10 @@ void p6_1(PageContext& page)
     putColored(page.entry + u"　p. 121."_s);
     p6_1Statement();
     p6_1TransformedEquation();
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たすことを示せ。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 6.1]："_s);
     putText(u"(6.9) を "_s);
     putVars(u"x"_s);
@@ -201,8 +201,8 @@ void p6_1(PageContext& page)
     p6_1FirstDerivative(page);
     p6_1SecondDerivative(page);
 
-    ds.penY = page.markY;
-    rowAt(ds.leftMargin, 1.8f);
+    ds().penY = page.markY;
+    rowAt(ds().leftMargin, 1.8f);
     putText(u"これらを (6.6) に代入すればよい。"_s);
 }
 
@@ -213,12 +213,12 @@ void p6_4(PageContext& page)
     skipLines(1.5f);
     putLaguerreEq(u"f"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"は，合流型超幾何微分方程式"_s);
     skipLines(1.5f);
     putKummerEq(u"f"_s);
     skipLines(1.5f);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     putText(u"の特別な場合である。これを用いて，ラゲール多項式 "_s);
     laguerreL();
     putText(u"  を "_s);
@@ -234,7 +234,7 @@ void p6_4(PageContext& page)
     putText(u"ただし，定数因子は"_s);
 
     skipLines(1.2f);
-    ds.penX = float(ds.tab5);
+    ds().penX = float(ds().tab5);
     putVars(u"L"_s);
     putSub(u"n"_s);
     putText(u"(0)  =  "_s);
@@ -242,14 +242,14 @@ void p6_4(PageContext& page)
     putFactorial();
 
     skipLines(1.2f);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     putText(u"となることに注意して決めよ。"_s);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     skipLines(1.5f);
     putColored(u"[解 6.4]："_s);
     putText(u"　"_s);
 
-    ds.penX = float(ds.tab5);
+    ds().penX = float(ds().tab5);
     skipLines(1.5f);
     laguerreL();
     putText(u"  =  "_s);

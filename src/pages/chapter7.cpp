@@ -30,12 +30,12 @@ void thetaDTheta()
 
 void integralAtPen(const QString& upper, const QString& lower)
 {
-    dspIntegral(pic(), ds.penX, ds.penY, upper, lower);
+    dspIntegral(pic(), ds().penX, ds().penY, upper, lower);
 }
 
-void oneOverAtPen(const QString& text) { dspOneOver(pic(), ds.penX, ds.penY, text); }
+void oneOverAtPen(const QString& text) { dspOneOver(pic(), ds().penX, ds().penY, text); }
 
-void bigPiAtPen() { dspBigPi(pic(), ds.penX, ds.penY); }
+void bigPiAtPen() { dspBigPi(pic(), ds().penX, ds().penY); }
 
 // (1 - v) with the spaced minus; the caller has drawn nothing of it yet.
 void oneMinus(const QString& v)
@@ -64,11 +64,11 @@ void bMinusAToPower()
 void p7_9(PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
     integralName(u"1"_s);
     putText(u"  ＝  "_s);
-    dspIntInf(pic(), ds.penX, ds.penY);
+    dspIntInf(pic(), ds().penX, ds().penY);
     skipPx(4);
     putExpMinusX4();
     skipPx(4);
@@ -76,7 +76,7 @@ void p7_9(PageContext& page)
     skipPx(4);
     putText(u"を求めよ。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.9]："_s);
     skipW(1);
     putVars(u"x"_s);
@@ -101,9 +101,9 @@ void p7_9(PageContext& page)
     putDiff(u"u"_s);
     putText(u" である。よって，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralName(u"1"_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"  ＝  2  "_s);
     integralAtPen(u"∞"_s, u"0"_s);
     skipPx(6);
@@ -111,7 +111,7 @@ void p7_9(PageContext& page)
     skipPx(4);
     putDiff(u"x"_s);
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(1.8f);
     putText(u"  ＝  2 × "_s);
     oneOverAtPen(u"4"_s);
@@ -126,10 +126,10 @@ void p7_9(PageContext& page)
     skipPx(4);
     putDiff(u"u"_s);
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(1.8f);
     putText(u"  ＝  "_s);
-    dspHalf(pic(), ds.penX, ds.penY);
+    dspHalf(pic(), ds().penX, ds().penY);
     skipPx(4);
     Gamma();
     putText(u"("_s);
@@ -159,26 +159,26 @@ void p7_10FractionRows(const PageContext& page)
     putText(u"("_s);
     putFracSmall(u"1"_s, u"2"_s);
     putText(u")"_s);
-    penAt(page.markX1 + 3.0 * ds.chW, page.markY + 11.0);
+    penAt(page.markX1 + 3.0 * ds().chW, page.markY + 11.0);
     Gamma();
     putText(u"(3)"_s);
 
     penAt(page.markX2 + 2.0, page.markY - 16.0);
     putFracSmall(u"3"_s, u"4"_s);
     skipPx(4);
-    dspSqrtPi(pic(), ds.penX, ds.penY);
+    dspSqrtPi(pic(), ds().penX, ds().penY);
     skipPx(2);
-    dspSqrtPi(pic(), ds.penX, ds.penY);
-    penAt(page.markX2 + 3.0 * ds.chW, page.markY + 12.0);
+    dspSqrtPi(pic(), ds().penX, ds().penY);
+    penAt(page.markX2 + 3.0 * ds().chW, page.markY + 12.0);
     putText(u"2"_s);
 }
 
 // sin⁴θ = 1/8 (cos 4θ - 4 cos 2θ + 3), and the contour-integral remark.
 void p7_10OtherRoutes()
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"この積分は，"_s);
-    rowAt(ds.tab5, 1.2f);
+    rowAt(ds().tab5, 1.2f);
     putSin();
     putSup(u"4"_s);
     putTheta();
@@ -206,9 +206,9 @@ void p7_10OtherRoutes()
     skipPx(4);
     putText(u")"_s);
 
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"を用いて計算することもできる。"_s);
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"また，"_s);
     putVars(u"z"_s);
     putText(u" = "_s);
@@ -221,7 +221,7 @@ void p7_10OtherRoutes()
 void p7_10(PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
     integralName(u"2"_s);
     putText(u"  ＝  "_s);
@@ -236,7 +236,7 @@ void p7_10(PageContext& page)
     Gamma();
     putText(u"関数を経由して求めよ。"_s);
 
-    rowAt(ds.leftMargin, 2);
+    rowAt(ds().leftMargin, 2);
     putColored(u"[解 7.10]："_s);
     skipW(1);
     putVars(u"u"_s);
@@ -246,7 +246,7 @@ void p7_10(PageContext& page)
     putTheta();
     putText(u" とおくと，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putDiff(u"u"_s);
     putText(u"  =  2 "_s);
     putSin();
@@ -269,9 +269,9 @@ void p7_10(PageContext& page)
     putTheta();
     putText(u" ，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralName(u"2"_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"  ＝  2 "_s);
     integralAtPen(u"pi/2"_s, u"0"_s);
     skipW(1.5f);
@@ -279,7 +279,7 @@ void p7_10(PageContext& page)
     putSup(u"4"_s);
     thetaDTheta();
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(2);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -296,9 +296,9 @@ void p7_10(PageContext& page)
     skipPx(4);
     putDiff(u"u"_s);
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(1.8f);
-    page.markY = ds.penY;
+    page.markY = ds().penY;
     putText(u"  ＝  "_s);
     beta();
     putText(u"("_s);
@@ -308,11 +308,11 @@ void p7_10(PageContext& page)
     putFracSmall(u"1"_s, u"2"_s);
     skipPx(2);
     putText(u")  ＝  "_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"──────"_s);
     skipPx(-8);
     putText(u"─  ＝  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"─────  ＝  "_s);
     putFracMid(u"3"_s, u"8"_s);
     skipPx(4);
@@ -325,7 +325,7 @@ void p7_10(PageContext& page)
 void p7_11(PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
     integralName(u"3"_s);
     putText(u"  ＝  "_s);
@@ -353,7 +353,7 @@ void p7_11(PageContext& page)
     putDiff(u"x"_s);
     putText(u"  を求めよ。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.11]："_s);
     putText(u"変数変換 "_s);
     putVars(u"x"_s);
@@ -370,9 +370,9 @@ void p7_11(PageContext& page)
     putVars(u"u"_s);
     putText(u"  により，次を得る。"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralName(u"3"_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"  ＝  "_s);
     putText(u"("_s);
     bMinusAToPower();
@@ -394,7 +394,7 @@ void p7_11(PageContext& page)
     skipPx(6);
     putDiff(u"u"_s);
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(1.5f);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
@@ -407,13 +407,13 @@ void p7_11(PageContext& page)
     putVars(u", q"_s);
     putText(u"+1)"_s);
 
-    ds.penX = page.markX1;
+    ds().penX = page.markX1;
     skipLines(1.5f);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(8);
-    page.markX1 = ds.penX;
-    page.markY = ds.penY;
+    page.markX1 = ds().penX;
+    page.markY = ds().penY;
     putText(u"────────"_s);
     skipPx(-4);
     putText(u"─"_s);
@@ -430,7 +430,7 @@ void p7_11(PageContext& page)
     putVars(u"q"_s);
     putText(u"+1)"_s);
     // B(p+1, q+1) = Γ(p+1)Γ(q+1) / Γ(p+q+2): the arguments above add up to p+q+2.
-    penAt(page.markX1 + 2.0 * ds.chW, page.markY + 12.0);
+    penAt(page.markX1 + 2.0 * ds().chW, page.markY + 12.0);
     Gamma();
     putText(u"("_s);
     skipPx(5);
@@ -450,7 +450,7 @@ void p7_12(PageContext& page)
     skipPx(2);
     putText(u"0 として，定積分"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -468,22 +468,22 @@ void p7_12(PageContext& page)
     skipPx(8);
     putDiff(u"x"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"を最も簡単な形にせよ。"_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.12]："_s);
 
-    rowAt(ds.tab5, 1.5f);
-    page.markY = ds.penY;
+    rowAt(ds().tab5, 1.5f);
+    page.markY = ds().penY;
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     beta();
     putText(u"(2"_s);
     putVars(u", a"_s);
     putText(u")  ＝  "_s);
-    page.markX2 = ds.penX;
+    page.markX2 = ds().penX;
     putText(u"─────  ＝  "_s);
-    page.markX3 = ds.penX;
+    page.markX3 = ds().penX;
     putText(u"────"_s);
     skipPx(-4);
     putText(u"─"_s);
@@ -497,14 +497,14 @@ void p7_12(PageContext& page)
     putText(u"("_s);
     putVars(u"a"_s);
     putText(u")"_s);
-    ds.penX = float(page.markX3 + 2.5 * ds.chW);
+    ds().penX = float(page.markX3 + 2.5 * ds().chW);
     putText(u"1"_s);
     penAt(page.markX2 + 8.0, page.markY + 12.0);
     Gamma();
     putText(u"("_s);
     putVars(u"a"_s);
     putText(u"+2)"_s);
-    ds.penX = float(page.markX3 + 2.0);
+    ds().penX = float(page.markX3 + 2.0);
     putVars(u"a"_s);
     skipPx(4);
     putText(u"("_s);
@@ -518,7 +518,7 @@ void p7_12(PageContext& page)
     putText(u")"_s);
 
     // Counted from the denominator line.
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"別解として，"_s);
     putVars(u"u"_s);
     putText(u"  =  ("_s);
@@ -533,7 +533,7 @@ void p7_12(PageContext& page)
     newLine();
     putText(u"このとき，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     oneOverAtPen(u"a"_s);
@@ -551,7 +551,7 @@ void p7_12(PageContext& page)
     skipPx(6);
     putDiff(u"u"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"となるので，これを計算すればよい。"_s);
 }
 
@@ -561,23 +561,23 @@ namespace {
 void p7_13Annotation(float arrowX)
 {
     Surface& s = pic();
-    s.ForeColor = ds.highlightColor;
+    s.ForeColor = ds().highlightColor;
     s.FontBold = true;
-    dspText(s, arrowX, float(ds.penY + 4.0), u"↑"_s);
-    s.ForeColor = ds.textColor;
+    dspText(s, arrowX, float(ds().penY + 4.0), u"↑"_s);
+    s.ForeColor = ds().textColor;
     s.FontBold = false;
 
-    s.FontSize = float(0.8 * ds.baseFontSize);
-    float labelX = float(arrowX - 3.0 * ds.chW);
-    dspText(s, labelX, float(ds.penY + 1.2 * ds.lineH), u"(7.22)"_s);
-    s.FontSize = ds.baseFontSize;
+    s.FontSize = float(0.8 * ds().baseFontSize);
+    float labelX = float(arrowX - 3.0 * ds().chW);
+    dspText(s, labelX, float(ds().penY + 1.2 * ds().lineH), u"(7.22)"_s);
+    s.FontSize = ds().baseFontSize;
 }
 }  // namespace
 
 void p7_13(PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
     integralName(u"5"_s);
     putText(u"  ＝  "_s);
@@ -598,11 +598,11 @@ void p7_13(PageContext& page)
     putDiff(u"x"_s);
     putText(u"  を求めよ。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.13]："_s);
 
-    rowAt(ds.tab5, 1.5f);
-    const float rowY = ds.penY;
+    rowAt(ds().tab5, 1.5f);
+    const float rowY = ds().penY;
     integralName(u"5"_s);
     putText(u"  ＝  "_s);
     beta();
@@ -614,16 +614,16 @@ void p7_13(PageContext& page)
     putFracSmall(u"1"_s, u"4"_s);
     skipPx(2);
     putText(u")  "_s);
-    const float arrowX = ds.penX;
+    const float arrowX = ds().penX;
     putText(u"＝  "_s);
-    page.markX1 = ds.penX;
+    page.markX1 = ds().penX;
     putText(u"─────"_s);
     skipPx(-8);
     putText(u"─  ＝  "_s);
     bigPiAtPen();
     skipPx(6);
-    dspRadical(pic(), ds.penX, ds.penY, float(1.5 * ds.chW));
-    ds.penX = float(ds.penX - ds.chW);
+    dspRadical(pic(), ds().penX, ds().penY, float(1.5 * ds().chW));
+    ds().penX = float(ds().penX - ds().chW);
     putText(u"2"_s);
 
     // π over sin(π/4); the numerator's π does not move the pen.
@@ -709,9 +709,9 @@ void scaleFont(float f0, double factor) { pic().FontSize = float(factor * f0); }
 // Draws the display after the left-hand side; returns the row's line (limY).
 float drawLimit(const LimitDisplay& d, float f0)
 {
-    const float limX = ds.penX;
-    const float limY = ds.penY;
-    ds.penY = float(limY - 10.0);
+    const float limX = ds().penX;
+    const float limY = ds().penY;
+    ds().penY = float(limY - 10.0);
     skipPx(7);
     scaleFont(f0, 1.3);
     putText(u"lim"_s);
@@ -723,9 +723,9 @@ float drawLimit(const LimitDisplay& d, float f0)
     putText(u"→"_s);
     skipPx(2);
     putText(u"∞"_s);
-    const float limEnd = ds.penX;
+    const float limEnd = ds().penX;
 
-    ds.penY = limY;
+    ds().penY = limY;
     skipPx(10);
     putText(d.bar);
 
@@ -750,7 +750,7 @@ float drawLimit(const LimitDisplay& d, float f0)
     d.numerator();
     skipPx(2);
 
-    ds.penY = float(limY - double(d.expY));
+    ds().penY = float(limY - double(d.expY));
     scaleFont(f0, 0.8);
     putVars(u"z"_s);
     pic().FontSize = f0;
@@ -760,16 +760,16 @@ float drawLimit(const LimitDisplay& d, float f0)
 // (1 + 1/m)^z after the renamed product's numerator.
 void onePlusOneOverMToZ(float limY, float f0)
 {
-    ds.penY = float(limY - 12.0);
+    ds().penY = float(limY - 12.0);
     skipPx(6);
     putText(u"(1+"_s);
     putText(u"1/"_s);
-    ds.penY = float(ds.penY + 1.0);
+    ds().penY = float(ds().penY + 1.0);
     putVars(u"m"_s);
-    ds.penY = float(ds.penY - 1.0);
+    ds().penY = float(ds().penY - 1.0);
     putText(u")"_s);
     skipPx(2);
-    ds.penY = float(limY - 17.0);
+    ds().penY = float(limY - 17.0);
     scaleFont(f0, 0.8);
     putVars(u"z"_s);
     pic().FontSize = f0;
@@ -801,7 +801,7 @@ void zGammaZEquals()
 
 void p7_14Statement(float f0)
 {
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"ガンマ関数 "_s);
     gammaOfZPlusOne(u"+1)"_s);
     skipPx(5);
@@ -819,25 +819,25 @@ void p7_14Statement(float f0)
     putText(u"3, ･･･ を除くすべての複素数"_s);
     putVars(u" z "_s);
     putText(u"に対し，"_s);
-    rowAt(ds.leftMargin, 1.2f);
+    rowAt(ds().leftMargin, 1.2f);
     putText(u"次の無限乗積によって"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     gammaOfZPlusOne(u"+1) = "_s);
-    ds.penY = drawLimit(gaussProduct, f0);
-    ds.penX = float(ds.tab40);
+    ds().penY = drawLimit(gaussProduct, f0);
+    ds().penX = float(ds().tab40);
     putText(u"(7.37)"_s);
 
     skipLines(1.5f);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     putText(u"と定義できる。この定義のもとで，次のことを示せ。"_s);
     skipLines(1.5f);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     putText(u"(1) "_s);
     Gamma();
     putText(u"(1) = 1 であること。"_s);
     skipLines(1.2f);
-    ds.penX = float(ds.leftMargin);
+    ds().penX = float(ds().leftMargin);
     putText(u"(2) "_s);
     gammaOfZPlusOne(u"+1) = "_s);
     putVars(u"z"_s);
@@ -856,9 +856,9 @@ void p7_14(PageContext& page)
     putColored(page.entry + u"　[追加問題]"_s);
     p7_14Statement(f0);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.14]："_s);
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"(1) これは容易である。(7.37) で"_s);
     skipPx(6);
     putVars(u"z"_s);
@@ -867,7 +867,7 @@ void p7_14(PageContext& page)
     skipPx(4);
     putText(u"0 とおけばよい。"_s);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"(2) (7.37) において "_s);
     putVars(u"z"_s);
     putText(u" → "_s);
@@ -877,11 +877,11 @@ void p7_14(PageContext& page)
     putVars(u" z "_s);
     putText(u"を掛けると，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     zGammaZEquals();
-    ds.penY = drawLimit(shiftedProduct, f0);
+    ds().penY = drawLimit(shiftedProduct, f0);
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"ここで "_s);
     putVars(u"n"_s);
     skipPx(4);
@@ -891,12 +891,12 @@ void p7_14(PageContext& page)
     skipPx(2);
     putText(u"+1 と置き換えると，"_s);
 
-    rowAt(ds.tab5, 1.5f);
+    rowAt(ds().tab5, 1.5f);
     zGammaZEquals();
     const float limY = drawLimit(renamedProduct, f0);
     onePlusOneOverMToZ(limY, f0);
-    ds.penY = limY;
+    ds().penY = limY;
 
-    rowAt(ds.leftMargin, 1.5f);
+    rowAt(ds().leftMargin, 1.5f);
     putText(u"となり，(7.37) と一致する。"_s);
 }

@@ -6,16 +6,16 @@
 // Puts the pen at an absolute position.
 inline void penAt(double x, double y)
 {
-    ds.penX = float(x);
-    ds.penY = float(y);
+    ds().penX = float(x);
+    ds().penY = float(y);
 }
 
 // A new row: the pen goes to x and k lines down.
 inline void rowAt(double x, float k)
 {
-    ds.penX = float(x);
+    ds().penX = float(x);
     skipLines(k);
 }
 
 // ∫ from −∞ to ∞ at the pen.
-inline void intInf() { dspIntInf(pic(), ds.penX, ds.penY); }
+inline void intInf() { dspIntInf(pic(), ds().penX, ds().penY); }

@@ -12,10 +12,10 @@ template <class Work>
 auto onFreshForm(Work&& work)
 {
     struct KeptDrawingState {
-        const DrawingState kept = ds;
-        ~KeptDrawingState() { ds = kept; }
+        const DrawingState kept = ds();
+        ~KeptDrawingState() { ds() = kept; }
     } keep;
-    ds = DrawingState{};
+    ds() = DrawingState{};
     MathForm form;
     form.formLoad();
     return std::forward<Work>(work)(form);

@@ -166,10 +166,10 @@ int tracePage(MathForm& form, const QString& id, bool printView, const QByteArra
     if (!findPage(id)) return fail(unknownId(id));
     form.showPage(id, printView);
     const Surface& surface = printView ? form.pic2 : form.pic;
-    const QJsonObject metrics{{"chW", ds.chW},           {"lineH", ds.lineH},
-                              {"tab5", qint64(ds.tab5)}, {"tab10", qint64(ds.tab10)},
-                              {"tab40", qint64(ds.tab40)}, {"leftMargin", qint64(ds.leftMargin)},
-                              {"baseFontSize", ds.baseFontSize}, {"hasBookman", ds.hasBookman}};
+    const QJsonObject metrics{{"chW", ds().chW},           {"lineH", ds().lineH},
+                              {"tab5", qint64(ds().tab5)}, {"tab10", qint64(ds().tab10)},
+                              {"tab40", qint64(ds().tab40)}, {"leftMargin", qint64(ds().leftMargin)},
+                              {"baseFontSize", ds().baseFontSize}, {"hasBookman", ds().hasBookman}};
     QByteArray text = jsonLine(metrics) + jsonLine({{"op", "cls"}});
     for (const DrawOp& op : surface.ops()) text += jsonLine(traceOf(op));
     return write(file, text);

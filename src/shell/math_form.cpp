@@ -23,8 +23,8 @@ void MathForm::formLoad()
     FormColors colors{backColor, {&boxBackColor, &pic.BackColor}};
     dspSetup(colors);
     backColor = colors.BackColor;
-    ds.curPic = &pic;
-    ds.leftMargin = 0;
+    ds().curPic = &pic;
+    ds().leftMargin = 0;
     measureMetrics(pic, 12.75f);
     pic.BorderStyle = 0;
     for (const QString& id : problemIds()) setNoProb(id);
@@ -37,8 +37,8 @@ void MathForm::loadPrintView()
 {
     FormColors colors{frm2BackColor, {&pic2.BackColor}};
     dspSetup(colors);
-    frm2BackColor = ds.paperColor;
-    pic2.BackColor = ds.paperColor;
+    frm2BackColor = ds().paperColor;
+    pic2.BackColor = ds().paperColor;
     pic2.Height = pic.Height;
     pic2.FontSize = pic.FontSize;
     pic2.BorderStyle = 0;
@@ -68,9 +68,9 @@ void MathForm::boxClick()
     if (listIndex_ == items_.size() - 1) {
         printBranch();
     } else {
-        ds.curPic = &pic;
+        ds().curPic = &pic;
         curProb_ = listIndex_ + 1;
-        ds.leftMargin = 0;
+        ds().leftMargin = 0;
         pic_g();
     }
     clickBusy_ = false;
@@ -104,8 +104,8 @@ bool MathForm::formKeyDown(int keyCode)
 
 void MathForm::printBranch()
 {
-    ds.curPic = &pic2;
-    ds.leftMargin = roundHalfEven(2.0 * ds.chW);
+    ds().curPic = &pic2;
+    ds().leftMargin = roundHalfEven(2.0 * ds().chW);
     pic_g();
     if (onPrint) onPrint(pic2);
 }
@@ -116,9 +116,9 @@ void MathForm::pic_g() { drawPage(currentId(), items_.value(int(curProb_) - 1));
 
 void MathForm::drawPage(const QString& id, const QString& entry)
 {
-    ds.penX = float(ds.leftMargin);
-    ds.penY = float(0.5 * ds.lineH);
-    ds.curPic->Cls();
+    ds().penX = float(ds().leftMargin);
+    ds().penY = float(0.5 * ds().lineH);
+    ds().curPic->Cls();
     if (PageScript script = findPage(id)) {
         page.entry = entry;
         script(page);
@@ -127,7 +127,7 @@ void MathForm::drawPage(const QString& id, const QString& entry)
 
 void MathForm::showPage(const QString& id, bool printView)
 {
-    ds.curPic = printView ? &pic2 : &pic;
-    ds.leftMargin = printView ? roundHalfEven(2.0 * ds.chW) : 0;
+    ds().curPic = printView ? &pic2 : &pic;
+    ds().leftMargin = printView ? roundHalfEven(2.0 * ds().chW) : 0;
     drawPage(id, listEntry(id));
 }

@@ -136,7 +136,7 @@ private slots:
     {
         Surface& s = scratchSurface();
         s.Line(10, 50, 200, 50);
-        s.Box(10, 60, 40, 90, ds.lineColor);
+        s.Box(10, 60, 40, 90, ds().lineColor);
         const PageText text(s.ops());
         QVERIFY(text.lines().empty());
         QVERIFY(text.text().isEmpty());

@@ -45,15 +45,15 @@ private slots:
     void variablesTakeBookmanOrTheBoldFallback()
     {
         Surface& s = scratchSurface();
-        const int saved = ds.hasBookman;
+        const int saved = ds().hasBookman;
         float x = 10;
-        ds.hasBookman = 1;
+        ds().hasBookman = 1;
         dspVar(s, x, 50, QStringLiteral("v"));
         QCOMPARE(s.ops()[0].face, QStringLiteral("Bookman Old Style"));
         QVERIFY(!s.ops()[0].bold);
         QCOMPARE(s.ops()[0].y, 50.0);
 
-        ds.hasBookman = -1;
+        ds().hasBookman = -1;
         dspVar(s, x, 50, QStringLiteral("v"));
         dspVar(s, x, 50, QStringLiteral("vv"));
         QCOMPARE(s.ops()[1].face, QStringLiteral("Century"));
@@ -64,10 +64,10 @@ private slots:
         QCOMPARE(s.ops()[2].points, double(float(1.15 * 12.75f)));
 
         // Untested yet: the first variable asks the font list.
-        ds.hasBookman = 0;
+        ds().hasBookman = 0;
         dspVar(s, x, 50, QStringLiteral("x"));
-        QCOMPARE(ds.hasBookman, fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1);
-        ds.hasBookman = saved;
+        QCOMPARE(ds().hasBookman, fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1);
+        ds().hasBookman = saved;
     }
 
     void primitivesRestoreTheFontAndAdvanceByWhatTheyDrew_data()
@@ -114,7 +114,7 @@ private slots:
         putText(QString());
         QVERIFY(s.ops().empty());
         QCOMPARE(x, 10.0f);
-        QCOMPARE(ds.penX, 40.0f);
+        QCOMPARE(ds().penX, 40.0f);
     }
 
     // The small string languages at their edges, where no page takes them: a keyword is

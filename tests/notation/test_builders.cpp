@@ -38,7 +38,7 @@ struct After {
 
 Builder atPen(void (*f)(Surface&, float&, float))
 {
-    return [f] { f(pic(), ds.penX, ds.penY); };
+    return [f] { f(pic(), ds().penX, ds().penY); };
 }
 
 }  // namespace
@@ -66,20 +66,20 @@ private slots:
         // Composites and operators.
         row("dspSquare", atPen(dspSquare), italicOn, italicBack);
         row("dspHalf", atPen(dspHalf));
-        row("dspOneOver x", [] { dspOneOver(pic(), ds.penX, ds.penY, u"x"_s); });
+        row("dspOneOver x", [] { dspOneOver(pic(), ds().penX, ds().penY, u"x"_s); });
         row("dspArgX", atPen(dspArgX));
         row("dspFx", atPen(dspFx), boldOn, boldBack);
         row("dspBigPi", atPen(dspBigPi), Entry{u"ＭＳ ゴシック"_s}, gothic);
         row("dspEpsilon", atPen(dspEpsilon));
-        row("dspIK", [] { dspIK(pic(), ds.penX, ds.penY, u"-pi"_s); });
-        row("dspRadical", [] { dspRadical(pic(), ds.penX, ds.penY, 20); }, boldOn, boldBack);
+        row("dspIK", [] { dspIK(pic(), ds().penX, ds().penY, u"-pi"_s); });
+        row("dspRadical", [] { dspRadical(pic(), ds().penX, ds().penY, 20); }, boldOn, boldBack);
         row("dspSqrtPi", atPen(dspSqrtPi));
-        row("dspTerm", [] { dspTerm(pic(), ds.penX, ds.penY, u"r=0"_s); });
+        row("dspTerm", [] { dspTerm(pic(), ds().penX, ds().penY, u"r=0"_s); });
         row("dspBigSigma", atPen(dspBigSigma), italicOn, italicBack);
         row("dspIntSign", atPen(dspIntSign));
-        row("dspSum", [] { dspSum(pic(), ds.penX, ds.penY, u"n=1"_s, u"∞"_s); });
+        row("dspSum", [] { dspSum(pic(), ds().penX, ds().penY, u"n=1"_s, u"∞"_s); });
         row("dspIntInf", atPen(dspIntInf));
-        row("dspIntegral", [] { dspIntegral(pic(), ds.penX, ds.penY, u"pi/2"_s, u"0"_s); });
+        row("dspIntegral", [] { dspIntegral(pic(), ds().penX, ds().penY, u"pi/2"_s, u"0"_s); });
 
         // Variables, signs and scripts.
         row("putVars dx", [] { putVars(u"dx"_s); }, italicOn, italicBack);
@@ -99,12 +99,12 @@ private slots:
         row("putPhi", [] { putPhi(); }, italicOn);
 
         // Partial derivatives and delimiters.
-        row("dspVarList", [] { dspVarList(pic(), ds.penX, ds.penY, u"r, theta, phi"_s); }, italicOn);
+        row("dspVarList", [] { dspVarList(pic(), ds().penX, ds().penY, u"r, theta, phi"_s); }, italicOn);
         row("putPartial", [] { putPartial(u"u"_s, u"x"_s); }, gothicBold);
         row("putJacobian", [] { putJacobian(u"u, v"_s, u"x, y"_s); });
         row("putPartialParen", [] { putPartialParen(u"S"_s, u"T"_s, u"p"_s); });
-        row("putBigLParen", [] { putBigLParen(ds.penX, ds.penY); }, gothicBold, gothic);
-        row("putBigRBracket", [] { putBigRBracket(ds.penX, ds.penY); }, boldOn);
+        row("putBigLParen", [] { putBigLParen(ds().penX, ds().penY); }, gothicBold, gothic);
+        row("putBigRBracket", [] { putBigRBracket(ds().penX, ds().penY); }, boldOn);
 
         // Determinants, fractions, sums, derivatives.
         row("det2", [] { det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s); });
@@ -127,7 +127,7 @@ private slots:
         row("putExpIK", [] { putExpIK(-1, u"y"_s); });
         row("putExpMinusX2", [] { putExpMinusX2(); }, plain, atBase);
         row("putExpMinusX4", [] { putExpMinusX4(); }, plain, atBase);
-        row("dspTwoPi", [] { dspTwoPi(ds.penX, ds.penY); }, plain, lowered);
+        row("dspTwoPi", [] { dspTwoPi(ds().penX, ds().penY); }, plain, lowered);
         row("putOneOver2Pi", [] { putOneOver2Pi(); }, plain, lowered);
         row("putOneOverSqrt2Pi", [] { putOneOverSqrt2Pi(); }, plain, lowered);
         row("putSumN0Inf", [] { putSumN0Inf(); });
@@ -153,23 +153,23 @@ private slots:
         s.FontItalic = entry.italic;
         s.FontSize = entrySize;
         s.ForeColor = entryColor;
-        const float base = ds.baseFontSize, raise = ds.supRaise;
-        const long rise = ds.bracketRise;
+        const float base = ds().baseFontSize, raise = ds().supRaise;
+        const long rise = ds().bracketRise;
 
         build();
-        const float baseAfter = ds.baseFontSize;
-        ds.baseFontSize = base;
+        const float baseAfter = ds().baseFontSize;
+        ds().baseFontSize = base;
 
         QVERIFY2(!s.ops().empty(), "nothing drawn");
-        QCOMPARE(ds.penY, startY);
+        QCOMPARE(ds().penY, startY);
         QCOMPARE(s.FontName, after.font);
         QCOMPARE(s.FontBold, after.bold);
         QCOMPARE(s.FontItalic, after.italic);
         QCOMPARE(s.FontSize, after.sizeIsBase ? base : entrySize);
         QCOMPARE(baseAfter, after.lowersBase ? entrySize : base);
         QCOMPARE(s.ForeColor, entryColor);
-        QCOMPARE(ds.supRaise, raise);
-        QCOMPARE(ds.bracketRise, rise);
+        QCOMPARE(ds().supRaise, raise);
+        QCOMPARE(ds().bracketRise, rise);
     }
 
     // Input no page passes, drawn without reading past it or inventing runs.
@@ -182,11 +182,11 @@ private slots:
                                                        << QStringList{} << 1;
         QTest::newRow("shorthand longer than two letters") << Builder([] { ShowUx(u"uvw"_s); }) << QStringList{"u"}
                                                            << 0;
-        QTest::newRow("delimiter kind 0") << Builder([] { putBigDelim(ds.penX, ds.penY, 0); }) << QStringList{} << 0;
-        QTest::newRow("delimiter kind 5") << Builder([] { putBigDelim(ds.penX, ds.penY, 5); }) << QStringList{} << 0;
+        QTest::newRow("delimiter kind 0") << Builder([] { putBigDelim(ds().penX, ds().penY, 0); }) << QStringList{} << 0;
+        QTest::newRow("delimiter kind 5") << Builder([] { putBigDelim(ds().penX, ds().penY, 5); }) << QStringList{} << 0;
         QTest::newRow("partial with no numerator")
             << Builder([] { putPartial(QString(), u"x"_s); }) << QStringList{symbolChar(182), symbolChar(182), "x"} << 1;
-        QTest::newRow("integral without limits") << Builder([] { dspIntegral(pic(), ds.penX, ds.penY, {}, {}); })
+        QTest::newRow("integral without limits") << Builder([] { dspIntegral(pic(), ds().penX, ds().penY, {}, {}); })
                                                  << QStringList{symbolChar(243), symbolChar(245)} << 0;
         QTest::newRow("no variables") << Builder([] { putVars(QString()); }) << QStringList{} << 0;
     }
@@ -206,7 +206,7 @@ private slots:
         }
         QCOMPARE(drawn, runs);
         QCOMPARE(lines, strokes);
-        QCOMPARE(ds.penY, startY);
+        QCOMPARE(ds().penY, startY);
     }
 };
 

@@ -114,7 +114,7 @@ const std::vector<Allowed>& allowedOverlaps()
          "runs of box-drawing bars join into one fraction bar"},
         {"1.8",
          [](const DrawOp& a, const DrawOp& b) {
-             return isLine(b) && QColor(b.color) == QColor(resolveColor(ds.markColor)) && a.kind == DrawOp::Text;
+             return isLine(b) && QColor(b.color) == QColor(resolveColor(ds().markColor)) && a.kind == DrawOp::Text;
          },
          "the strokes that cancel equal terms cross them"},
         {"1.15", [](const DrawOp& a, const DrawOp& b) { return a.kind != DrawOp::Text && b.kind != DrawOp::Text; },

@@ -32,10 +32,10 @@ private slots:
     // up for the upper pieces and down for the lower ones; nothing else moves.
     void bracketSpreadCarriesOverFromPage112()
     {
-        QCOMPARE(ds.bracketRise, 0L);
+        QCOMPARE(ds().bracketRise, 0L);
         const std::vector<DrawOp> fresh = pageOps(QStringLiteral("3.2"));
         pageOps(QStringLiteral("1.12"));
-        QCOMPARE(ds.bracketRise, 4L);
+        QCOMPARE(ds().bracketRise, 4L);
         const std::vector<DrawOp> after = pageOps(QStringLiteral("3.2"));
         QCOMPARE(after.size(), fresh.size());
         int moved = 0;
@@ -52,7 +52,7 @@ private slots:
         }
         QCOMPARE(moved, 4);
         pageOps(QStringLiteral("1.8a"));
-        QCOMPARE(ds.bracketRise, 4L);
+        QCOMPARE(ds().bracketRise, 4L);
     }
 
     // A reader who has Bookman Old Style gets it, upright weight, for every italic variable
@@ -66,11 +66,11 @@ private slots:
     void readerWithBookmanGetsItForEveryVariable()
     {
         QFETCH(QString, page);
-        const int installed = ds.hasBookman;
+        const int installed = ds().hasBookman;
         const std::vector<DrawOp> fallback = pageOps(page);
-        ds.hasBookman = 1;
+        ds().hasBookman = 1;
         const std::vector<DrawOp> bookman = pageOps(page);
-        ds.hasBookman = installed;
+        ds().hasBookman = installed;
         QCOMPARE(bookman.size(), fallback.size());
         for (size_t i = 0; i < fallback.size(); ++i) {
             const DrawOp &a = fallback[i], &b = bookman[i];
@@ -105,10 +105,10 @@ private slots:
         for (const QString& other : everyPage()) {
             pageOps(other, printView);
             const Surface& s = printView ? loadedForm().pic2 : loadedForm().pic;
-            QVERIFY2(s.FontSize == ds.baseFontSize && ds.baseFontSize == 12.75f, qPrintable(other));
-            QVERIFY2(s.ForeColor == ds.textColor && !s.FontBold && !s.FontItalic, qPrintable(other));
+            QVERIFY2(s.FontSize == ds().baseFontSize && ds().baseFontSize == 12.75f, qPrintable(other));
+            QVERIFY2(s.ForeColor == ds().textColor && !s.FontBold && !s.FontItalic, qPrintable(other));
             QVERIFY2(s.FontName == QStringLiteral("メイリオ") && s.DrawWidth == 1, qPrintable(other));
-            QVERIFY2(ds.supRaise == 0.2f && ds.supScale == 0.75f && ds.subDrop == 0.3f && ds.subScale == 0.85f,
+            QVERIFY2(ds().supRaise == 0.2f && ds().supScale == 0.75f && ds().subDrop == 0.3f && ds().subScale == 0.85f,
                      qPrintable(other));
         }
         QCOMPARE(describe(pageOps(page, printView)), first);

@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(form.curProb(), 1L);
         QCOMPARE(form.pic.clsCount(), 1);
         QVERIFY(!form.pic.ops().empty());
-        QCOMPARE(ds.curPic, &form.pic);
+        QCOMPARE(ds().curPic, &form.pic);
         QCOMPARE(form.pic.BackColor, 0xF0F0F0u);
         QCOMPARE(form.pic2.BackColor, 0xFFFFFFu);
         QCOMPARE(form.pic2.FontSize, 12.75f);
@@ -139,12 +139,12 @@ private slots:
         form.select(26);
         QCOMPARE(prints, 1);
         QCOMPARE(form.curProb(), 1L);
-        QCOMPARE(ds.curPic, &form.pic2);
-        QCOMPARE(ds.leftMargin, roundHalfEven(2.0 * ds.chW));
+        QCOMPARE(ds().curPic, &form.pic2);
+        QCOMPARE(ds().leftMargin, roundHalfEven(2.0 * ds().chW));
         const DrawOp heading = printed.front();
         QCOMPARE(heading.text, QStringLiteral("[問題 1.8a] (追加問題)"));
-        QCOMPARE(heading.x, double(roundHalfEven(2.0 * ds.chW)));
-        QCOMPARE(heading.y, double(float(0.5 * ds.lineH)));
+        QCOMPARE(heading.x, double(roundHalfEven(2.0 * ds().chW)));
+        QCOMPARE(heading.y, double(float(0.5 * ds().lineH)));
 
         form.boxClick();  // the print item clicked again prints the same page from a cleared surface
         QCOMPARE(prints, 2);
@@ -152,8 +152,8 @@ private slots:
         QCOMPARE(describe(form.pic2.ops()), describe(printed));
 
         form.select(3);
-        QCOMPARE(ds.curPic, &form.pic);
-        QCOMPARE(ds.leftMargin, 0L);
+        QCOMPARE(ds().curPic, &form.pic);
+        QCOMPARE(ds().leftMargin, 0L);
         QCOMPARE(form.pic.ops().front().x, 0.0);
     }
 
@@ -174,8 +174,8 @@ private slots:
             const DrawOp& heading = ops.front();
             QCOMPARE(heading.text, QStringLiteral("[問題 ") + id + QStringLiteral("]") + suffix);
             QCOMPARE(QColor(heading.color), QColor(0, 0, 255));
-            QCOMPARE(heading.x, printView ? double(roundHalfEven(2.0 * ds.chW)) : 0.0);
-            QCOMPARE(heading.y, double(float(0.5 * ds.lineH)));
+            QCOMPARE(heading.x, printView ? double(roundHalfEven(2.0 * ds().chW)) : 0.0);
+            QCOMPARE(heading.y, double(float(0.5 * ds().lineH)));
         }
     }
 

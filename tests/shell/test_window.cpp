@@ -358,12 +358,12 @@ private slots:
         MainWindow& window = shown.window;
         window.form().select(2);  // before 1.12 sets the tall brackets' spread
         const QString page = describe(window.form().pic.ops());
-        const DrawingState before = ds;
+        const DrawingState before = ds();
         QVERIFY(!PageSaver::save({PageSaver::Pages::Every, PageSaver::Format::Pdf}, "1.11", dir.filePath("x.pdf")));
         QCOMPARE(describe(window.form().pic.ops()), page);
-        QCOMPARE(ds.bracketRise, before.bracketRise);
-        QCOMPARE(ds.curPic, before.curPic);
-        QCOMPARE(ds.baseFontSize, before.baseFontSize);
+        QCOMPARE(ds().bracketRise, before.bracketRise);
+        QCOMPARE(ds().curPic, before.curPic);
+        QCOMPARE(ds().baseFontSize, before.baseFontSize);
         window.form().select(3);
         window.form().select(2);
         QCOMPARE(describe(window.form().pic.ops()), page);

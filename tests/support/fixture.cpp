@@ -23,15 +23,15 @@ Surface& scratchSurface(float x, float y)
     static Surface surface(MathForm::pageWidth, MathForm::pageHeight);
     surface.Cls();
     surface.FontName = QStringLiteral("メイリオ");
-    surface.FontSize = ds.baseFontSize;
+    surface.FontSize = ds().baseFontSize;
     surface.FontBold = false;
     surface.FontItalic = false;
-    surface.ForeColor = ds.textColor;
+    surface.ForeColor = ds().textColor;
     surface.DrawWidth = 1;
-    ds.curPic = &surface;
-    ds.leftMargin = 0;
-    ds.penX = x;
-    ds.penY = y;
+    ds().curPic = &surface;
+    ds().leftMargin = 0;
+    ds().penX = x;
+    ds().penY = y;
     return surface;
 }
 
