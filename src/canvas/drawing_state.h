@@ -41,6 +41,20 @@ DrawingState& ds();
 // The surface the pen draws on.
 inline Surface& pic() { return *ds().curPic; }
 
+// Gives a field of the drawing state another value for the length of a scope.
+template <typename T>
+class ScopedValue {
+public:
+    ScopedValue(T& field, T value) : field_(field), kept_(field) { field_ = value; }
+    ~ScopedValue() { field_ = kept_; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& field_;
+    const T kept_;
+};
+
 // Pen operations.
 void newLine();
 void newLineWide();

@@ -24,6 +24,18 @@ Surface::Surface(int width, int height) : Height(float(height)), Width(float(wid
 
 double Surface::pixelSize() const { return pointsToPixels(FontSize); }
 
+SurfaceStyle Surface::style() const { return {FontName, FontSize, FontBold, FontItalic, ForeColor, DrawWidth}; }
+
+void Surface::setStyle(const SurfaceStyle& style)
+{
+    FontName = style.face;
+    FontSize = style.size;
+    FontBold = style.bold;
+    FontItalic = style.italic;
+    ForeColor = style.color;
+    DrawWidth = style.penWidth;
+}
+
 void Surface::Cls()
 {
     ops_.clear();

@@ -43,6 +43,17 @@ struct Extent {
     qint32 height = 0;
 };
 
+// What a surface keeps between drawing calls and every Print, Line and TextWidth follows.
+struct SurfaceStyle {
+    QString face;
+    float size = 12;
+    bool bold = false;
+    bool italic = false;
+    VbColor color = systemButtonText;
+    int penWidth = 1;
+    bool operator==(const SurfaceStyle&) const = default;
+};
+
 class Surface {
 public:
     Surface(int width, int height);
@@ -61,6 +72,9 @@ public:
     int BorderStyle = 0;
     float Height;
     float Width;
+
+    SurfaceStyle style() const;
+    void setStyle(const SurfaceStyle& style);
 
     void Cls();
     // A segment; the pen position (CurrentX/Y) ends at the second point.
@@ -103,4 +117,19 @@ private:
 
     std::vector<DrawOp> ops_;
     int clsCount_ = 0;
+};
+
+// Keeps a surface's face, size, weight, slant, colour and pen width for the length of a
+// scope: whatever a builder changes inside it is put back when the scope ends, so no
+// builder can leave a setting changed by accident.
+class StyleScope {
+public:
+    explicit StyleScope(Surface& surface) : surface_(surface), kept_(surface.style()) {}
+    ~StyleScope() { surface_.setStyle(kept_); }
+    StyleScope(const StyleScope&) = delete;
+    StyleScope& operator=(const StyleScope&) = delete;
+
+private:
+    Surface& surface_;
+    const SurfaceStyle kept_;
 };
