@@ -11,6 +11,8 @@
 
 #include <initializer_list>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double margin() { return double(ds().leftMargin); }
@@ -44,63 +46,63 @@ DetRows detRowsAtPen() { return {ds().penY, float(ds().penY + 0.6 * ds().lineH)}
 void chainRuleStatement()
 {
     penAt(margin(), 1.5 * ds().lineH);
-    putText(QStringLiteral("変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"));
+    putText(u"変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"_s);
     ds().penX = float(ds().tab5);
     ds().penY = float(ds().penY + 1.5 * ds().lineH);
-    putJacobian(QStringLiteral("u, v"), QStringLiteral("f, g"));
+    putJacobian(u"u, v"_s, u"f, g"_s);
     skipPx(15);
-    putJacobian(QStringLiteral("f, g"), QStringLiteral("x, y"));
-    putText(QStringLiteral(" = "));
-    putJacobian(QStringLiteral("u, v"), QStringLiteral("x, y"));
+    putJacobian(u"f, g"_s, u"x, y"_s);
+    putText(u" = "_s);
+    putJacobian(u"u, v"_s, u"x, y"_s);
     ds().penX = float(40.0 * ds().chW + margin());
-    putText(QStringLiteral("(1.38a)"));
+    putText(u"(1.38a)"_s);
 }
 
 void chainRuleShorthand()
 {
     rowAt(margin(), 2);
-    putColored(QStringLiteral("[解 1.8a]"));
+    putColored(u"[解 1.8a]"_s);
     skipW(1);
-    putText(QStringLiteral("紙面を節約するため，偏微分を略記する。"));
+    putText(u"紙面を節約するため，偏微分を略記する。"_s);
     skipW(1);
-    putVars(QStringLiteral("u"));
-    putSub(QStringLiteral("x"));
-    putText(QStringLiteral(" = "));
-    putPartial(QStringLiteral("u"), QStringLiteral("x"));
+    putVars(u"u"_s);
+    putSub(u"x"_s);
+    putText(u" = "_s);
+    putPartial(u"u"_s, u"x"_s);
     skipW(1.5);
-    putText(QStringLiteral("これを用いると，"));
+    putText(u"これを用いると，"_s);
 
     rowAt(ds().tab5, 1.2f);
-    det2(QStringLiteral("uf"), QStringLiteral("ug"), QStringLiteral("vf"), QStringLiteral("vg"));
-    printMid(QStringLiteral("・"));
-    det2(QStringLiteral("fx"), QStringLiteral("fy"), QStringLiteral("gx"), QStringLiteral("gy"));
-    printMid(QStringLiteral(" ＝ "));
-    det2(QStringLiteral("ux"), QStringLiteral("uy"), QStringLiteral("vx"), QStringLiteral("vy"));
+    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+    printMid(u"・"_s);
+    det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
+    printMid(u" ＝ "_s);
+    det2(u"ux"_s, u"uy"_s, u"vx"_s, u"vy"_s);
     ds().penX = float(40.0 * ds().chW + margin());
     skipLines(0.6f);
-    putText(QStringLiteral("(1.38b)"));
+    putText(u"(1.38b)"_s);
 }
 
 void chainRuleMultilinearity()
 {
     rowAt(margin(), 2);
-    putText(QStringLiteral("これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："));
+    putText(u"これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："_s);
     rowAt(ds().tab5, 1.2f);
-    printMid(QStringLiteral("[右辺] = "));
+    printMid(u"[右辺] = "_s);
     det2a();
 
     rowAt(margin(), 2.5f);
-    putText(QStringLiteral("両辺を展開して比べてもよいが，ここでは行列式の形のまま扱うため，"));
+    putText(u"両辺を展開して比べてもよいが，ここでは行列式の形のまま扱うため，"_s);
     rowAt(margin(), 1);
-    putText(QStringLiteral("行列式の多重線形性を用いる："));
+    putText(u"行列式の多重線形性を用いる："_s);
     rowAt(ds().tab5, 1.2f);
-    det2b(QStringLiteral("a+b"), QStringLiteral("c"), QStringLiteral("x+y"), QStringLiteral("z"));
-    printMid(QStringLiteral(" = "));
-    det2b(QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("x"), QStringLiteral("z"));
-    printMid(QStringLiteral(" + "));
-    det2b(QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("y"), QStringLiteral("z"));
+    det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
+    printMid(u" = "_s);
+    det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
+    printMid(u" + "_s);
+    det2b(u"b"_s, u"c"_s, u"y"_s, u"z"_s);
     rowAt(margin(), 2.2f);
-    putText(QStringLiteral("これを使って，右辺を４つの行列式の和に分ける。"));
+    putText(u"これを使って，右辺を４つの行列式の和に分ける。"_s);
 }
 
 struct ChainTerm {
@@ -120,7 +122,7 @@ void chainRuleFourTerms()
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
-    putText(QStringLiteral("[右辺] = "));
+    putText(u"[右辺] = "_s);
     bool first = true;
     for (const ChainTerm& term : terms) {
         if (!first) putPlus();
@@ -139,47 +141,47 @@ void chainRuleFourTerms()
 void chainRuleConclusion()
 {
     rowAt(margin(), 2);
-    putText(QStringLiteral("第１項と第４項は２つの列が等しいので０になる。"));
+    putText(u"第１項と第４項は２つの列が等しいので０になる。"_s);
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
-    putText(QStringLiteral("[右辺] = ("));
+    putText(u"[右辺] = ("_s);
     skipW(0.4f);
-    ShowUx(QStringLiteral("fx"));
+    ShowUx(u"fx"_s);
     skipW(0.4f);
-    ShowUx(QStringLiteral("gy"));
+    ShowUx(u"gy"_s);
     putMinus();
-    ShowUx(QStringLiteral("fy"));
+    ShowUx(u"fy"_s);
     skipW(0.4f);
-    ShowUx(QStringLiteral("gx"));
-    putText(QStringLiteral(") "));
+    ShowUx(u"gx"_s);
+    putText(u") "_s);
     ds().penY = rows.top;
-    det2(QStringLiteral("uf"), QStringLiteral("ug"), QStringLiteral("vf"), QStringLiteral("vg"));
+    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
     skipLines(2.2f);
     ds().penX = float(margin());
-    putText(QStringLiteral("これをまとめると左辺に等しく，関係式が証明された。"));
+    putText(u"これをまとめると左辺に等しく，関係式が証明された。"_s);
 }
 
 // ---- 1.8 --------------------------------------------------------------------
 
 void heatRatioPart1Statement()
 {
-    putColored(QStringLiteral("(1)"));
-    putText(QStringLiteral(" ヤコビアンを用いて，"));
-    putPartialParen(QStringLiteral("u"), QStringLiteral("x"), QStringLiteral("y"));
+    putColored(u"(1)"_s);
+    putText(u" ヤコビアンを用いて，"_s);
+    putPartialParen(u"u"_s, u"x"_s, u"y"_s);
     skipPx(6);
-    putPartialParen(QStringLiteral("y"), QStringLiteral("z"), QStringLiteral("x"));
-    putText(QStringLiteral(" ＝ "));
-    putPartialParen(QStringLiteral("u"), QStringLiteral("x"), QStringLiteral("z"));
+    putPartialParen(u"y"_s, u"z"_s, u"x"_s);
+    putText(u" ＝ "_s);
+    putPartialParen(u"u"_s, u"x"_s, u"z"_s);
     skipPx(6);
-    putPartialParen(QStringLiteral("y"), QStringLiteral("z"), QStringLiteral("u"));
-    putText(QStringLiteral(" を示せ。"));
+    putPartialParen(u"y"_s, u"z"_s, u"u"_s);
+    putText(u" を示せ。"_s);
 }
 
 // C with a subscript, as a specific heat.
 void putHeat(const QString& held)
 {
-    putVars(QStringLiteral("C"));
+    putVars(u"C"_s);
     putSub(held);
 }
 
@@ -198,37 +200,37 @@ void putEpsilonSub(const QString& held)
 void heatRatioPart2Statement()
 {
     rowAt(margin(), 2);
-    putColored(QStringLiteral("(2)"));
-    putText(QStringLiteral(" 定圧比熱 "));
-    putHeat(QStringLiteral("p"));
-    putText(QStringLiteral(" = "));
-    putVars(QStringLiteral("T "));
-    putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("p"));
-    putText(QStringLiteral(" と定積比熱 "));
-    putHeat(QStringLiteral("V"));
-    putText(QStringLiteral(" = "));
-    putVars(QStringLiteral("T "));
-    putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("V"));
-    putText(QStringLiteral(" の比は，"));
+    putColored(u"(2)"_s);
+    putText(u" 定圧比熱 "_s);
+    putHeat(u"p"_s);
+    putText(u" = "_s);
+    putVars(u"T "_s);
+    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+    putText(u" と定積比熱 "_s);
+    putHeat(u"V"_s);
+    putText(u" = "_s);
+    putVars(u"T "_s);
+    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+    putText(u" の比は，"_s);
 
     rowAt(3.0 * ds().chW + margin(), 2);
-    putText(QStringLiteral("等温圧縮率 "));
-    putKappaSub(QStringLiteral("T"));
-    putText(QStringLiteral(" = "));
-    putText(QStringLiteral("－"));
+    putText(u"等温圧縮率 "_s);
+    putKappaSub(u"T"_s);
+    putText(u" = "_s);
+    putText(u"－"_s);
     skipPx(4);
-    putFrac(QStringLiteral("1"), QStringLiteral("V"));
+    putFrac(u"1"_s, u"V"_s);
     skipPx(5);
-    putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("T"));
-    putText(QStringLiteral(" と断熱圧縮率 "));
-    putKappaSub(QStringLiteral("S"));
-    putText(QStringLiteral(" = "));
+    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    putText(u" と断熱圧縮率 "_s);
+    putKappaSub(u"S"_s);
+    putText(u" = "_s);
     putMinus();
     skipPx(4);
-    putFrac(QStringLiteral("1"), QStringLiteral("V"));
+    putFrac(u"1"_s, u"V"_s);
     skipPx(5);
-    putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("S"));
-    putText(QStringLiteral(" を用いて"));
+    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    putText(u" を用いて"_s);
 }
 
 // C_p/C_V = κ_T/κ_S, with the two bars built from text rules.
@@ -237,26 +239,26 @@ void heatRatioEquation(PageContext& page)
     rowAt(ds().tab5, 2);
     page.markY = ds().penY;
     page.markX2 = ds().penX;
-    putText(QStringLiteral("─"));
+    putText(u"─"_s);
     skipPx(-5);
-    putText(QStringLiteral("─  =  "));
+    putText(u"─  =  "_s);
     page.markX3 = ds().penX;
-    putText(QStringLiteral("─"));
+    putText(u"─"_s);
     skipPx(-8);
-    putText(QStringLiteral("─　が成り立つことを示せ。"));
+    putText(u"─　が成り立つことを示せ。"_s);
 
     ds().penY = page.markY - 16;
     ds().penX = page.markX2 + 2;
-    putHeat(QStringLiteral("p"));
+    putHeat(u"p"_s);
     ds().penX = page.markX3 + 2;
-    putKappaSub(QStringLiteral("T"));
+    putKappaSub(u"T"_s);
 
     ds().penX = page.markX2 + 2;
     ds().penY = page.markY + 12;
-    putHeat(QStringLiteral("V"));
+    putHeat(u"V"_s);
     ds().penY = ds().penY - 2;
     ds().penX = page.markX3 + 2;
-    putKappaSub(QStringLiteral("S"));
+    putKappaSub(u"S"_s);
 }
 
 // A stroke over the numerator row (upper) or the denominator row of the Jacobian at x.
@@ -285,13 +287,13 @@ void jacobianChainLine(PageContext& page, const JacobianChain& chain)
     putJacobian(list(0), list(1));
     skipW(1);
     putJacobian(list(2), list(3));
-    putText(QStringLiteral("  =  "));
+    putText(u"  =  "_s);
     page.markX2 = ds().penX;
     putJacobian(list(4), list(5));
     skipW(1);
     page.markX3 = ds().penX;
     putJacobian(list(6), list(7));
-    putText(QStringLiteral("  =  "));
+    putText(u"  =  "_s);
     putJacobian(list(8), list(9));
     pic().DrawWidth = 2;
     cancelStroke(page.markX2, chain.firstCancelsNumerator);
@@ -302,99 +304,99 @@ void jacobianChainLine(PageContext& page, const JacobianChain& chain)
 void heatRatioPart1Solution(PageContext& page)
 {
     rowAt(margin(), 2);
-    putColored(QStringLiteral("[解 1.8]："));
-    putColored(QStringLiteral(" (1)"));
-    putText(QStringLiteral(" 左辺の２つの偏微分を (1.43) によりヤコビアンで書くと，"));
+    putColored(u"[解 1.8]："_s);
+    putColored(u" (1)"_s);
+    putText(u" 左辺の２つの偏微分を (1.43) によりヤコビアンで書くと，"_s);
     jacobianChainLine(page, {"左辺 = ",
                              {"u, y", "x, y", "y, x", "z, x", "u, y", "x, y", "x, y", "x, z", "u, y", "x, z"},
                              false});
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("右辺も同様に変形すると，"));
+    putText(u"右辺も同様に変形すると，"_s);
     jacobianChainLine(page, {"右辺 = ",
                              {"u, z", "x, z", "y, u", "z, u", "u, z", "x, z", "u, y", "u, z", "u, y", "x, z"},
                              true});
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("となり，両辺は等しい。"));
+    putText(u"となり，両辺は等しい。"_s);
 }
 
 // C_a / C_b = g_T / g_S for a specific-heat pair and a response coefficient g.
 void ratioOfHeats(const QString& heatA, const QString& heatB, void (*coefficient)(const QString&))
 {
     putHeat(heatA);
-    putText(QStringLiteral(" / "));
+    putText(u" / "_s);
     putHeat(heatB);
-    putText(QStringLiteral(" = "));
-    coefficient(QStringLiteral("T"));
-    putText(QStringLiteral(" / "));
-    coefficient(QStringLiteral("S"));
+    putText(u" = "_s);
+    coefficient(u"T"_s);
+    putText(u" / "_s);
+    coefficient(u"S"_s);
 }
 
 void heatRatioPart2Solution()
 {
     rowAt(2.0 * ds().chW + margin(), 1.5f);
-    putColored(QStringLiteral("(2)"));
-    putText(QStringLiteral(" (1) の変数を "));
-    putVars(QStringLiteral("u, x, y, z"));
-    putText(QStringLiteral("  ⇒  "));
-    putVars(QStringLiteral("S, T, V, p"));
-    putText(QStringLiteral(" と書き換えると，"));
+    putColored(u"(2)"_s);
+    putText(u" (1) の変数を "_s);
+    putVars(u"u, x, y, z"_s);
+    putText(u"  ⇒  "_s);
+    putVars(u"S, T, V, p"_s);
+    putText(u" と書き換えると，"_s);
 
     rowAt(ds().tab10, 1.5f);
-    putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("V"));
+    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
     skipPx(5);
-    putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("T"));
-    putText(QStringLiteral(" ＝ "));
-    putPartialParen(QStringLiteral("S"), QStringLiteral("T"), QStringLiteral("p"));
+    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    putText(u" ＝ "_s);
+    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
     skipPx(5);
-    putPartialParen(QStringLiteral("V"), QStringLiteral("p"), QStringLiteral("S"));
+    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("となる。よって "));
-    ratioOfHeats(QStringLiteral("p"), QStringLiteral("V"), putKappaSub);
-    putText(QStringLiteral(" が成り立つ。"));
+    putText(u"となる。よって "_s);
+    ratioOfHeats(u"p"_s, u"V"_s, putKappaSub);
+    putText(u" が成り立つ。"_s);
 }
 
 void heatRatioNote()
 {
     newLineWide();
-    putColored(QStringLiteral("[付記]"));
-    putText(QStringLiteral(" 同様の関係は，磁性体や誘電体についても知られている。"));
+    putColored(u"[付記]"_s);
+    putText(u" 同様の関係は，磁性体や誘電体についても知られている。"_s);
     newLine();
-    putText(QStringLiteral("たとえば誘電体では "));
+    putText(u"たとえば誘電体では "_s);
     // Constant E plays the part of constant pressure and ε that of compressibility,
     // so C_E over C_D, like C_p over C_V, is the ratio of at least one.
-    ratioOfHeats(QStringLiteral("E"), QStringLiteral("D"), putEpsilonSub);
-    putText(QStringLiteral(" が成り立つ。"));
+    ratioOfHeats(u"E"_s, u"D"_s, putEpsilonSub);
+    putText(u" が成り立つ。"_s);
     newLine();
-    putText(QStringLiteral("ここで左辺の比熱は，それぞれ "));
-    putVars(QStringLiteral("E, D"));
-    putText(QStringLiteral(" を一定に保ったときの比熱，"));
+    putText(u"ここで左辺の比熱は，それぞれ "_s);
+    putVars(u"E, D"_s);
+    putText(u" を一定に保ったときの比熱，"_s);
     newLine();
-    putEpsilonSub(QStringLiteral("T"));
-    putText(QStringLiteral(" は等温誘電率，"));
-    putEpsilonSub(QStringLiteral("S"));
-    putText(QStringLiteral(" は断熱誘電率である。"));
+    putEpsilonSub(u"T"_s);
+    putText(u" は等温誘電率，"_s);
+    putEpsilonSub(u"S"_s);
+    putText(u" は断熱誘電率である。"_s);
 }
 
 // ---- 1.11 -------------------------------------------------------------------
 
-void putSumOverR() { putSumLimits(QStringLiteral("n"), QStringLiteral("r=0")); }
+void putSumOverR() { putSumLimits(u"n"_s, u"r=0"_s); }
 
-void putBinomialNR() { putBinomial(QStringLiteral("n"), QStringLiteral("r")); }
+void putBinomialNR() { putBinomial(u"n"_s, u"r"_s); }
 
 // (x ＋ y) to the power n-1.
 void putXPlusYPower()
 {
-    putText(QStringLiteral("("));
+    putText(u"("_s);
     skipPx(4);
-    putVars(QStringLiteral("x"));
+    putVars(u"x"_s);
     skipPx(4);
-    putText(QStringLiteral("＋"));
+    putText(u"＋"_s);
     skipPx(4);
-    putVars(QStringLiteral("y"));
+    putVars(u"y"_s);
     skipPx(4);
-    putText(QStringLiteral(")"));
-    putSup(QStringLiteral("n-1"));
+    putText(u")"_s);
+    putSup(u"n-1"_s);
 }
 
 // ---- 1.12 -------------------------------------------------------------------
@@ -417,9 +419,9 @@ void putTimesDiff(const char* factor, const char* v)
 // f (args), with the given gap after the opening parenthesis.
 void putFOf(const QString& args, short gapAfterParen)
 {
-    putVars(QStringLiteral("f"));
+    putVars(u"f"_s);
     skipPx(4);
-    putText(QStringLiteral("("));
+    putText(u"("_s);
     skipPx(gapAfterParen);
     putVars(args);
     skipPx(4);
@@ -429,21 +431,21 @@ void putFOf(const QString& args, short gapAfterParen)
 
 void lagrangeStatement()
 {
-    putText(QStringLiteral("二等辺三角形の底辺を "));
-    putVars(QStringLiteral("a,"));
-    putText(QStringLiteral(" 高さを "));
-    putVars(QStringLiteral("h"));
-    putText(QStringLiteral(" とする。内接する長方形の面積 "));
-    putVars(QStringLiteral("S"));
-    putText(QStringLiteral(" の最大値を，"));
+    putText(u"二等辺三角形の底辺を "_s);
+    putVars(u"a,"_s);
+    putText(u" 高さを "_s);
+    putVars(u"h"_s);
+    putText(u" とする。内接する長方形の面積 "_s);
+    putVars(u"S"_s);
+    putText(u" の最大値を，"_s);
     newLine();
-    putText(QStringLiteral("ラグランジュの未定乗数法によって求めよ。"));
+    putText(u"ラグランジュの未定乗数法によって求めよ。"_s);
 }
 
 // 2 times a variable, 4 pixels apart.
 void putTwoTimes(const char* v)
 {
-    putText(QStringLiteral("2"));
+    putText(u"2"_s);
     skipPx(4);
     putVars(QString::fromLatin1(v));
 }
@@ -451,101 +453,101 @@ void putTwoTimes(const char* v)
 void lagrangeSetUp()
 {
     newLine();
-    putText(QStringLiteral("長方形の面積 "));
-    putVars(QStringLiteral("S"));
-    putText(QStringLiteral(" は，"));
-    putVars(QStringLiteral("S"));
-    putText(QStringLiteral(" = "));
-    putText(QStringLiteral("2"));
+    putText(u"長方形の面積 "_s);
+    putVars(u"S"_s);
+    putText(u" は，"_s);
+    putVars(u"S"_s);
+    putText(u" = "_s);
+    putText(u"2"_s);
     skipPx(4);
-    putVars(QStringLiteral("x"));
+    putVars(u"x"_s);
     skipPx(4);
-    putVars(QStringLiteral("y"));
+    putVars(u"y"_s);
     skipW(1);
-    putText(QStringLiteral("。"));
+    putText(u"。"_s);
 
     newLine();
-    putText(QStringLiteral("内接の条件から，点 ("));
+    putText(u"内接の条件から，点 ("_s);
     skipPx(2);
-    putVars(QStringLiteral("x, y"));
+    putVars(u"x, y"_s);
     skipPx(2);
-    putText(QStringLiteral(") は図の斜辺の上にあるので，"));
+    putText(u") は図の斜辺の上にあるので，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putFrac(QStringLiteral("2x"), QStringLiteral("a"));
-    putText(QStringLiteral("  +  "));
-    putFrac(QStringLiteral("y"), QStringLiteral("h"));
+    putFrac(u"2x"_s, u"a"_s);
+    putText(u"  +  "_s);
+    putFrac(u"y"_s, u"h"_s);
     skipW(1);
-    putText(QStringLiteral("= 1"));
+    putText(u"= 1"_s);
     skipW(5);
-    putText(QStringLiteral("(内接条件)"));
+    putText(u"(内接条件)"_s);
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が成り立つ。そこで"));
+    putText(u"が成り立つ。そこで"_s);
 }
 
 void lagrangeConditions()
 {
     rowAt(ds().tab5, 1.2f);
-    putTilde(QStringLiteral("S"));
-    putText(QStringLiteral("  ≡  "));
+    putTilde(u"S"_s);
+    putText(u"  ≡  "_s);
     putTwoTimes("x");
     skipPx(4);
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral("  －  "));
+    putVars(u"y"_s);
+    putText(u"  －  "_s);
     putLambda();
     skipPx(8);
-    putText(QStringLiteral("("));
+    putText(u"("_s);
     skipPx(4);
     putTwoTimes("h");
     skipPx(4);
-    putVars(QStringLiteral("x"));
-    putText(QStringLiteral(" + "));
-    putVars(QStringLiteral("a"));
+    putVars(u"x"_s);
+    putText(u" + "_s);
+    putVars(u"a"_s);
     skipPx(4);
-    putVars(QStringLiteral("y"));
+    putVars(u"y"_s);
     skipPx(4);
-    putText(QStringLiteral(")"));
+    putText(u")"_s);
     newLine();
-    putText(QStringLiteral("とおくと，この関数について"));
+    putText(u"とおくと，この関数について"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putPartial(QStringLiteral("tildeS"), QStringLiteral("x"));
-    putText(QStringLiteral("  =  "));
+    putPartial(u"tildeS"_s, u"x"_s);
+    putText(u"  =  "_s);
     putTwoTimes("y");
     putMinus();
-    putText(QStringLiteral("2"));
+    putText(u"2"_s);
     skipPx(4);
     putLambda();
     skipPx(4);
-    putVars(QStringLiteral("h"));
-    putText(QStringLiteral("  =  0，"));
+    putVars(u"h"_s);
+    putText(u"  =  0，"_s);
 
     rowAt(ds().tab5, 2);
-    putPartial(QStringLiteral("tildeS"), QStringLiteral("y"));
-    putText(QStringLiteral("  =  "));
+    putPartial(u"tildeS"_s, u"y"_s);
+    putText(u"  =  "_s);
     putTwoTimes("x");
     putMinus();
     putLambda();
     skipPx(4);
-    putVars(QStringLiteral("a"));
-    putText(QStringLiteral("  =  0"));
+    putVars(u"a"_s);
+    putText(u"  =  0"_s);
 }
 
 void lagrangeResult()
 {
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("これらと内接条件を連立させて解くと，面積の最大値は "));
-    putVars(QStringLiteral("S"));
-    putSub(QStringLiteral("max"));
-    putText(QStringLiteral(" = "));
-    dspOneOver(pic(), ds().penX, ds().penY, QStringLiteral("4"));
+    putText(u"これらと内接条件を連立させて解くと，面積の最大値は "_s);
+    putVars(u"S"_s);
+    putSub(u"max"_s);
+    putText(u" = "_s);
+    dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
     skipPx(4);
-    putVars(QStringLiteral("a"));
+    putVars(u"a"_s);
     skipPx(4);
-    putVars(QStringLiteral("h"));
-    putText(QStringLiteral(" となる。"));
+    putVars(u"h"_s);
+    putText(u" となる。"_s);
     newLine();
-    putText(QStringLiteral("これはちょうど三角形の面積の半分である。"));
+    putText(u"これはちょうど三角形の面積の半分である。"_s);
 }
 
 // The triangle of half-base 40 and height 90 pixels with the inscribed rectangle,
@@ -565,17 +567,17 @@ void lagrangeFigure(long yS)
 
     pic().FontSize = float(0.8 * ds().baseFontSize);
     penAt(F + 38, H - 34.5);
-    putText(QStringLiteral("("));
-    putVars(QStringLiteral("x, y"));
-    putText(QStringLiteral(")"));
+    putText(u"("_s);
+    putVars(u"x, y"_s);
+    putText(u")"_s);
     penAt(F + 8, H - 98);
-    dspVar(pic(), ds().penX, ds().penY, QStringLiteral("h"));
+    dspVar(pic(), ds().penX, ds().penY, u"h"_s);
     penAt(F + 40, H + 4);
-    putVars(QStringLiteral("a"));
+    putVars(u"a"_s);
     skipPx(3);
-    putText(QStringLiteral("/"));
+    putText(u"/"_s);
     skipPx(2);
-    putText(QStringLiteral("2"));
+    putText(u"2"_s);
     pic().FontSize = ds().baseFontSize;
 }
 
@@ -605,7 +607,7 @@ void cosPhi()
     putPhi();
 }
 
-void putR() { putVars(QStringLiteral("r")); }
+void putR() { putVars(u"r"_s); }
 
 // Factors separated by the given gaps: f0, +gaps[0], f1, +gaps[1], f2 ...
 void factors(std::initializer_list<void (*)()> parts, std::initializer_list<short> gaps)
@@ -619,54 +621,54 @@ void factors(std::initializer_list<void (*)()> parts, std::initializer_list<shor
     }
 }
 
-void putSlash() { putText(QStringLiteral("/")); }
+void putSlash() { putText(u"/"_s); }
 
-void putZeroEntry() { putText(QStringLiteral("　　0")); }
+void putZeroEntry() { putText(u"　　0"_s); }
 
 void sphericalStatement()
 {
-    putText(QStringLiteral("直交座標 "));
-    putVars(QStringLiteral("x, y, z"));
-    putText(QStringLiteral(" から球座標（３次元極座標）"));
-    putVars(QStringLiteral("r, "));
+    putText(u"直交座標 "_s);
+    putVars(u"x, y, z"_s);
+    putText(u" から球座標（３次元極座標）"_s);
+    putVars(u"r, "_s);
     putTheta();
-    putVars(QStringLiteral(", "));
+    putVars(u", "_s);
     putPhi();
-    putText(QStringLiteral(" への変数変換"));
+    putText(u" への変数変換"_s);
 
     rowAt(ds().tab5, 1.2f);
-    putVars(QStringLiteral("x"));
-    putText(QStringLiteral(" = "));
+    putVars(u"x"_s);
+    putText(u" = "_s);
     factors({putR, sinTheta}, {6});
     skipW(1);
     cosPhi();
-    putText(QStringLiteral("，  "));
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" = "));
+    putText(u"，  "_s);
+    putVars(u"y"_s);
+    putText(u" = "_s);
     factors({putR, sinTheta}, {6});
     skipW(1);
     sinPhi();
-    putText(QStringLiteral("，  "));
-    putVars(QStringLiteral("z"));
-    putText(QStringLiteral(" = "));
+    putText(u"，  "_s);
+    putVars(u"z"_s);
+    putText(u" = "_s);
     factors({putR, cosTheta}, {6});
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("を行う。このときのヤコビアン "));
-    putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
-    putText(QStringLiteral(" を計算し，"));
+    putText(u"を行う。このときのヤコビアン "_s);
+    putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    putText(u" を計算し，"_s);
     // The Jacobian's denominator hangs below its line: the next line keeps clear of it.
     newLine();
     skipLines(0.2f);
-    putText(QStringLiteral("その結果が "));
+    putText(u"その結果が "_s);
     putR();
     skipPx(3);
-    dspSup(pic(), ds().penX, float(ds().penY + 2), QStringLiteral("2"));
+    dspSup(pic(), ds().penX, float(ds().penY + 2), u"2"_s);
     skipPx(4);
     putSin();
     skipPx(4);
     putTheta();
-    putText(QStringLiteral(" に等しいことを示せ。"));
+    putText(u" に等しいことを示せ。"_s);
 }
 
 // The 3 x 3 determinant of the partial derivatives, as the definition gives it;
@@ -680,8 +682,8 @@ float sphericalDefinition()
     const float C2 = float(C1 + 4.0 * ds().chW);
     const float C3 = float(C2 + 4.0 * ds().chW);
     penAt(ds().chW, Y2);
-    putJacobian(QStringLiteral("x, y, z"), QStringLiteral("r, theta, phi"));
-    putText(QStringLiteral("　＝　"));
+    putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    putText(u"　＝　"_s);
     const float rows[] = {Y1, Y2, Y3};
     const float columns[] = {C1, C2, C3};
     const char* functions[] = {"x", "y", "z"};
@@ -720,13 +722,13 @@ void sphericalEntries(float lastRowAbove)
 
     skipLines(1);
     ds().penX = float(4.0 * ds().chW);
-    putText(QStringLiteral("＝"));
+    putText(u"＝"_s);
     ds().penX = c.c1;
     factors({sinTheta, sinPhi}, {10});
     ds().penX = c.c2;
     factors({putR, cosTheta, sinPhi}, {8, 10});
     ds().penX = c.c3;
-    putText(QStringLiteral("　"));
+    putText(u"　"_s);
     factors({putR, sinTheta, cosPhi}, {8, 10});
 
     skipLines(1);
@@ -746,14 +748,14 @@ void sphericalEntries(float lastRowAbove)
 void sphericalRowOperation()
 {
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("この行列式を６項に展開するのが普通のやり方だが，行列式の性質を"));
+    putText(u"この行列式を６項に展開するのが普通のやり方だが，行列式の性質を"_s);
     newLine();
-    putText(QStringLiteral("うまく使って，"));
-    putText(QStringLiteral("[第１行] × "));
+    putText(u"うまく使って，"_s);
+    putText(u"[第１行] × "_s);
     cosPhi();
-    putText(QStringLiteral(" / "));
+    putText(u" / "_s);
     sinPhi();
-    putText(QStringLiteral(" を [第２行] に加えると，"));
+    putText(u" を [第２行] に加えると，"_s);
 }
 
 // The row sin θ / sin φ, r cos θ / sin φ that the row operation leaves.
@@ -772,7 +774,7 @@ void sphericalAfterRowOperation()
     const float Y2 = float(Y1 + 1.2 * ds().lineH);
     const float Y3 = float(Y2 + 1.2 * ds().lineH);
     float x = float(4.0 * ds().chW);
-    dspText(pic(), x, Y2, QStringLiteral("＝"));
+    dspText(pic(), x, Y2, u"＝"_s);
     pic().FontSize = 11;
 
     ds().penY = Y1;
@@ -826,16 +828,16 @@ void sphericalExpansion()
 
     pic().FontSize = ds().baseFontSize;
     penAt(4.0 * ds().chW, Y2);
-    putText(QStringLiteral("＝ "));
+    putText(u"＝ "_s);
     pic().FontSize = 11;
     putMinus();
     factors({putR, sinTheta, sinPhi}, {10, 10});
 
     penAt(43.0 * ds().chW, Y2);
-    putText(QStringLiteral("=  "));
+    putText(u"=  "_s);
     putR();
     skipPx(2);
-    dspSup(pic(), ds().penX, float(ds().penY + 3), QStringLiteral("2"));
+    dspSup(pic(), ds().penX, float(ds().penY + 3), u"2"_s);
     skipPx(4);
     sinTheta();
     pic().FontSize = ds().baseFontSize;
@@ -852,54 +854,54 @@ void factorialFraction()
     bar(x0, y0 + 12, 6.5 * ds().chW, 0);
     const float xe = pic().CurrentX;
     penAt(x0 + 2.0 * ds().chW, y0 - 9);
-    putVars(QStringLiteral("N"));
-    putText(QStringLiteral("！"));
+    putVars(u"N"_s);
+    putText(u"！"_s);
     penAt(ds().penX - 4.5 * ds().chW, y0 + 12);
-    putText(QStringLiteral("("));
-    putVars(QStringLiteral("N"));
+    putText(u"("_s);
+    putVars(u"N"_s);
     putMinus();
-    putVars(QStringLiteral("n"));
-    putText(QStringLiteral(")"));
-    putText(QStringLiteral("！"));
+    putVars(u"n"_s);
+    putText(u")"_s);
+    putText(u"！"_s);
     penAt(xe + 5, y0);
-    putVars(QStringLiteral("x"));
-    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("N-n"));
+    putVars(u"x"_s);
+    dspSup(pic(), ds().penX, ds().penY, u"N-n"_s);
 }
 
 // d^n/dx^n x^N ＝
 void nthDerivativeOfPower()
 {
     putDerivN();
-    putVars(QStringLiteral("x"));
-    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("N"));
-    putText(QStringLiteral(" ＝ "));
+    putVars(u"x"_s);
+    dspSup(pic(), ds().penX, ds().penY, u"N"_s);
+    putText(u" ＝ "_s);
 }
 
 // x^N after a derivative operator, then ＝ N.
 void powerEqualsN()
 {
     skipPx(5);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("N"));
-    putText(QStringLiteral(" ＝ "));
-    putVars(QStringLiteral("N"));
+    putVars(u"x"_s);
+    putSup(u"N"_s);
+    putText(u" ＝ "_s);
+    putVars(u"N"_s);
     skipPx(4);
 }
 
 // (N − 1)
 void putNMinusOne()
 {
-    putText(QStringLiteral("("));
-    putVars(QStringLiteral("N"));
+    putText(u"("_s);
+    putVars(u"N"_s);
     putMinus();
-    putText(QStringLiteral("1)"));
+    putText(u"1)"_s);
 }
 
 }  // namespace
 
 void p1_8a(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral(" (追加問題)"));
+    putColored(page.entry + u" (追加問題)"_s);
     chainRuleStatement();
     chainRuleShorthand();
     chainRuleMultilinearity();
@@ -909,7 +911,7 @@ void p1_8a(PageContext& page)
 
 void p1_8(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 13."));
+    putColored(page.entry + u"　p. 13."_s);
     penAt(margin(), 1.5 * ds().lineH);
     heatRatioPart1Statement();
     heatRatioPart2Statement();
@@ -921,315 +923,315 @@ void p1_8(PageContext& page)
 
 void p1_11(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16."));
+    putColored(page.entry + u"　p. 16."_s);
     penAt(margin(), 1.5 * ds().lineH);
-    putText(QStringLiteral("公式 (1.57) を用いて，級数の和 "));
+    putText(u"公式 (1.57) を用いて，級数の和 "_s);
     putSumOverR();
     skipW(1);
-    putVars(QStringLiteral("r "));
+    putVars(u"r "_s);
     putBinomialNR();
     skipW(1);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("n-r"));
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
     skipPx(6);
-    putVars(QStringLiteral("y"));
+    putVars(u"y"_s);
     skipPx(2);
-    putSup(QStringLiteral("r"));
-    putText(QStringLiteral(" を求めよ。"));
+    putSup(u"r"_s);
+    putText(u" を求めよ。"_s);
 
     rowAt(margin(), 2);
-    putColored(QStringLiteral("[解 1.11]："));
-    putText(QStringLiteral("(1.57) の両辺を変数 "));
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" で微分すると，"));
+    putColored(u"[解 1.11]："_s);
+    putText(u"(1.57) の両辺を変数 "_s);
+    putVars(u"y"_s);
+    putText(u" で微分すると，"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putVars(QStringLiteral("n "));
+    putVars(u"n "_s);
     putXPlusYPower();
-    putText(QStringLiteral("  ＝  "));
+    putText(u"  ＝  "_s);
     putSumOverR();
     skipW(1);
     putBinomialNR();
     skipW(1);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("n-r"));
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
     skipPx(8);
-    putVars(QStringLiteral("r  y"));
+    putVars(u"r  y"_s);
     skipPx(2);
-    putSup(QStringLiteral("r-1"));
+    putSup(u"r-1"_s);
 
     rowAt(margin(), 1.8f);
-    putText(QStringLiteral("となる。そこで両辺に "));
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" を掛けると，"));
+    putText(u"となる。そこで両辺に "_s);
+    putVars(u"y"_s);
+    putText(u" を掛けると，"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putVars(QStringLiteral("n"));
+    putVars(u"n"_s);
     skipPx(8);
-    putVars(QStringLiteral("y "));
+    putVars(u"y "_s);
     putXPlusYPower();
-    putText(QStringLiteral("  ＝  "));
+    putText(u"  ＝  "_s);
     putSumOverR();
     skipW(1);
-    putVars(QStringLiteral("r  "));
+    putVars(u"r  "_s);
     putBinomialNR();
     skipW(1);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("n-r"));
-    putVars(QStringLiteral(" y"));
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
+    putVars(u" y"_s);
     skipPx(2);
-    putSup(QStringLiteral("r"));
+    putSup(u"r"_s);
 
     newLineWide();
-    putText(QStringLiteral("が得られる。"));
+    putText(u"が得られる。"_s);
 }
 
 void p1_12(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16."));
+    putColored(page.entry + u"　p. 16."_s);
     newLine();
-    putText(QStringLiteral("２変数の関数 "));
-    putVars(QStringLiteral("f"));
+    putText(u"２変数の関数 "_s);
+    putVars(u"f"_s);
     skipPx(4);
-    putText(QStringLiteral("("));
-    putVars(QStringLiteral("x,y"));
-    putText(QStringLiteral(")"));
-    putText(QStringLiteral(" が "));
-    putVars(QStringLiteral("x "));
-    putPartial(QStringLiteral("f"), QStringLiteral("x"));
-    putText(QStringLiteral(" + "));
-    putVars(QStringLiteral("y "));
-    putPartial(QStringLiteral("f"), QStringLiteral("y"));
-    putText(QStringLiteral(" ＝ 0 を満たすとき，"));
+    putText(u"("_s);
+    putVars(u"x,y"_s);
+    putText(u")"_s);
+    putText(u" が "_s);
+    putVars(u"x "_s);
+    putPartial(u"f"_s, u"x"_s);
+    putText(u" + "_s);
+    putVars(u"y "_s);
+    putPartial(u"f"_s, u"y"_s);
+    putText(u" ＝ 0 を満たすとき，"_s);
     newLineWide();
-    putText(QStringLiteral("この関数 "));
-    putVars(QStringLiteral("f"));
-    putText(QStringLiteral(" は "));
-    putFrac(QStringLiteral("y"), QStringLiteral("x"));
-    putText(QStringLiteral(" を通してのみ "));
-    putVars(QStringLiteral("x"));
-    putText(QStringLiteral(" と "));
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" に依存することを示せ。"));
+    putText(u"この関数 "_s);
+    putVars(u"f"_s);
+    putText(u" は "_s);
+    putFrac(u"y"_s, u"x"_s);
+    putText(u" を通してのみ "_s);
+    putVars(u"x"_s);
+    putText(u" と "_s);
+    putVars(u"y"_s);
+    putText(u" に依存することを示せ。"_s);
 
     rowAt(margin(), 1.5f);
-    putColored(QStringLiteral("[解 1.12]："));
-    putVars(QStringLiteral("  y"));
-    putText(QStringLiteral(" = "));
-    putVars(QStringLiteral("t"));
+    putColored(u"[解 1.12]："_s);
+    putVars(u"  y"_s);
+    putText(u" = "_s);
+    putVars(u"t"_s);
     skipPx(6);
-    putVars(QStringLiteral("x"));
-    putText(QStringLiteral(" とおいて，独立変数を ("));
+    putVars(u"x"_s);
+    putText(u" とおいて，独立変数を ("_s);
     skipPx(2);
-    putVars(QStringLiteral("x,y"));
+    putVars(u"x,y"_s);
     skipPx(2);
-    putText(QStringLiteral(") から ("));
+    putText(u") から ("_s);
     skipPx(2);
-    putVars(QStringLiteral("x,t"));
+    putVars(u"x,t"_s);
     skipPx(2);
-    putText(QStringLiteral(") に変える。"));
+    putText(u") に変える。"_s);
 
     newLine();
     skipPx(2);
-    putVars(QStringLiteral("y"));
-    putText(QStringLiteral(" の微分 "));
-    putDiff(QStringLiteral("y"));
-    putText(QStringLiteral(" = "));
+    putVars(u"y"_s);
+    putText(u" の微分 "_s);
+    putDiff(u"y"_s);
+    putText(u" = "_s);
     putTimesDiff("t", "x");
-    putText(QStringLiteral(" + "));
+    putText(u" + "_s);
     putTimesDiff("x", "t");
-    putText(QStringLiteral(" を，全微分の式"));
+    putText(u" を，全微分の式"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putDiff(QStringLiteral("f"));
-    putText(QStringLiteral("  =  "));
+    putDiff(u"f"_s);
+    putText(u"  =  "_s);
     putHeldPartial("f", "x", "y");
     skipPx(8);
-    putDiff(QStringLiteral("x"));
-    putText(QStringLiteral("  +  "));
+    putDiff(u"x"_s);
+    putText(u"  +  "_s);
     putHeldPartial("f", "y", "x");
     skipPx(8);
-    putDiff(QStringLiteral("y"));
+    putDiff(u"y"_s);
     ds().penX = float(ds().tab40);
-    putText(QStringLiteral("(1.11)"));
+    putText(u"(1.11)"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("の右辺に代入すると，"));
+    putText(u"の右辺に代入すると，"_s);
 
     rowAt(ds().tab5, 1.5f);
     ds().bracketRise = 4;
-    putDiff(QStringLiteral("f"));
-    putText(QStringLiteral("  =  "));
+    putDiff(u"f"_s);
+    putText(u"  =  "_s);
     putBigLBracket(ds().penX, ds().penY);
     skipPx(10);
     putHeldPartial("f", "x", "y");
-    putText(QStringLiteral(" + "));
-    putVars(QStringLiteral("t"));
+    putText(u" + "_s);
+    putVars(u"t"_s);
     skipPx(8);
     putHeldPartial("f", "y", "x");
     skipPx(4);
     putBigRBracket(ds().penX, ds().penY);
     skipPx(12);
-    putDiff(QStringLiteral("x"));
-    putText(QStringLiteral("  +  "));
-    putVars(QStringLiteral("x"));
+    putDiff(u"x"_s);
+    putText(u"  +  "_s);
+    putVars(u"x"_s);
     skipPx(8);
     putHeldPartial("f", "y", "x");
     skipPx(8);
-    putDiff(QStringLiteral("t"));
+    putDiff(u"t"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が得られ，問題の条件により右辺第１項は０である。"));
+    putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
     newLine();
-    putText(QStringLiteral("したがって "));
-    putVars(QStringLiteral("f"));
-    putText(QStringLiteral(" は "));
-    putVars(QStringLiteral("t"));
-    putText(QStringLiteral(" だけに依存する。"));
+    putText(u"したがって "_s);
+    putVars(u"f"_s);
+    putText(u" は "_s);
+    putVars(u"t"_s);
+    putText(u" だけに依存する。"_s);
 }
 
 void p1_13(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16."));
+    putColored(page.entry + u"　p. 16."_s);
     newLine();
-    putText(QStringLiteral("前問の形の方程式が成り立つ例として，圧力 "));
-    putVars(QStringLiteral("p"));
+    putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
+    putVars(u"p"_s);
     newLine();
-    putText(QStringLiteral("を分子数 "));
-    putVars(QStringLiteral("N,"));
-    putText(QStringLiteral(" 体積 "));
-    putVars(QStringLiteral("V, "));
-    putText(QStringLiteral("温度 "));
-    putVars(QStringLiteral("T"));
-    putText(QStringLiteral(" の関数とみなし，"));
-    putText(QStringLiteral("(1.49) に相当する関係を"));
+    putText(u"を分子数 "_s);
+    putVars(u"N,"_s);
+    putText(u" 体積 "_s);
+    putVars(u"V, "_s);
+    putText(u"温度 "_s);
+    putVars(u"T"_s);
+    putText(u" の関数とみなし，"_s);
+    putText(u"(1.49) に相当する関係を"_s);
     newLine();
-    putText(QStringLiteral("考えよ。"));
+    putText(u"考えよ。"_s);
 
     newLineWide();
-    putColored(QStringLiteral("[解 1.13]："));
-    putText(QStringLiteral("系全体を "));
-    putVars(QStringLiteral("a"));
-    putText(QStringLiteral(" 倍にしても圧力は変わらないから，"));
+    putColored(u"[解 1.13]："_s);
+    putText(u"系全体を "_s);
+    putVars(u"a"_s);
+    putText(u" 倍にしても圧力は変わらないから，"_s);
 
     rowAt(ds().tab5, 1);
-    putVars(QStringLiteral("p"));
-    putText(QStringLiteral(" = "));
-    putFOf(QStringLiteral("N, V, T"), 2);
-    putText(QStringLiteral(")　 ⇒ 　"));
-    putVars(QStringLiteral("p"));
-    putText(QStringLiteral(" = "));
-    putFOf(QStringLiteral("aN, aV, T"), 0);
-    putText(QStringLiteral(")"));
-    putText(QStringLiteral(" = "));
-    putFOf(QStringLiteral("N, V, T"), 2);
-    putText(QStringLiteral(")"));
+    putVars(u"p"_s);
+    putText(u" = "_s);
+    putFOf(u"N, V, T"_s, 2);
+    putText(u")　 ⇒ 　"_s);
+    putVars(u"p"_s);
+    putText(u" = "_s);
+    putFOf(u"aN, aV, T"_s, 0);
+    putText(u")"_s);
+    putText(u" = "_s);
+    putFOf(u"N, V, T"_s, 2);
+    putText(u")"_s);
 
     newLine();
-    putText(QStringLiteral("したがって，(1.50) に対応して"));
+    putText(u"したがって，(1.50) に対応して"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putVars(QStringLiteral("N"));
+    putVars(u"N"_s);
     skipPx(8);
-    putPartial(QStringLiteral("p"), QStringLiteral("N"));
+    putPartial(u"p"_s, u"N"_s);
     skipW(1.2f);
-    putText(QStringLiteral("+  "));
-    putVars(QStringLiteral("V"));
+    putText(u"+  "_s);
+    putVars(u"V"_s);
     skipPx(8);
-    putPartial(QStringLiteral("p"), QStringLiteral("V"));
-    putText(QStringLiteral("   =  0"));
+    putPartial(u"p"_s, u"V"_s);
+    putText(u"   =  0"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が得られる。前問により，圧力 "));
-    putVars(QStringLiteral("p"));
-    putText(QStringLiteral(" は密度 "));
-    putVars(QStringLiteral("n"));
-    putText(QStringLiteral(" = "));
-    putVars(QStringLiteral("N"));
+    putText(u"が得られる。前問により，圧力 "_s);
+    putVars(u"p"_s);
+    putText(u" は密度 "_s);
+    putVars(u"n"_s);
+    putText(u" = "_s);
+    putVars(u"N"_s);
     skipPx(4);
-    putText(QStringLiteral("/"));
+    putText(u"/"_s);
     skipPx(4);
-    putVars(QStringLiteral("V"));
+    putVars(u"V"_s);
     newLine();
-    putText(QStringLiteral("を通してのみ"));
-    putVars(QStringLiteral(" N "));
-    putText(QStringLiteral("と"));
-    putVars(QStringLiteral(" V "));
-    putText(QStringLiteral("に依存する。"));
+    putText(u"を通してのみ"_s);
+    putVars(u" N "_s);
+    putText(u"と"_s);
+    putVars(u" V "_s);
+    putText(u"に依存する。"_s);
 }
 
 void p1_14(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16."));
+    putColored(page.entry + u"　p. 16."_s);
     newLine();
-    putText(QStringLiteral("物体のエントロピー "));
-    putVars(QStringLiteral("S"));
-    putText(QStringLiteral(" を一定に保って，体積 "));
-    putVars(QStringLiteral("V"));
-    putText(QStringLiteral(" を内部エネルギー "));
-    putVars(QStringLiteral("U"));
-    putText(QStringLiteral(" で微分する。"));
+    putText(u"物体のエントロピー "_s);
+    putVars(u"S"_s);
+    putText(u" を一定に保って，体積 "_s);
+    putVars(u"V"_s);
+    putText(u" を内部エネルギー "_s);
+    putVars(u"U"_s);
+    putText(u" で微分する。"_s);
     newLine();
-    putText(QStringLiteral("この偏微分はどのような記号で表されるか。"));
+    putText(u"この偏微分はどのような記号で表されるか。"_s);
     newLine();
-    putText(QStringLiteral("また，(1.14) を用いて"));
-    putText(QStringLiteral("これを求めよ。"));
+    putText(u"また，(1.14) を用いて"_s);
+    putText(u"これを求めよ。"_s);
 
     rowAt(margin(), 1.5f);
-    putColored(QStringLiteral("[解 1.14]："));
-    putText(QStringLiteral("いま "));
-    putVars(QStringLiteral("V"));
-    putText(QStringLiteral(" は "));
-    putVars(QStringLiteral("S"));
-    putText(QStringLiteral(" と "));
-    putVars(QStringLiteral("U"));
-    putText(QStringLiteral(" の関数と考えるので，"));
+    putColored(u"[解 1.14]："_s);
+    putText(u"いま "_s);
+    putVars(u"V"_s);
+    putText(u" は "_s);
+    putVars(u"S"_s);
+    putText(u" と "_s);
+    putVars(u"U"_s);
+    putText(u" の関数と考えるので，"_s);
     newLine();
-    putText(QStringLiteral("熱力学の恒等式 (1.14) を "));
-    putDiff(QStringLiteral("V"));
-    putText(QStringLiteral(" が左辺にくるように書き直す："));
+    putText(u"熱力学の恒等式 (1.14) を "_s);
+    putDiff(u"V"_s);
+    putText(u" が左辺にくるように書き直す："_s);
 
     rowAt(ds().tab5, 1.5f);
-    putDiff(QStringLiteral("V"));
-    putText(QStringLiteral("  =  "));
+    putDiff(u"V"_s);
+    putText(u"  =  "_s);
     putMinus();
     skipPx(6);
-    putFrac(QStringLiteral("1"), QStringLiteral("p"));
+    putFrac(u"1"_s, u"p"_s);
     skipPx(4);
-    putDiff(QStringLiteral("U"));
-    putText(QStringLiteral("  +  "));
-    putFrac(QStringLiteral("T"), QStringLiteral("p"));
+    putDiff(u"U"_s);
+    putText(u"  +  "_s);
+    putFrac(u"T"_s, u"p"_s);
     skipPx(4);
-    putDiff(QStringLiteral("S"));
+    putDiff(u"S"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("この式の形から，"));
+    putText(u"この式の形から，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putPartialParen(QStringLiteral("V"), QStringLiteral("U"), QStringLiteral("S"));
-    putText(QStringLiteral("  =  －"));
+    putPartialParen(u"V"_s, u"U"_s, u"S"_s);
+    putText(u"  =  －"_s);
     skipPx(6);
-    putFrac(QStringLiteral("1"), QStringLiteral("p"));
+    putFrac(u"1"_s, u"p"_s);
 
     rowAt(margin(), 1.5f);
-    putText(QStringLiteral("が求まる。"));
+    putText(u"が求まる。"_s);
 }
 
 void p1_15(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16."));
+    putColored(page.entry + u"　p. 16."_s);
     newLine();
     lagrangeStatement();
 
     newLine();
-    putColored(QStringLiteral("[解 1.15]："));
+    putColored(u"[解 1.15]："_s);
     const long yS = roundHalfEven(ds().penY);
     newLine();
-    putText(QStringLiteral("長方形の右上の頂点の座標を ("));
+    putText(u"長方形の右上の頂点の座標を ("_s);
     skipPx(2);
-    putVars(QStringLiteral("x, y"));
+    putVars(u"x, y"_s);
     skipPx(2);
-    putText(QStringLiteral(") とすると，"));
+    putText(u") とすると，"_s);
     lagrangeSetUp();
     lagrangeConditions();
     lagrangeResult();
@@ -1238,13 +1240,13 @@ void p1_15(PageContext& page)
 
 void p1_16(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　p. 16"));
+    putColored(page.entry + u"　p. 16"_s);
     newLine();
     sphericalStatement();
     newLine();
-    putColored(QStringLiteral("[解 1.16]："));
+    putColored(u"[解 1.16]："_s);
     newLine();
-    putText(QStringLiteral("ヤコビアンの定義 (1.37) により，"));
+    putText(u"ヤコビアンの定義 (1.37) により，"_s);
     sphericalEntries(sphericalDefinition());
     sphericalRowOperation();
     sphericalAfterRowOperation();
@@ -1253,60 +1255,60 @@ void p1_16(PageContext& page)
 
 void p1_17(PageContext& page)
 {
-    putColored(page.entry + QStringLiteral("　(追加問題)　"));
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("N"));
+    putColored(page.entry + u"　(追加問題)　"_s);
+    putVars(u"x"_s);
+    putSup(u"N"_s);
     skipPx(6);
-    putText(QStringLiteral("の"));
+    putText(u"の"_s);
     skipPx(4);
-    putVars(QStringLiteral("n"));
+    putVars(u"n"_s);
     skipPx(4);
-    putText(QStringLiteral("階導関数が"));
+    putText(u"階導関数が"_s);
 
     rowAt(ds().tab5, 1.5f);
     nthDerivativeOfPower();
     factorialFraction();
-    putText(QStringLiteral(" となることを示せ。"));
+    putText(u" となることを示せ。"_s);
 
     rowAt(margin(), 1.5f);
-    putColored(QStringLiteral("[解 1.17]："));
+    putColored(u"[解 1.17]："_s);
     rowAt(ds().tab5, 1.5f);
-    putFrac(QStringLiteral("d"), QStringLiteral("dx"));
+    putFrac(u"d"_s, u"dx"_s);
     powerEqualsN();
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("N-1"));
+    putVars(u"x"_s);
+    putSup(u"N-1"_s);
 
     rowAt(ds().tab5, 2);
-    putDeriv2(QString(), QStringLiteral("x"));
+    putDeriv2(QString(), u"x"_s);
     powerEqualsN();
     putNMinusOne();
     skipPx(4);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("N-2"));
+    putVars(u"x"_s);
+    putSup(u"N-2"_s);
 
     rowAt(ds().tab5, 2);
     nthDerivativeOfPower();
     const float px = ds().penX;
     const float py = ds().penY;
-    putVars(QStringLiteral("N"));
+    putVars(u"N"_s);
     skipPx(4);
     putNMinusOne();
-    putText(QStringLiteral(" ･･･ ("));
-    putVars(QStringLiteral("N"));
+    putText(u" ･･･ ("_s);
+    putVars(u"N"_s);
     putMinus();
-    putVars(QStringLiteral("n"));
+    putVars(u"n"_s);
     skipPx(2);
-    putText(QStringLiteral("+1)"));
+    putText(u"+1)"_s);
     skipPx(4);
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("N-n"));
-    putText(QStringLiteral(" ＝ "));
+    putVars(u"x"_s);
+    putSup(u"N-n"_s);
+    putText(u" ＝ "_s);
     factorialFraction();
 
     penAt(px - 10, py + 35);
-    putColored(QStringLiteral("┗━━━━━━━━━━━┛"));
+    putColored(u"┗━━━━━━━━━━━┛"_s);
     penAt(px + 80, py + 50);
-    putVars(QStringLiteral("n"));
+    putVars(u"n"_s);
     skipPx(5);
-    putText(QStringLiteral("個"));
+    putText(u"個"_s);
 }
