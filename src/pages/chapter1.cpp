@@ -295,10 +295,10 @@ void jacobianChainLine(PageContext& page, const JacobianChain& chain)
     putJacobian(list(6), list(7));
     putText(u"  =  "_s);
     putJacobian(list(8), list(9));
+    StyleScope keep(pic());
     pic().DrawWidth = 2;
     cancelStroke(page.markX2, chain.firstCancelsNumerator);
     cancelStroke(page.markX3, !chain.firstCancelsNumerator);
-    pic().DrawWidth = 1;
 }
 
 void heatRatioPart1Solution(PageContext& page)
@@ -565,6 +565,7 @@ void lagrangeFigure(long yS)
     pic().LineStep(40, 90);
     pic().LineStep(-80, 0);
 
+    StyleScope keep(pic());
     pic().FontSize = float(0.8 * ds().baseFontSize);
     penAt(F + 38, H - 34.5);
     putText(u"("_s);
@@ -578,7 +579,6 @@ void lagrangeFigure(long yS)
     putText(u"/"_s);
     skipPx(2);
     putText(u"2"_s);
-    pic().FontSize = ds().baseFontSize;
 }
 
 // ---- 1.16 -------------------------------------------------------------------
@@ -708,6 +708,7 @@ Columns3 entryColumns() { return {float(8.0 * ds().chW), float(19.0 * ds().chW),
 void sphericalEntries(float lastRowAbove)
 {
     const Columns3 c = entryColumns();
+    StyleScope keep(pic());
     pic().FontSize = 11;
     const float Y1 = float(lastRowAbove + 2.0 * ds().lineH);
     ds().penY = Y1;
@@ -742,7 +743,6 @@ void sphericalEntries(float lastRowAbove)
 
     bar(c.c1 - 13, Y1 - 4, 0, 3.0 * ds().lineH);
     bar(c.c3 + 11.6 * ds().chW, Y1 - 4, 0, 3.0 * ds().lineH);
-    pic().FontSize = ds().baseFontSize;
 }
 
 void sphericalRowOperation()
@@ -775,6 +775,7 @@ void sphericalAfterRowOperation()
     const float Y3 = float(Y2 + 1.2 * ds().lineH);
     float x = float(4.0 * ds().chW);
     dspText(pic(), x, Y2, u"＝"_s);
+    StyleScope keep(pic());
     pic().FontSize = 11;
 
     ds().penY = Y1;
@@ -814,21 +815,25 @@ void sphericalExpansion()
     const float Y2 = float(Y1 + 0.6 * ds().lineH);
     const float Y3 = float(Y2 + 0.6 * ds().lineH);
 
-    ds().penY = Y1;
-    overSinPhiRow(C1, C2);
-    ds().penY = Y3;
-    ds().penX = C1;
-    skipW(1);
-    cosTheta();
-    ds().penX = C2;
-    putMinus();
-    factors({putR, sinTheta}, {10});
-    bar(C1 - 14, Y1, 0, 2.0 * ds().lineH);
-    bar(42.0 * ds().chW, Y1, 0, 2.0 * ds().lineH);
+    {
+        StyleScope keep(pic());
+        pic().FontSize = 11;
+        ds().penY = Y1;
+        overSinPhiRow(C1, C2);
+        ds().penY = Y3;
+        ds().penX = C1;
+        skipW(1);
+        cosTheta();
+        ds().penX = C2;
+        putMinus();
+        factors({putR, sinTheta}, {10});
+        bar(C1 - 14, Y1, 0, 2.0 * ds().lineH);
+        bar(42.0 * ds().chW, Y1, 0, 2.0 * ds().lineH);
+    }
 
-    pic().FontSize = ds().baseFontSize;
     penAt(4.0 * ds().chW, Y2);
     putText(u"＝ "_s);
+    StyleScope keep(pic());
     pic().FontSize = 11;
     putMinus();
     factors({putR, sinTheta, sinPhi}, {10, 10});
@@ -840,7 +845,6 @@ void sphericalExpansion()
     dspSup(pic(), ds().penX, float(ds().penY + 3), u"2"_s);
     skipPx(4);
     sinTheta();
-    pic().FontSize = ds().baseFontSize;
 }
 
 // ---- 1.17 -------------------------------------------------------------------

@@ -99,10 +99,12 @@ void renamedVariable()
 {
     newLine();
     putText(u"正しくは，右辺の"_s);
-    pic().ForeColor = ds().highlightColor;
-    putText(u"積分変数 "_s);
-    putVars(u"x"_s);
-    pic().ForeColor = ds().textColor;
+    {
+        StyleScope keep(pic());
+        pic().ForeColor = ds().highlightColor;
+        putText(u"積分変数 "_s);
+        putVars(u"x"_s);
+    }
     putText(u" を別の記号 "_s);
     putVars(u"y"_s);
     skipPx(8);

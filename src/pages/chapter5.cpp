@@ -21,9 +21,6 @@ void tagAt(double x, const QString& tag)
 
 double column(double k) { return ds().leftMargin + k * ds().chW; }
 
-// Rows typeset smaller than the body to fit the line; the body size comes back after.
-void setRowSize(double points) { pic().FontSize = float(points); }
-void restoreBodySize() { pic().FontSize = ds().baseFontSize; }
 
 void integralMinus1To1() { dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"-1"_s); }
 void sqrtPi() { dspSqrtPi(pic(), ds().penX, ds().penY); }
@@ -240,7 +237,8 @@ void substitutedSeries()
 void expandedSeries()
 {
     rowAt(ds().leftMargin, 2.2f);
-    setRowSize(0.8 * ds().baseFontSize);
+    StyleScope keep(pic());
+    pic().FontSize = float(0.8 * ds().baseFontSize);
     putVars(u"x"_s);
     skipPx(3);
     putSumN0Inf();
@@ -260,7 +258,6 @@ void expandedSeries()
     smallSeriesNPn(u"n"_s);
     putText(u" + "_s);
     smallSeriesNPn(u"n+1"_s);
-    restoreBodySize();
 }
 
 void sumFromOne() { dspSum(pic(), ds().penX, ds().penY, u"n=1"_s, u"∞"_s); }
@@ -272,7 +269,8 @@ void shiftedSeries()
     putVars(u"t"_s);
     putText(u" のべきがそろうように和の添字をずらすなどすると"_s);
     rowAt(ds().leftMargin, 1.8f);
-    setRowSize(0.76 * ds().baseFontSize);
+    StyleScope keep(pic());
+    pic().FontSize = float(0.76 * ds().baseFontSize);
     putVars(u"x"_s);
     skipPx(4);
     putSumN0Inf();
@@ -309,7 +307,6 @@ void shiftedSeries()
     putText(u"-1)"_s);
     skipPx(2);
     pTimesPower(u"n-1"_s, 2, u"n"_s);
-    restoreBodySize();
 }
 
 void coefficientsOfTn()
@@ -843,27 +840,29 @@ void differenceOfEquations()
     putAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
     rowAt(ds().leftMargin, 1.8f);
-    setRowSize(9);
-    putAssocP(u"l'"_s, u"m"_s);
-    skipPx(4);
-    bracketedDerivative(u"l"_s);
-    skipPx(8);
-    putMinus();
-    putAssocP(u"l"_s, u"m"_s);
-    skipPx(4);
-    bracketedDerivative(u"l'"_s);
-    eigenvalueTerm();
-    restoreBodySize();
+    {
+        StyleScope keep(pic());
+        pic().FontSize = 9;
+        putAssocP(u"l'"_s, u"m"_s);
+        skipPx(4);
+        bracketedDerivative(u"l"_s);
+        skipPx(8);
+        putMinus();
+        putAssocP(u"l"_s, u"m"_s);
+        skipPx(4);
+        bracketedDerivative(u"l'"_s);
+        eigenvalueTerm();
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これは"_s);
     rowAt(ds().leftMargin, 1.7f);
-    setRowSize(10.5);
+    StyleScope keep(pic());
+    pic().FontSize = 10.5;
     openTotalDerivative(u"l'"_s, u"m"_s, u"l"_s, u"m"_s);
     skipPx(8);
     bigRBracket();
     eigenvalueTerm();
-    restoreBodySize();
 }
 
 void integratedOverMinus1To1()
@@ -975,7 +974,8 @@ void differenceInM(PageContext& page)
     putText(u" を作ると"_s);
 
     rowAt(column(2), 2);
-    setRowSize(10.5);
+    StyleScope keep(pic());
+    pic().FontSize = 10.5;
     openTotalDerivative(u"l"_s, u"m'"_s, u"l"_s, u"m"_s);
     skipW(1);
     bigRBracket();
@@ -991,7 +991,6 @@ void differenceInM(PageContext& page)
     putAssocP(u"l"_s, u"m'"_s);
     putText(u"  ＝  0 "_s);
     squaresOverOneMinusX2(page);
-    restoreBodySize();
 }
 
 // ∫ from −1 to 1 of the bar of P_l^m P_l^m′ / (1 − x²), then dx = 0; the bar is

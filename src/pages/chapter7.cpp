@@ -561,16 +561,16 @@ namespace {
 void p7_13Annotation(float arrowX)
 {
     Surface& s = pic();
-    s.ForeColor = ds().highlightColor;
-    s.FontBold = true;
-    dspText(s, arrowX, float(ds().penY + 4.0), u"↑"_s);
-    s.ForeColor = ds().textColor;
-    s.FontBold = false;
-
+    {
+        StyleScope keep(s);
+        s.ForeColor = ds().highlightColor;
+        s.FontBold = true;
+        dspText(s, arrowX, float(ds().penY + 4.0), u"↑"_s);
+    }
+    StyleScope keep(s);
     s.FontSize = float(0.8 * ds().baseFontSize);
     float labelX = float(arrowX - 3.0 * ds().chW);
     dspText(s, labelX, float(ds().penY + 1.2 * ds().lineH), u"(7.22)"_s);
-    s.FontSize = ds().baseFontSize;
 }
 }  // namespace
 
@@ -703,19 +703,26 @@ const LimitDisplay gaussProduct{u"n"_s, u"────────────"_
 const LimitDisplay shiftedProduct{u"n"_s, u"──────────────"_s, lastNMinusOne, nMinusOneFactorialN, 80, 15};
 const LimitDisplay renamedProduct{u"m"_s, u"─────────────"_s, lastM, mFactorialM, 40, 16};
 
-// A size relative to the one the page found on entry.
-void scaleFont(float f0, double factor) { pic().FontSize = float(factor * f0); }
+// The exponent z, smaller than the row it stands on.
+void exponentZ()
+{
+    StyleScope keep(pic());
+    pic().FontSize = float(0.8 * pic().FontSize);
+    putVars(u"z"_s);
+}
 
 // Draws the display after the left-hand side; returns the row's line (limY).
-float drawLimit(const LimitDisplay& d, float f0)
+float drawLimit(const LimitDisplay& d)
 {
     const float limX = ds().penX;
     const float limY = ds().penY;
     ds().penY = float(limY - 10.0);
     skipPx(7);
-    scaleFont(f0, 1.3);
-    putText(u"lim"_s);
-    pic().FontSize = f0;
+    {
+        StyleScope keep(pic());
+        pic().FontSize = float(1.3 * pic().FontSize);
+        putText(u"lim"_s);
+    }
 
     penAt(limX, limY + 10.0);
     putVars(d.v);
@@ -751,14 +758,12 @@ float drawLimit(const LimitDisplay& d, float f0)
     skipPx(2);
 
     ds().penY = float(limY - double(d.expY));
-    scaleFont(f0, 0.8);
-    putVars(u"z"_s);
-    pic().FontSize = f0;
+    exponentZ();
     return limY;
 }
 
 // (1 + 1/m)^z after the renamed product's numerator.
-void onePlusOneOverMToZ(float limY, float f0)
+void onePlusOneOverMToZ(float limY)
 {
     ds().penY = float(limY - 12.0);
     skipPx(6);
@@ -770,9 +775,7 @@ void onePlusOneOverMToZ(float limY, float f0)
     putText(u")"_s);
     skipPx(2);
     ds().penY = float(limY - 17.0);
-    scaleFont(f0, 0.8);
-    putVars(u"z"_s);
-    pic().FontSize = f0;
+    exponentZ();
 }
 
 // Γ(z+1) at the pen; `close` is the run from "+1)" on.
@@ -799,7 +802,7 @@ void zGammaZEquals()
     putText(u") = "_s);
 }
 
-void p7_14Statement(float f0)
+void p7_14Statement()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ガンマ関数 "_s);
@@ -824,7 +827,7 @@ void p7_14Statement(float f0)
 
     rowAt(ds().tab5, 1.5f);
     gammaOfZPlusOne(u"+1) = "_s);
-    ds().penY = drawLimit(gaussProduct, f0);
+    ds().penY = drawLimit(gaussProduct);
     ds().penX = float(ds().tab40);
     putText(u"(7.37)"_s);
 
@@ -852,9 +855,8 @@ void p7_14Statement(float f0)
 
 void p7_14(PageContext& page)
 {
-    const float f0 = pic().FontSize;
     putColored(page.entry + u"　[追加問題]"_s);
-    p7_14Statement(f0);
+    p7_14Statement();
 
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.14]："_s);
@@ -879,7 +881,7 @@ void p7_14(PageContext& page)
 
     rowAt(ds().tab5, 1.5f);
     zGammaZEquals();
-    ds().penY = drawLimit(shiftedProduct, f0);
+    ds().penY = drawLimit(shiftedProduct);
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ここで "_s);
@@ -893,8 +895,8 @@ void p7_14(PageContext& page)
 
     rowAt(ds().tab5, 1.5f);
     zGammaZEquals();
-    const float limY = drawLimit(renamedProduct, f0);
-    onePlusOneOverMToZ(limY, f0);
+    const float limY = drawLimit(renamedProduct);
+    onePlusOneOverMToZ(limY);
     ds().penY = limY;
 
     rowAt(ds().leftMargin, 1.5f);
