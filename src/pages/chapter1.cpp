@@ -399,6 +399,79 @@ void putXPlusYPower()
     putSup(u"n-1"_s);
 }
 
+// Σ r C(n, r) x^(n−r) y^r, to be summed with (1.57).
+void binomialSumStatement()
+{
+    penAt(margin(), 1.5 * ds().lineH);
+    putText(u"公式 (1.57) を用いて，級数の和 "_s);
+    putSumOverR();
+    skipW(1);
+    putVars(u"r "_s);
+    putBinomialNR();
+    skipW(1);
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
+    skipPx(6);
+    putVars(u"y"_s);
+    skipPx(2);
+    putSup(u"r"_s);
+    putText(u" を求めよ。"_s);
+}
+
+// (1.57) differentiated in y: n (x + y)^(n−1) = Σ C(n, r) x^(n−r) r y^(r−1).
+void binomialDerivative()
+{
+    rowAt(margin(), 2);
+    putColored(u"[解 1.11]："_s);
+    putText(u"(1.57) の両辺を変数 "_s);
+    putVars(u"y"_s);
+    putText(u" で微分すると，"_s);
+
+    rowAt(ds().tab5, 1.8f);
+    putVars(u"n "_s);
+    putXPlusYPower();
+    putText(u"  ＝  "_s);
+    putSumOverR();
+    skipW(1);
+    putBinomialNR();
+    skipW(1);
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
+    skipPx(8);
+    putVars(u"r  y"_s);
+    skipPx(2);
+    putSup(u"r-1"_s);
+}
+
+// The same times y gives the sum.
+void binomialTimesY()
+{
+    rowAt(margin(), 1.8f);
+    putText(u"となる。そこで両辺に "_s);
+    putVars(u"y"_s);
+    putText(u" を掛けると，"_s);
+
+    rowAt(ds().tab5, 1.8f);
+    putVars(u"n"_s);
+    skipPx(8);
+    putVars(u"y "_s);
+    putXPlusYPower();
+    putText(u"  ＝  "_s);
+    putSumOverR();
+    skipW(1);
+    putVars(u"r  "_s);
+    putBinomialNR();
+    skipW(1);
+    putVars(u"x"_s);
+    putSup(u"n-r"_s);
+    putVars(u" y"_s);
+    skipPx(2);
+    putSup(u"r"_s);
+
+    newLineWide();
+    putText(u"が得られる。"_s);
+}
+
 // ---- 1.12 -------------------------------------------------------------------
 
 void putHeldPartial(const char* f, const char* v, const char* held)
@@ -414,6 +487,122 @@ void putTimesDiff(const char* factor, const char* v)
     putDiff(QString::fromLatin1(v));
 }
 
+// x f_x + y f_y = 0 makes f depend on x and y through y/x alone.
+void homogeneousStatement()
+{
+    newLine();
+    putText(u"２変数の関数 "_s);
+    putVars(u"f"_s);
+    skipPx(4);
+    putText(u"("_s);
+    putVars(u"x,y"_s);
+    putText(u")"_s);
+    putText(u" が "_s);
+    putVars(u"x "_s);
+    putPartial(u"f"_s, u"x"_s);
+    putText(u" + "_s);
+    putVars(u"y "_s);
+    putPartial(u"f"_s, u"y"_s);
+    putText(u" ＝ 0 を満たすとき，"_s);
+    newLineWide();
+    putText(u"この関数 "_s);
+    putVars(u"f"_s);
+    putText(u" は "_s);
+    putFrac(u"y"_s, u"x"_s);
+    putText(u" を通してのみ "_s);
+    putVars(u"x"_s);
+    putText(u" と "_s);
+    putVars(u"y"_s);
+    putText(u" に依存することを示せ。"_s);
+}
+
+// y = t x: the variables (x, y) become (x, t).
+void ratioSubstitution()
+{
+    rowAt(margin(), 1.5f);
+    putColored(u"[解 1.12]："_s);
+    putVars(u"  y"_s);
+    putText(u" = "_s);
+    putVars(u"t"_s);
+    skipPx(6);
+    putVars(u"x"_s);
+    putText(u" とおいて，独立変数を ("_s);
+    skipPx(2);
+    putVars(u"x,y"_s);
+    skipPx(2);
+    putText(u") から ("_s);
+    skipPx(2);
+    putVars(u"x,t"_s);
+    skipPx(2);
+    putText(u") に変える。"_s);
+
+    newLine();
+    skipPx(2);
+    putVars(u"y"_s);
+    putText(u" の微分 "_s);
+    putDiff(u"y"_s);
+    putText(u" = "_s);
+    putTimesDiff("t", "x");
+    putText(u" + "_s);
+    putTimesDiff("x", "t");
+    putText(u" を，全微分の式"_s);
+}
+
+// The total differential (1.11), into which dy is put.
+void totalDifferential()
+{
+    rowAt(ds().tab5, 1.5f);
+    putDiff(u"f"_s);
+    putText(u"  =  "_s);
+    putHeldPartial("f", "x", "y");
+    skipPx(8);
+    putDiff(u"x"_s);
+    putText(u"  +  "_s);
+    putHeldPartial("f", "y", "x");
+    skipPx(8);
+    putDiff(u"y"_s);
+    ds().penX = float(ds().tab40);
+    putText(u"(1.11)"_s);
+
+    rowAt(margin(), 1.5f);
+    putText(u"の右辺に代入すると，"_s);
+}
+
+// df = [f_x + t f_y] dx + x f_y dt: the bracket vanishes, so f depends on t alone.
+void totalDifferentialInXT()
+{
+    rowAt(ds().tab5, 1.5f);
+    ds().bracketRise = 4;
+    putDiff(u"f"_s);
+    putText(u"  =  "_s);
+    putBigLBracket(ds().penX, ds().penY);
+    skipPx(10);
+    putHeldPartial("f", "x", "y");
+    putText(u" + "_s);
+    putVars(u"t"_s);
+    skipPx(8);
+    putHeldPartial("f", "y", "x");
+    skipPx(4);
+    putBigRBracket(ds().penX, ds().penY);
+    skipPx(12);
+    putDiff(u"x"_s);
+    putText(u"  +  "_s);
+    putVars(u"x"_s);
+    skipPx(8);
+    putHeldPartial("f", "y", "x");
+    skipPx(8);
+    putDiff(u"t"_s);
+
+    rowAt(margin(), 1.5f);
+    putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
+    newLine();
+    putText(u"したがって "_s);
+    putVars(u"f"_s);
+    putText(u" は "_s);
+    putVars(u"t"_s);
+    putText(u" だけに依存する。"_s);
+}
+
 // ---- 1.13 -------------------------------------------------------------------
 
 // f (args), with the given gap after the opening parenthesis.
@@ -427,6 +616,150 @@ void putFOf(const QString& args, short gapAfterParen)
     skipPx(4);
 }
 
+// p(N, V, T) as an instance of the previous problem's equation.
+void pressureStatement()
+{
+    newLine();
+    putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
+    putVars(u"p"_s);
+    newLine();
+    putText(u"を分子数 "_s);
+    putVars(u"N,"_s);
+    putText(u" 体積 "_s);
+    putVars(u"V, "_s);
+    putText(u"温度 "_s);
+    putVars(u"T"_s);
+    putText(u" の関数とみなし，"_s);
+    putText(u"(1.49) に相当する関係を"_s);
+    newLine();
+    putText(u"考えよ。"_s);
+}
+
+// p is unchanged when the whole system grows a times.
+void pressureHomogeneity()
+{
+    newLineWide();
+    putColored(u"[解 1.13]："_s);
+    putText(u"系全体を "_s);
+    putVars(u"a"_s);
+    putText(u" 倍にしても圧力は変わらないから，"_s);
+
+    rowAt(ds().tab5, 1);
+    putVars(u"p"_s);
+    putText(u" = "_s);
+    putFOf(u"N, V, T"_s, 2);
+    putText(u")　 ⇒ 　"_s);
+    putVars(u"p"_s);
+    putText(u" = "_s);
+    putFOf(u"aN, aV, T"_s, 0);
+    putText(u")"_s);
+    putText(u" = "_s);
+    putFOf(u"N, V, T"_s, 2);
+    putText(u")"_s);
+
+    newLine();
+    putText(u"したがって，(1.50) に対応して"_s);
+}
+
+// N p_N + V p_V = 0, so p depends on N and V only through n = N/V.
+void pressureThroughDensity()
+{
+    rowAt(ds().tab5, 1.5f);
+    putVars(u"N"_s);
+    skipPx(8);
+    putPartial(u"p"_s, u"N"_s);
+    skipW(1.2f);
+    putText(u"+  "_s);
+    putVars(u"V"_s);
+    skipPx(8);
+    putPartial(u"p"_s, u"V"_s);
+    putText(u"   =  0"_s);
+
+    rowAt(margin(), 1.5f);
+    putText(u"が得られる。前問により，圧力 "_s);
+    putVars(u"p"_s);
+    putText(u" は密度 "_s);
+    putVars(u"n"_s);
+    putText(u" = "_s);
+    putVars(u"N"_s);
+    skipPx(4);
+    putText(u"/"_s);
+    skipPx(4);
+    putVars(u"V"_s);
+    newLine();
+    putText(u"を通してのみ"_s);
+    putVars(u" N "_s);
+    putText(u"と"_s);
+    putVars(u" V "_s);
+    putText(u"に依存する。"_s);
+}
+
+// ---- 1.14 -------------------------------------------------------------------
+
+// (∂V/∂U) at constant S: its symbol and its value.
+void volumeDerivativeStatement()
+{
+    newLine();
+    putText(u"物体のエントロピー "_s);
+    putVars(u"S"_s);
+    putText(u" を一定に保って，体積 "_s);
+    putVars(u"V"_s);
+    putText(u" を内部エネルギー "_s);
+    putVars(u"U"_s);
+    putText(u" で微分する。"_s);
+    newLine();
+    putText(u"この偏微分はどのような記号で表されるか。"_s);
+    newLine();
+    putText(u"また，(1.14) を用いて"_s);
+    putText(u"これを求めよ。"_s);
+}
+
+// The identity (1.14) solved for dV.
+void identityForVolume()
+{
+    rowAt(margin(), 1.5f);
+    putColored(u"[解 1.14]："_s);
+    putText(u"いま "_s);
+    putVars(u"V"_s);
+    putText(u" は "_s);
+    putVars(u"S"_s);
+    putText(u" と "_s);
+    putVars(u"U"_s);
+    putText(u" の関数と考えるので，"_s);
+    newLine();
+    putText(u"熱力学の恒等式 (1.14) を "_s);
+    putDiff(u"V"_s);
+    putText(u" が左辺にくるように書き直す："_s);
+
+    rowAt(ds().tab5, 1.5f);
+    putDiff(u"V"_s);
+    putText(u"  =  "_s);
+    putMinus();
+    skipPx(6);
+    putFrac(u"1"_s, u"p"_s);
+    skipPx(4);
+    putDiff(u"U"_s);
+    putText(u"  +  "_s);
+    putFrac(u"T"_s, u"p"_s);
+    skipPx(4);
+    putDiff(u"S"_s);
+}
+
+// (∂V/∂U)_S = −1/p, read off that form.
+void volumeDerivativeResult()
+{
+    rowAt(margin(), 1.5f);
+    putText(u"この式の形から，"_s);
+
+    rowAt(ds().tab5, 1.5f);
+    putPartialParen(u"V"_s, u"U"_s, u"S"_s);
+    putText(u"  =  －"_s);
+    skipPx(6);
+    putFrac(u"1"_s, u"p"_s);
+
+    rowAt(margin(), 1.5f);
+    putText(u"が求まる。"_s);
+}
 // ---- 1.15 -------------------------------------------------------------------
 
 void lagrangeStatement()
@@ -901,6 +1234,56 @@ void putNMinusOne()
     putText(u"1)"_s);
 }
 
+// d/dx x^N = N x^(N−1) and the second derivative.
+void firstTwoDerivatives()
+{
+    rowAt(margin(), 1.5f);
+    putColored(u"[解 1.17]："_s);
+    rowAt(ds().tab5, 1.5f);
+    putFrac(u"d"_s, u"dx"_s);
+    powerEqualsN();
+    putVars(u"x"_s);
+    putSup(u"N-1"_s);
+
+    rowAt(ds().tab5, 2);
+    putDeriv2(QString(), u"x"_s);
+    powerEqualsN();
+    putNMinusOne();
+    skipPx(4);
+    putVars(u"x"_s);
+    putSup(u"N-2"_s);
+}
+
+// The n-th derivative with its n factors counted under a brace.
+void nthDerivativeCounted()
+{
+    rowAt(ds().tab5, 2);
+    nthDerivativeOfPower();
+    const float px = ds().penX;
+    const float py = ds().penY;
+    putVars(u"N"_s);
+    skipPx(4);
+    putNMinusOne();
+    putText(u" ･･･ ("_s);
+    putVars(u"N"_s);
+    putMinus();
+    putVars(u"n"_s);
+    skipPx(2);
+    putText(u"+1)"_s);
+    skipPx(4);
+    putVars(u"x"_s);
+    putSup(u"N-n"_s);
+    putText(u" ＝ "_s);
+    factorialFraction();
+
+    penAt(px - 10, py + 35);
+    putColored(u"┗━━━━━━━━━━━┛"_s);
+    penAt(px + 80, py + 50);
+    putVars(u"n"_s);
+    skipPx(5);
+    putText(u"個"_s);
+}
+
 }  // namespace
 
 void p1_8a(PageContext& page)
@@ -928,297 +1311,34 @@ void p1_8(PageContext& page)
 void p1_11(PageContext& page)
 {
     putColored(page.entry + u"　p. 16."_s);
-    penAt(margin(), 1.5 * ds().lineH);
-    putText(u"公式 (1.57) を用いて，級数の和 "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    skipPx(6);
-    putVars(u"y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
-    putText(u" を求めよ。"_s);
-
-    rowAt(margin(), 2);
-    putColored(u"[解 1.11]："_s);
-    putText(u"(1.57) の両辺を変数 "_s);
-    putVars(u"y"_s);
-    putText(u" で微分すると，"_s);
-
-    rowAt(ds().tab5, 1.8f);
-    putVars(u"n "_s);
-    putXPlusYPower();
-    putText(u"  ＝  "_s);
-    putSumOverR();
-    skipW(1);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    skipPx(8);
-    putVars(u"r  y"_s);
-    skipPx(2);
-    putSup(u"r-1"_s);
-
-    rowAt(margin(), 1.8f);
-    putText(u"となる。そこで両辺に "_s);
-    putVars(u"y"_s);
-    putText(u" を掛けると，"_s);
-
-    rowAt(ds().tab5, 1.8f);
-    putVars(u"n"_s);
-    skipPx(8);
-    putVars(u"y "_s);
-    putXPlusYPower();
-    putText(u"  ＝  "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r  "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    putVars(u" y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
-
-    newLineWide();
-    putText(u"が得られる。"_s);
+    binomialSumStatement();
+    binomialDerivative();
+    binomialTimesY();
 }
 
 void p1_12(PageContext& page)
 {
     putColored(page.entry + u"　p. 16."_s);
-    newLine();
-    putText(u"２変数の関数 "_s);
-    putVars(u"f"_s);
-    skipPx(4);
-    putText(u"("_s);
-    putVars(u"x,y"_s);
-    putText(u")"_s);
-    putText(u" が "_s);
-    putVars(u"x "_s);
-    putPartial(u"f"_s, u"x"_s);
-    putText(u" + "_s);
-    putVars(u"y "_s);
-    putPartial(u"f"_s, u"y"_s);
-    putText(u" ＝ 0 を満たすとき，"_s);
-    newLineWide();
-    putText(u"この関数 "_s);
-    putVars(u"f"_s);
-    putText(u" は "_s);
-    putFrac(u"y"_s, u"x"_s);
-    putText(u" を通してのみ "_s);
-    putVars(u"x"_s);
-    putText(u" と "_s);
-    putVars(u"y"_s);
-    putText(u" に依存することを示せ。"_s);
-
-    rowAt(margin(), 1.5f);
-    putColored(u"[解 1.12]："_s);
-    putVars(u"  y"_s);
-    putText(u" = "_s);
-    putVars(u"t"_s);
-    skipPx(6);
-    putVars(u"x"_s);
-    putText(u" とおいて，独立変数を ("_s);
-    skipPx(2);
-    putVars(u"x,y"_s);
-    skipPx(2);
-    putText(u") から ("_s);
-    skipPx(2);
-    putVars(u"x,t"_s);
-    skipPx(2);
-    putText(u") に変える。"_s);
-
-    newLine();
-    skipPx(2);
-    putVars(u"y"_s);
-    putText(u" の微分 "_s);
-    putDiff(u"y"_s);
-    putText(u" = "_s);
-    putTimesDiff("t", "x");
-    putText(u" + "_s);
-    putTimesDiff("x", "t");
-    putText(u" を，全微分の式"_s);
-
-    rowAt(ds().tab5, 1.5f);
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putHeldPartial("f", "x", "y");
-    skipPx(8);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"y"_s);
-    ds().penX = float(ds().tab40);
-    putText(u"(1.11)"_s);
-
-    rowAt(margin(), 1.5f);
-    putText(u"の右辺に代入すると，"_s);
-
-    rowAt(ds().tab5, 1.5f);
-    ds().bracketRise = 4;
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putBigLBracket(ds().penX, ds().penY);
-    skipPx(10);
-    putHeldPartial("f", "x", "y");
-    putText(u" + "_s);
-    putVars(u"t"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(4);
-    putBigRBracket(ds().penX, ds().penY);
-    skipPx(12);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putVars(u"x"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"t"_s);
-
-    rowAt(margin(), 1.5f);
-    putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
-    newLine();
-    putText(u"したがって "_s);
-    putVars(u"f"_s);
-    putText(u" は "_s);
-    putVars(u"t"_s);
-    putText(u" だけに依存する。"_s);
+    homogeneousStatement();
+    ratioSubstitution();
+    totalDifferential();
+    totalDifferentialInXT();
 }
 
 void p1_13(PageContext& page)
 {
     putColored(page.entry + u"　p. 16."_s);
-    newLine();
-    putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
-    putVars(u"p"_s);
-    newLine();
-    putText(u"を分子数 "_s);
-    putVars(u"N,"_s);
-    putText(u" 体積 "_s);
-    putVars(u"V, "_s);
-    putText(u"温度 "_s);
-    putVars(u"T"_s);
-    putText(u" の関数とみなし，"_s);
-    putText(u"(1.49) に相当する関係を"_s);
-    newLine();
-    putText(u"考えよ。"_s);
-
-    newLineWide();
-    putColored(u"[解 1.13]："_s);
-    putText(u"系全体を "_s);
-    putVars(u"a"_s);
-    putText(u" 倍にしても圧力は変わらないから，"_s);
-
-    rowAt(ds().tab5, 1);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")　 ⇒ 　"_s);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"aN, aV, T"_s, 0);
-    putText(u")"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")"_s);
-
-    newLine();
-    putText(u"したがって，(1.50) に対応して"_s);
-
-    rowAt(ds().tab5, 1.5f);
-    putVars(u"N"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"N"_s);
-    skipW(1.2f);
-    putText(u"+  "_s);
-    putVars(u"V"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"V"_s);
-    putText(u"   =  0"_s);
-
-    rowAt(margin(), 1.5f);
-    putText(u"が得られる。前問により，圧力 "_s);
-    putVars(u"p"_s);
-    putText(u" は密度 "_s);
-    putVars(u"n"_s);
-    putText(u" = "_s);
-    putVars(u"N"_s);
-    skipPx(4);
-    putText(u"/"_s);
-    skipPx(4);
-    putVars(u"V"_s);
-    newLine();
-    putText(u"を通してのみ"_s);
-    putVars(u" N "_s);
-    putText(u"と"_s);
-    putVars(u" V "_s);
-    putText(u"に依存する。"_s);
+    pressureStatement();
+    pressureHomogeneity();
+    pressureThroughDensity();
 }
 
 void p1_14(PageContext& page)
 {
     putColored(page.entry + u"　p. 16."_s);
-    newLine();
-    putText(u"物体のエントロピー "_s);
-    putVars(u"S"_s);
-    putText(u" を一定に保って，体積 "_s);
-    putVars(u"V"_s);
-    putText(u" を内部エネルギー "_s);
-    putVars(u"U"_s);
-    putText(u" で微分する。"_s);
-    newLine();
-    putText(u"この偏微分はどのような記号で表されるか。"_s);
-    newLine();
-    putText(u"また，(1.14) を用いて"_s);
-    putText(u"これを求めよ。"_s);
-
-    rowAt(margin(), 1.5f);
-    putColored(u"[解 1.14]："_s);
-    putText(u"いま "_s);
-    putVars(u"V"_s);
-    putText(u" は "_s);
-    putVars(u"S"_s);
-    putText(u" と "_s);
-    putVars(u"U"_s);
-    putText(u" の関数と考えるので，"_s);
-    newLine();
-    putText(u"熱力学の恒等式 (1.14) を "_s);
-    putDiff(u"V"_s);
-    putText(u" が左辺にくるように書き直す："_s);
-
-    rowAt(ds().tab5, 1.5f);
-    putDiff(u"V"_s);
-    putText(u"  =  "_s);
-    putMinus();
-    skipPx(6);
-    putFrac(u"1"_s, u"p"_s);
-    skipPx(4);
-    putDiff(u"U"_s);
-    putText(u"  +  "_s);
-    putFrac(u"T"_s, u"p"_s);
-    skipPx(4);
-    putDiff(u"S"_s);
-
-    rowAt(margin(), 1.5f);
-    putText(u"この式の形から，"_s);
-
-    rowAt(ds().tab5, 1.5f);
-    putPartialParen(u"V"_s, u"U"_s, u"S"_s);
-    putText(u"  =  －"_s);
-    skipPx(6);
-    putFrac(u"1"_s, u"p"_s);
-
-    rowAt(margin(), 1.5f);
-    putText(u"が求まる。"_s);
+    volumeDerivativeStatement();
+    identityForVolume();
+    volumeDerivativeResult();
 }
 
 void p1_15(PageContext& page)
@@ -1273,46 +1393,6 @@ void p1_17(PageContext& page)
     nthDerivativeOfPower();
     factorialFraction();
     putText(u" となることを示せ。"_s);
-
-    rowAt(margin(), 1.5f);
-    putColored(u"[解 1.17]："_s);
-    rowAt(ds().tab5, 1.5f);
-    putFrac(u"d"_s, u"dx"_s);
-    powerEqualsN();
-    putVars(u"x"_s);
-    putSup(u"N-1"_s);
-
-    rowAt(ds().tab5, 2);
-    putDeriv2(QString(), u"x"_s);
-    powerEqualsN();
-    putNMinusOne();
-    skipPx(4);
-    putVars(u"x"_s);
-    putSup(u"N-2"_s);
-
-    rowAt(ds().tab5, 2);
-    nthDerivativeOfPower();
-    const float px = ds().penX;
-    const float py = ds().penY;
-    putVars(u"N"_s);
-    skipPx(4);
-    putNMinusOne();
-    putText(u" ･･･ ("_s);
-    putVars(u"N"_s);
-    putMinus();
-    putVars(u"n"_s);
-    skipPx(2);
-    putText(u"+1)"_s);
-    skipPx(4);
-    putVars(u"x"_s);
-    putSup(u"N-n"_s);
-    putText(u" ＝ "_s);
-    factorialFraction();
-
-    penAt(px - 10, py + 35);
-    putColored(u"┗━━━━━━━━━━━┛"_s);
-    penAt(px + 80, py + 50);
-    putVars(u"n"_s);
-    skipPx(5);
-    putText(u"個"_s);
+    firstTwoDerivatives();
+    nthDerivativeCounted();
 }

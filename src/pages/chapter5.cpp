@@ -21,7 +21,6 @@ void tagAt(double x, const QString& tag)
 
 double column(double k) { return ds().leftMargin + k * ds().chW; }
 
-
 void integralMinus1To1() { dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"-1"_s); }
 void sqrtPi() { dspSqrtPi(pic(), ds().penX, ds().penY); }
 void bigLBracket() { putBigLBracket(ds().penX, ds().penY); }
@@ -455,18 +454,18 @@ void hermiteIntegrals(PageContext& page)
     labelledIntegral(u"(1)"_s, u"1"_s);
     putHOfX(u"m"_s);
     skipPx(8);
-    page.markX1 = ds().penX;
+    const float barX = ds().penX;
     putText(u"────"_s);
     skipPx(10);
     putExpMinusX2();
     skipPx(2);
     putDiff(u"x"_s);
-    ds().penX = float(page.markX1 + 4);
+    ds().penX = float(barX + 4);
     ds().penY = float(ds().penY - 14);
     putVars(u"d"_s);
     skipPx(4);
     putHOfX(u"n"_s);
-    ds().penX = float(page.markX1 + 1.5 * ds().chW);
+    ds().penX = float(barX + 1.5 * ds().chW);
     ds().penY = float(page.markY + 12);
     putDiff(u"x"_s);
 
@@ -550,7 +549,8 @@ void sqrtPiTwoTo(const QString& power)
     putSup(power);
 }
 
-void secondIntegral(PageContext& page)
+// (x H_n)² by (5.10): 1/4 H_(n+1)² + n H_(n+1) H_(n−1) + n² H_(n−1)².
+void squaredProductExpansion()
 {
     partLabel(u"(2)"_s, 1.5f);
     putText(u" (5.10) を使うと，被積分関数の一部は"_s);
@@ -580,13 +580,17 @@ void secondIntegral(PageContext& page)
     skipPx(4);
     putHOfX(u"n-1"_s);
     putSup(u"2"_s);
+}
 
+// I₂ term by term; returns where its "=" starts, for the row under it.
+float secondIntegralTerms()
+{
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるから"_s);
     rowAt(ds().tab5, 1.5f);
     putVars(u"I"_s);
     putSub(u"2"_s);
-    page.markX1 = ds().penX;
+    const float equalsX = ds().penX;
     putText(u" = "_s);
     dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
     skipPx(4);
@@ -614,8 +618,13 @@ void secondIntegral(PageContext& page)
     skipPx(2);
     putText(u")"_s);
     putFactorial();
+    return equalsX;
+}
 
-    rowAt(page.markX1, 1.5f);
+// = √π 2^(n−1) n! (2n + 1), under the "=" at equalsX.
+void secondIntegralValue(float equalsX)
+{
+    rowAt(equalsX, 1.5f);
     putText(u" = "_s);
     sqrtPiTwoTo(u"n-1"_s);
     skipPx(4);
@@ -639,6 +648,13 @@ void secondIntegral(PageContext& page)
     putText(u")"_s);
     putVars(u" n"_s);
     putFactorial();
+}
+
+void secondIntegral()
+{
+    squaredProductExpansion();
+    const float equalsX = secondIntegralTerms();
+    secondIntegralValue(equalsX);
 }
 
 // "(n−2) 次多項式" followed by the given tail.
@@ -944,27 +960,33 @@ void equationsForMAndMPrime()
     associatedLegendreEquation(u"l"_s, u"m'"_s);
 }
 
-// m² − m′² over 1 − x², stacked on the bar drawn at markX1 on row markY.
-void squaresOverOneMinusX2(const PageContext& page)
+// Where a fraction's bar starts, and the row it stands on.
+struct BarAt {
+    float x;
+    float row;
+};
+
+// m² − m′² over 1 − x², stacked on the bar.
+void squaresOverOneMinusX2(const BarAt& bar)
 {
-    ds().penX = page.markX1;
-    ds().penY = float(page.markY - 10);
+    ds().penX = bar.x;
+    ds().penY = float(bar.row - 10);
     putVars(u"m"_s);
     putSup(u"2"_s);
     skipPx(-4);
     putMinus();
     putVars(u"m'"_s);
     putSup(u"2"_s);
-    ds().penX = float(page.markX1 + 4);
-    ds().penY = float(page.markY + 12);
+    ds().penX = float(bar.x + 4);
+    ds().penY = float(bar.row + 12);
     putText(u"1"_s);
     putMinus();
     putVars(u"x"_s);
     putSup(u"2"_s);
-    ds().penY = page.markY;
+    ds().penY = bar.row;
 }
 
-void differenceInM(PageContext& page)
+void differenceInM()
 {
     rowAt(ds().leftMargin, 1.7f);
     putText(u"　ここで　[上式] × "_s);
@@ -980,8 +1002,7 @@ void differenceInM(PageContext& page)
     skipW(1);
     bigRBracket();
     putText(u"  － "_s);
-    page.markX1 = ds().penX;
-    page.markY = ds().penY;
+    const BarAt bar{ds().penX, ds().penY};
     putText(u"────"_s);
     skipPx(-8);
     putText(u"─"_s);
@@ -990,40 +1011,40 @@ void differenceInM(PageContext& page)
     skipPx(4);
     putAssocP(u"l"_s, u"m'"_s);
     putText(u"  ＝  0 "_s);
-    squaresOverOneMinusX2(page);
+    squaresOverOneMinusX2(bar);
 }
 
-// ∫ from −1 to 1 of the bar of P_l^m P_l^m′ / (1 − x²), then dx = 0; the bar is
-// remembered in markX1 and markY for weightedIntegrandRows.
-void weightedIntegral(PageContext& page)
+// ∫ from −1 to 1 of the bar of P_l^m P_l^m′ / (1 − x²), then dx = 0; returns the
+// bar, for weightedIntegrandRows.
+BarAt weightedIntegral()
 {
     integralMinus1To1();
     skipW(1);
-    page.markX1 = ds().penX;
-    page.markY = ds().penY;
+    const BarAt bar{ds().penX, ds().penY};
     putText(u"────────"_s);
     skipPx(6);
     putDiff(u"x"_s);
     putText(u"  ＝  0"_s);
+    return bar;
 }
 
 // Numerator and denominator of the weighted integrand; the pen stays on the
 // denominator line.
-void weightedIntegrandRows(const PageContext& page)
+void weightedIntegrandRows(const BarAt& bar)
 {
-    ds().penX = page.markX1;
-    ds().penY = float(page.markY - 14);
+    ds().penX = bar.x;
+    ds().penY = float(bar.row - 14);
     putAssocP(u"l"_s, u"m"_s);
     skipPx(4);
     putAssocP(u"l"_s, u"m'"_s);
-    ds().penX = float(page.markX1 + 2.5 * ds().chW);
-    ds().penY = float(page.markY + 14);
+    ds().penX = float(bar.x + 2.5 * ds().chW);
+    ds().penY = float(bar.row + 14);
     putText(u"1"_s);
     putMinus();
     putXSquared();
 }
 
-void integratedInM(PageContext& page)
+void integratedInM()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これを "_s);
@@ -1039,13 +1060,12 @@ void integratedInM(PageContext& page)
     putSup(u"2"_s);
     skipPx(2);
     putText(u") "_s);
-    weightedIntegral(page);
-    weightedIntegrandRows(page);
+    weightedIntegrandRows(weightedIntegral());
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"したがって，この場合の直交関係は"_s);
     rowAt(ds().tab5, 1.8f);
-    weightedIntegral(page);
+    const BarAt bar = weightedIntegral();
     skipW(2);
     putText(u"("_s);
     skipPx(4);
@@ -1057,7 +1077,7 @@ void integratedInM(PageContext& page)
     putVars(u"m'"_s);
     putText(u"|"_s);
     putText(u" のとき)"_s);
-    weightedIntegrandRows(page);
+    weightedIntegrandRows(bar);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となる。これが求める関係である。"_s);
 }
@@ -1393,7 +1413,7 @@ void p5_12(PageContext& page)
     putColored(page.entry + u"　p. 108."_s);
     hermiteIntegrals(page);
     firstIntegral();
-    secondIntegral(page);
+    secondIntegral();
     thirdIntegral();
 }
 
@@ -1411,8 +1431,8 @@ void p5_14(PageContext& page)
     putColored(page.entry + u"　p. 108."_s);
     orthogonalityInM();
     equationsForMAndMPrime();
-    differenceInM(page);
-    integratedInM(page);
+    differenceInM();
+    integratedInM();
 }
 
 void p5_15(PageContext& page)

@@ -107,7 +107,7 @@ void p6_1FirstDerivative(PageContext& page)
     skipW(1);
     putText(u"＋"_s);
     skipW(0.8f);
-    page.markX1 = ds().penX;
+    const float barX = ds().penX;
     putText(u"──"_s);
     skipPx(-4);
     putText(u"─"_s);
@@ -116,9 +116,9 @@ void p6_1FirstDerivative(PageContext& page)
     skipPx(4);
     putBigRParen(ds().penX, ds().penY);
 
-    penAt(page.markX1 + 2.0, page.markY - 11.0);
+    penAt(barX + 2.0, page.markY - 11.0);
     oneMinusC();
-    penAt(page.markX1 + 19.0, page.markY + 10.0);
+    penAt(barX + 19.0, page.markY + 10.0);
     putVars(u"x"_s);
 }
 
@@ -183,32 +183,10 @@ void laguerreL()
     putSub(u"n"_s);
     dspArgX(pic(), ds().penX, ds().penY);
 }
-}  // namespace
 
-void p6_1(PageContext& page)
+// Laguerre's equation and Kummer's, of which it is a special case.
+void laguerreAndKummerEquations()
 {
-    putColored(page.entry + u"　p. 121."_s);
-    p6_1Statement();
-    p6_1TransformedEquation();
-    rowAt(ds().leftMargin, 1.5f);
-    putText(u"を満たすことを示せ。"_s);
-
-    rowAt(ds().leftMargin, 1.5f);
-    putColored(u"[解 6.1]："_s);
-    putText(u"(6.9) を "_s);
-    putVars(u"x"_s);
-    putText(u" で微分すると，"_s);
-    p6_1FirstDerivative(page);
-    p6_1SecondDerivative(page);
-
-    ds().penY = page.markY;
-    rowAt(ds().leftMargin, 1.8f);
-    putText(u"これらを (6.6) に代入すればよい。"_s);
-}
-
-void p6_4(PageContext& page)
-{
-    putColored(page.entry + u"　p. 121."_s);
     putText(u"　ラゲールの微分方程式"_s);
     skipLines(1.5f);
     putLaguerreEq(u"f"_s);
@@ -217,6 +195,11 @@ void p6_4(PageContext& page)
     putText(u"は，合流型超幾何微分方程式"_s);
     skipLines(1.5f);
     putKummerEq(u"f"_s);
+}
+
+// The task: L_n(x) through F(a, c; x), its constant fixed by L_n(0) = n!.
+void laguerreAsKummerTask()
+{
     skipLines(1.5f);
     ds().penX = float(ds().leftMargin);
     putText(u"の特別な場合である。これを用いて，ラゲール多項式 "_s);
@@ -244,6 +227,11 @@ void p6_4(PageContext& page)
     skipLines(1.2f);
     ds().penX = float(ds().leftMargin);
     putText(u"となることに注意して決めよ。"_s);
+}
+
+// L_n(x) = n! F(−n, 1; x).
+void laguerreAsKummerSolution()
+{
     ds().penX = float(ds().leftMargin);
     skipLines(1.5f);
     putColored(u"[解 6.4]："_s);
@@ -267,4 +255,34 @@ void p6_4(PageContext& page)
     putVars(u"; x"_s);
     skipPx(2);
     putText(u")"_s);
+}
+}  // namespace
+
+void p6_1(PageContext& page)
+{
+    putColored(page.entry + u"　p. 121."_s);
+    p6_1Statement();
+    p6_1TransformedEquation();
+    rowAt(ds().leftMargin, 1.5f);
+    putText(u"を満たすことを示せ。"_s);
+
+    rowAt(ds().leftMargin, 1.5f);
+    putColored(u"[解 6.1]："_s);
+    putText(u"(6.9) を "_s);
+    putVars(u"x"_s);
+    putText(u" で微分すると，"_s);
+    p6_1FirstDerivative(page);
+    p6_1SecondDerivative(page);
+
+    ds().penY = page.markY;
+    rowAt(ds().leftMargin, 1.8f);
+    putText(u"これらを (6.6) に代入すればよい。"_s);
+}
+
+void p6_4(PageContext& page)
+{
+    putColored(page.entry + u"　p. 121."_s);
+    laguerreAndKummerEquations();
+    laguerreAsKummerTask();
+    laguerreAsKummerSolution();
 }

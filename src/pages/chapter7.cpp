@@ -59,9 +59,18 @@ void bMinusAToPower()
     putText(u")"_s);
     putSup(u"p+q+1"_s);
 }
-}  // namespace
 
-void p7_9(PageContext& page)
+// Where the two fraction bars of a row start, and the row's line.
+struct FractionBars {
+    float first;
+    float second;
+    float row;
+};
+
+// ---- 7.9 --------------------------------------------------------------------
+
+// I₁ = ∫ e^(−x⁴) dx over the whole line.
+void quarticStatement(const PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
@@ -75,7 +84,11 @@ void p7_9(PageContext& page)
     putDiff(u"x"_s);
     skipPx(4);
     putText(u"を求めよ。"_s);
+}
 
+// x⁴ = u turns dx into 1/4 u^(−3/4) du.
+void quarticSubstitution()
+{
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.9]："_s);
     skipW(1);
@@ -100,10 +113,14 @@ void p7_9(PageContext& page)
     skipPx(4);
     putDiff(u"u"_s);
     putText(u" である。よって，"_s);
+}
 
+// I₁ down to ½Γ(1/4) = 2Γ(5/4), each row under the first "＝".
+void quarticReduction()
+{
     rowAt(ds().tab5, 1.5f);
     integralName(u"1"_s);
-    page.markX1 = ds().penX;
+    const float equalsX = ds().penX;
     putText(u"  ＝  2  "_s);
     integralAtPen(u"∞"_s, u"0"_s);
     skipPx(6);
@@ -111,7 +128,7 @@ void p7_9(PageContext& page)
     skipPx(4);
     putDiff(u"x"_s);
 
-    ds().penX = page.markX1;
+    ds().penX = equalsX;
     skipLines(1.8f);
     putText(u"  ＝  2 × "_s);
     oneOverAtPen(u"4"_s);
@@ -126,7 +143,7 @@ void p7_9(PageContext& page)
     skipPx(4);
     putDiff(u"u"_s);
 
-    ds().penX = page.markX1;
+    ds().penX = equalsX;
     skipLines(1.8f);
     putText(u"  ＝  "_s);
     dspHalf(pic(), ds().penX, ds().penY);
@@ -144,12 +161,21 @@ void p7_9(PageContext& page)
     skipPx(2);
     putText(u")  =  1.81280"_s);
 }
+}  // namespace
+
+void p7_9(PageContext& page)
+{
+    quarticStatement(page);
+    quarticSubstitution();
+    quarticReduction();
+}
 
 namespace {
-// Γ(5/2)Γ(1/2) / Γ(3) and (3/4 √π √π) / 2, over the bars that start at markX1 and markX2.
-void p7_10FractionRows(const PageContext& page)
+// ---- 7.10 -------------------------------------------------------------------
+// Γ(5/2)Γ(1/2) / Γ(3) and (3/4 √π √π) / 2, over the two bars.
+void p7_10FractionRows(const FractionBars& bars)
 {
-    penAt(page.markX1 + 2.0, page.markY - 16.0);
+    penAt(bars.first + 2.0, bars.row - 16.0);
     Gamma();
     putText(u"("_s);
     putFracSmall(u"5"_s, u"2"_s);
@@ -159,17 +185,17 @@ void p7_10FractionRows(const PageContext& page)
     putText(u"("_s);
     putFracSmall(u"1"_s, u"2"_s);
     putText(u")"_s);
-    penAt(page.markX1 + 3.0 * ds().chW, page.markY + 11.0);
+    penAt(bars.first + 3.0 * ds().chW, bars.row + 11.0);
     Gamma();
     putText(u"(3)"_s);
 
-    penAt(page.markX2 + 2.0, page.markY - 16.0);
+    penAt(bars.second + 2.0, bars.row - 16.0);
     putFracSmall(u"3"_s, u"4"_s);
     skipPx(4);
     dspSqrtPi(pic(), ds().penX, ds().penY);
     skipPx(2);
     dspSqrtPi(pic(), ds().penX, ds().penY);
-    penAt(page.markX2 + 3.0 * ds().chW, page.markY + 12.0);
+    penAt(bars.second + 3.0 * ds().chW, bars.row + 12.0);
     putText(u"2"_s);
 }
 
@@ -216,9 +242,9 @@ void p7_10OtherRoutes()
     putSup(u"itheta"_s);
     putText(u" とおき，単位円を一周する複素積分として計算することもできる。"_s);
 }
-}  // namespace
 
-void p7_10(PageContext& page)
+// I₂ = ∫₀^π sin⁴θ dθ, through the Beta and Gamma functions.
+void sineFourthStatement(const PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
@@ -235,7 +261,11 @@ void p7_10(PageContext& page)
     putText(u"関数，"_s);
     Gamma();
     putText(u"関数を経由して求めよ。"_s);
+}
 
+// u = sin²θ, and du in powers of u and 1 − u.
+void sineSquaredSubstitution()
+{
     rowAt(ds().leftMargin, 2);
     putColored(u"[解 7.10]："_s);
     skipW(1);
@@ -268,18 +298,27 @@ void p7_10(PageContext& page)
     skipPx(2);
     putTheta();
     putText(u" ，"_s);
+}
 
+// I₂ = 2∫₀^(π/2) sin⁴θ dθ; returns where its "＝" starts, for the rows under it.
+float sineFourthHalfRange()
+{
     rowAt(ds().tab5, 1.5f);
     integralName(u"2"_s);
-    page.markX1 = ds().penX;
+    const float equalsX = ds().penX;
     putText(u"  ＝  2 "_s);
     integralAtPen(u"pi/2"_s, u"0"_s);
     skipW(1.5f);
     putSin();
     putSup(u"4"_s);
     thetaDTheta();
+    return equalsX;
+}
 
-    ds().penX = page.markX1;
+// = ∫₀¹ u² u^(−1/2) (1 − u)^(−1/2) du, under the "＝" at equalsX.
+void sineFourthInU(float equalsX)
+{
+    ds().penX = equalsX;
     skipLines(2);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -295,10 +334,14 @@ void p7_10(PageContext& page)
     putSup(u"-1/2"_s);
     skipPx(4);
     putDiff(u"u"_s);
+}
 
-    ds().penX = page.markX1;
+// = B(5/2, 1/2) = Γ(5/2)Γ(1/2)/Γ(3) = (3/4 √π √π)/2 = 3π/8, under the "＝" at equalsX.
+void sineFourthValue(float equalsX)
+{
+    ds().penX = equalsX;
     skipLines(1.8f);
-    page.markY = ds().penY;
+    const float row = ds().penY;
     putText(u"  ＝  "_s);
     beta();
     putText(u"("_s);
@@ -308,21 +351,35 @@ void p7_10(PageContext& page)
     putFracSmall(u"1"_s, u"2"_s);
     skipPx(2);
     putText(u")  ＝  "_s);
-    page.markX1 = ds().penX;
+    const float first = ds().penX;
     putText(u"──────"_s);
     skipPx(-8);
     putText(u"─  ＝  "_s);
-    page.markX2 = ds().penX;
+    const float second = ds().penX;
     putText(u"─────  ＝  "_s);
     putFracMid(u"3"_s, u"8"_s);
     skipPx(4);
     bigPiAtPen();
-    p7_10FractionRows(page);
-    // The next row counts from the last denominator line, not from markY.
+    p7_10FractionRows({first, second, row});
+}
+}  // namespace
+
+void p7_10(PageContext& page)
+{
+    sineFourthStatement(page);
+    sineSquaredSubstitution();
+    const float equalsX = sineFourthHalfRange();
+    sineFourthInU(equalsX);
+    sineFourthValue(equalsX);
+    // The next row counts from the last denominator line, not from the fraction row.
     p7_10OtherRoutes();
 }
 
-void p7_11(PageContext& page)
+namespace {
+// ---- 7.11 -------------------------------------------------------------------
+
+// I₃ = ∫ₐᵇ (b − x)^p (x − a)^q dx.
+void shiftedBetaStatement(const PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
@@ -352,7 +409,11 @@ void p7_11(PageContext& page)
     skipPx(8);
     putDiff(u"x"_s);
     putText(u"  を求めよ。"_s);
+}
 
+// x = a + (b − a) u maps [a, b] onto [0, 1].
+void unitIntervalSubstitution()
+{
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.11]："_s);
     putText(u"変数変換 "_s);
@@ -369,10 +430,14 @@ void p7_11(PageContext& page)
     skipPx(4);
     putVars(u"u"_s);
     putText(u"  により，次を得る。"_s);
+}
 
+// I₃ = (b − a)^(p+q+1) ∫₀¹ (1 − u)^p u^q du; returns where its "＝" starts.
+float unitIntervalIntegral()
+{
     rowAt(ds().tab5, 1.5f);
     integralName(u"3"_s);
-    page.markX1 = ds().penX;
+    const float equalsX = ds().penX;
     putText(u"  ＝  "_s);
     putText(u"("_s);
     bMinusAToPower();
@@ -393,8 +458,13 @@ void p7_11(PageContext& page)
     putSup(u"q"_s);
     skipPx(6);
     putDiff(u"u"_s);
+    return equalsX;
+}
 
-    ds().penX = page.markX1;
+// = (b − a)^(p+q+1) B(p+1, q+1), under the "＝" at equalsX.
+void shiftedAsBeta(float equalsX)
+{
+    ds().penX = equalsX;
     skipLines(1.5f);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
@@ -406,19 +476,23 @@ void p7_11(PageContext& page)
     putText(u"+1"_s);
     putVars(u", q"_s);
     putText(u"+1)"_s);
+}
 
-    ds().penX = page.markX1;
+// = (b − a)^(p+q+1) Γ(p+1)Γ(q+1) / Γ(p+q+2), under the "＝" at equalsX.
+void shiftedAsGamma(float equalsX)
+{
+    ds().penX = equalsX;
     skipLines(1.5f);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(8);
-    page.markX1 = ds().penX;
-    page.markY = ds().penY;
+    const float barX = ds().penX;
+    const float rowY = ds().penY;
     putText(u"────────"_s);
     skipPx(-4);
     putText(u"─"_s);
 
-    penAt(page.markX1 + 4.0, page.markY - 12.0);
+    penAt(barX + 4.0, rowY - 12.0);
     Gamma();
     putText(u"("_s);
     skipPx(5);
@@ -430,7 +504,7 @@ void p7_11(PageContext& page)
     putVars(u"q"_s);
     putText(u"+1)"_s);
     // B(p+1, q+1) = Γ(p+1)Γ(q+1) / Γ(p+q+2): the arguments above add up to p+q+2.
-    penAt(page.markX1 + 2.0 * ds().chW, page.markY + 12.0);
+    penAt(barX + 2.0 * ds().chW, rowY + 12.0);
     Gamma();
     putText(u"("_s);
     skipPx(5);
@@ -439,8 +513,22 @@ void p7_11(PageContext& page)
     putVars(u"q"_s);
     putText(u"+2)"_s);
 }
+}  // namespace
 
-void p7_12(PageContext& page)
+void p7_11(PageContext& page)
+{
+    shiftedBetaStatement(page);
+    unitIntervalSubstitution();
+    const float equalsX = unitIntervalIntegral();
+    shiftedAsBeta(equalsX);
+    shiftedAsGamma(equalsX);
+}
+
+namespace {
+// ---- 7.12 -------------------------------------------------------------------
+
+// I₄ = ∫₀¹ x (1 − x)^(a−1) dx for a > 0, to be put in its simplest form.
+void powerMomentStatement(const PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
     skipW(1);
@@ -470,26 +558,35 @@ void p7_12(PageContext& page)
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を最も簡単な形にせよ。"_s);
+}
+
+// I₄ = B(2, a) with its two fraction bars; returns where they start.
+FractionBars powerMomentAsBeta()
+{
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.12]："_s);
 
     rowAt(ds().tab5, 1.5f);
-    page.markY = ds().penY;
+    const float row = ds().penY;
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     beta();
     putText(u"(2"_s);
     putVars(u", a"_s);
     putText(u")  ＝  "_s);
-    page.markX2 = ds().penX;
+    const float first = ds().penX;
     putText(u"─────  ＝  "_s);
-    page.markX3 = ds().penX;
+    const float second = ds().penX;
     putText(u"────"_s);
     skipPx(-4);
     putText(u"─"_s);
+    return {first, second, row};
+}
 
-    // Γ(2)Γ(a) / Γ(a+2)  and  1 / a(a+1)
-    penAt(page.markX2 + 2.0, page.markY - 13.0);
+// Γ(2)Γ(a) / Γ(a+2)  and  1 / a(a+1)
+void powerMomentFractions(const FractionBars& bars)
+{
+    penAt(bars.first + 2.0, bars.row - 13.0);
     Gamma();
     putText(u"(2)"_s);
     skipPx(2);
@@ -497,14 +594,14 @@ void p7_12(PageContext& page)
     putText(u"("_s);
     putVars(u"a"_s);
     putText(u")"_s);
-    ds().penX = float(page.markX3 + 2.5 * ds().chW);
+    ds().penX = float(bars.second + 2.5 * ds().chW);
     putText(u"1"_s);
-    penAt(page.markX2 + 8.0, page.markY + 12.0);
+    penAt(bars.first + 8.0, bars.row + 12.0);
     Gamma();
     putText(u"("_s);
     putVars(u"a"_s);
     putText(u"+2)"_s);
-    ds().penX = float(page.markX3 + 2.0);
+    ds().penX = float(bars.second + 2.0);
     putVars(u"a"_s);
     skipPx(4);
     putText(u"("_s);
@@ -516,8 +613,11 @@ void p7_12(PageContext& page)
     putText(u"1"_s);
     skipPx(2);
     putText(u")"_s);
+}
 
-    // Counted from the denominator line.
+// The other route: u = (1 − x)^a gives I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du.
+void powerMomentOtherRoute()
+{
     rowAt(ds().leftMargin, 1.5f);
     putText(u"別解として，"_s);
     putVars(u"u"_s);
@@ -554,6 +654,15 @@ void p7_12(PageContext& page)
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるので，これを計算すればよい。"_s);
 }
+}  // namespace
+
+void p7_12(PageContext& page)
+{
+    powerMomentStatement(page);
+    powerMomentFractions(powerMomentAsBeta());
+    // Counted from the denominator line.
+    powerMomentOtherRoute();
+}
 
 namespace {
 // The reflection-formula note of 7.13: a blue bold arrow under the first "＝"
@@ -574,7 +683,19 @@ void p7_13Annotation(float arrowX)
 }
 }  // namespace
 
-void p7_13(PageContext& page)
+namespace {
+// ---- 7.13 -------------------------------------------------------------------
+
+// The row of I₅ = B(3/4, 1/4) = π/sin(π/4): its line, its fraction bar, and its
+// first "＝", where the note points.
+struct ReflectionRow {
+    float row;
+    float bar;
+    float arrow;
+};
+
+// I₅ = ∫₀¹ x^(−1/4) (1 − x)^(−3/4) dx.
+void reflectionStatement(const PageContext& page)
 {
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
@@ -597,7 +718,11 @@ void p7_13(PageContext& page)
     skipPx(8);
     putDiff(u"x"_s);
     putText(u"  を求めよ。"_s);
+}
 
+// I₅ = B(3/4, 1/4) = ── = π√2, the fraction's bar left empty.
+ReflectionRow reflectionRow()
+{
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.13]："_s);
 
@@ -616,7 +741,7 @@ void p7_13(PageContext& page)
     putText(u")  "_s);
     const float arrowX = ds().penX;
     putText(u"＝  "_s);
-    page.markX1 = ds().penX;
+    const float barX = ds().penX;
     putText(u"─────"_s);
     skipPx(-8);
     putText(u"─  ＝  "_s);
@@ -625,11 +750,15 @@ void p7_13(PageContext& page)
     dspRadical(pic(), ds().penX, ds().penY, float(1.5 * ds().chW));
     ds().penX = float(ds().penX - ds().chW);
     putText(u"2"_s);
+    return {rowY, barX, arrowX};
+}
 
-    // π over sin(π/4); the numerator's π does not move the pen.
-    float numeratorX = float(page.markX1 + 35.0);
-    dspBigPi(pic(), numeratorX, float(rowY - 11.0));
-    penAt(page.markX1 + 2.0, rowY + 11.0);
+// π over sin(π/4); the numerator's π does not move the pen.
+void reflectionFraction(const ReflectionRow& r)
+{
+    float numeratorX = float(r.bar + 35.0);
+    dspBigPi(pic(), numeratorX, float(r.row - 11.0));
+    penAt(r.bar + 2.0, r.row + 11.0);
     putSin();
     putText(u"("_s);
     skipPx(2);
@@ -640,8 +769,15 @@ void p7_13(PageContext& page)
     putText(u"4"_s);
     skipPx(2);
     putText(u")"_s);
+}
+}  // namespace
 
-    p7_13Annotation(arrowX);
+void p7_13(PageContext& page)
+{
+    reflectionStatement(page);
+    const ReflectionRow r = reflectionRow();
+    reflectionFraction(r);
+    p7_13Annotation(r.arrow);
 }
 
 namespace {

@@ -7,7 +7,6 @@
 // and the scratch marks it writes before it reads them.
 struct PageContext {
     QString entry;
-    float markX1 = 0;
     float markX2 = 0;
     float markX3 = 0;
     float markY = 0;
