@@ -4,6 +4,7 @@
 #include "canvas/drawing_state.h"
 #include "shell/headless.h"
 #include "shell/main_window.h"
+#include "pages/registry.h"
 #include "shell/math_form.h"
 
 #include <QApplication>
@@ -211,7 +212,7 @@ long peakKilobytesVisiting(int passes)
     const pid_t pid = fork();
     if (pid == 0) {
         for (int i = 0; i < passes; ++i)
-            for (const QString& id : MathForm::problemIds()) {
+            for (const QString& id : listedIds()) {
                 form().showPage(id, false);
                 benchmark::DoNotOptimize(form().pic.toImage(1).bits());
             }
@@ -311,7 +312,7 @@ private:
 std::vector<std::string> measuredPages(const Times& ms)
 {
     std::vector<std::string> pages;
-    for (const QString& id : MathForm::problemIds()) {
+    for (const QString& id : listedIds()) {
         const std::string page = id.toStdString();
         if (std::any_of(ms.begin(), ms.end(), [&](const auto& kind) { return kind.second.count(page) > 0; }))
             pages.push_back(page);
@@ -390,7 +391,7 @@ std::string scaleName(double scale)
 void registerBenchmarks()
 {
     int row = 0;
-    for (const QString& id : MathForm::problemIds()) {
+    for (const QString& id : listedIds()) {
         const std::string name = id.toStdString();
         benchmark::RegisterBenchmark(("script/" + name).c_str(), scriptOnly, id)->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("paint1x/" + name).c_str(), paintImage, id, 1.0)->Unit(benchmark::kMicrosecond);

@@ -9,19 +9,19 @@ namespace {
 
 bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-// The bar of the small stacked fractions, with a reduced "1" over it. x ends at the
-// bar's right end; returns the metrics the lower row needs.
+// The bar of the small stacked fractions, with a reduced "1" over it, which leaves the
+// size reduced for the lower row. x ends at the bar's right end; returns the metrics the
+// lower row needs.
 struct StackedBar {
     double TW, TH, yb;
-    float S;
 };
 
 StackedBar drawBarWithOne(Surface& s, float& x, float y)
 {
-    StackedBar bar{s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A")), 0, s.FontSize};
+    StackedBar bar{s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A")), 0};
     bar.yb = y + 0.05 * bar.TH;
     dspText(s, x, float(bar.yb), QStringLiteral("―"));
-    s.FontSize = float(0.9 * bar.S);
+    s.FontSize = float(0.9 * s.FontSize);
     float xTop = float(x - 1.2 * bar.TW);
     dspText(s, xTop, float(bar.yb - 0.35 * bar.TH), QStringLiteral("1"));
     return bar;
@@ -85,23 +85,23 @@ void drawTermChar(Surface& s, float& x, float y, QChar c)
 
 void dspSquare(Surface& s, float& x, float y)
 {
-    const float S = s.FontSize;
-    s.FontSize = float(ds().supScale * double(S));
+    StyleScope keep(s);
+    s.FontSize = float(ds().supScale * double(s.FontSize));
     const double h = s.TextHeight(QStringLiteral("2"));
     dspText(s, x, float(y - 0.1 * h), QStringLiteral("2"));
-    s.FontSize = S;
 }
 
 void dspHalf(Surface& s, float& x, float y)
 {
+    StyleScope keep(s);
     const StackedBar bar = drawBarWithOne(s, x, y);
     float xBottom = float(x - 1.2 * bar.TW);
     dspText(s, xBottom, float(bar.yb + 0.4 * bar.TH), QStringLiteral("2"));
-    s.FontSize = bar.S;
 }
 
 void dspOneOver(Surface& s, float& x, float y, const QString& text)
 {
+    StyleScope keep(s);
     const StackedBar bar = drawBarWithOne(s, x, y);
     const float yBottom = float(bar.yb + 0.4 * bar.TH);
     const bool letter = (text >= QStringLiteral("a") && text <= QStringLiteral("z")) ||
@@ -114,7 +114,6 @@ void dspOneOver(Surface& s, float& x, float y, const QString& text)
         float xBottom = float(x - 1.2 * bar.TW);
         dspText(s, xBottom, yBottom, text);
     }
-    s.FontSize = bar.S;
 }
 
 void dspArgX(Surface& s, float& x, float y)
@@ -136,19 +135,17 @@ void dspFx(Surface& s, float& x, float y)
 
 void dspBigPi(Surface& s, float& x, float y)
 {
-    const float S = s.FontSize;
-    s.FontSize = float(1.2 * S);
+    StyleScope keep(s);
+    s.FontSize = float(1.2 * s.FontSize);
     const double h = s.TextHeight(QStringLiteral("p"));
     dspSymbol(s, x, float(y - 0.08 * h), QStringLiteral("p"));
-    s.FontSize = S;
 }
 
 void dspEpsilon(Surface& s, float& x, float y)
 {
-    const float S = s.FontSize;
-    s.FontSize = float(1.05 * S);
+    StyleScope keep(s);
+    s.FontSize = float(1.05 * s.FontSize);
     dspText(s, x, y - 2, QStringLiteral("ε"));
-    s.FontSize = S;
 }
 
 void dspIK(Surface& s, float& x, float y, const QString& text)
@@ -163,10 +160,11 @@ void dspIK(Surface& s, float& x, float y, const QString& text)
 
 void dspRadical(Surface& s, float& x, float y, float length)
 {
-    const bool bold = s.FontBold;
-    s.FontBold = false;
-    dspSymbol(s, x, y, symbolChar(214));
-    s.FontBold = bold;
+    {
+        StyleScope keep(s);
+        s.FontBold = false;
+        dspSymbol(s, x, y, symbolChar(214));
+    }
     const float end = float(double(x) + length);
     s.Line(x, y + 1, end, y + 1, ds().lineColor);
     x = end;

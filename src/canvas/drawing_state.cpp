@@ -2,11 +2,22 @@
 
 #include "fonts.h"
 
+#include <QtGlobal>
+
 namespace {
-DrawingState state;
+// Set only for the length of a draw, by CurrentDraw.
+thread_local DrawingState* current = nullptr;
+}  // namespace
+
+DrawingState& ds()
+{
+    if (!current) qFatal("velkora: a drawing call outside a page's draw");
+    return *current;
 }
 
-DrawingState& ds() { return state; }
+CurrentDraw::CurrentDraw(DrawingState& state) : previous_(current) { current = &state; }
+
+CurrentDraw::~CurrentDraw() { current = previous_; }
 
 void newLine()
 {
@@ -28,45 +39,44 @@ void skipLines(float k) { ds().penY = float(double(ds().penY) + double(k) * ds()
 
 bool fontExists(const QString& name) { return FontTable::current().fontExists(name); }
 
-void initColors()
+void initColors(DrawingState& state)
 {
-    ds().highlightColor = vbRGB(0, 0, 255);
-    ds().markColor = vbRGB(255, 0, 255);
-    ds().paperColor = vbRGB(255, 255, 255);
-    ds().lineColor = vbRGB(128, 128, 128);
-    ds().textColor = systemButtonText;
+    state.highlightColor = vbRGB(0, 0, 255);
+    state.markColor = vbRGB(255, 0, 255);
+    state.paperColor = vbRGB(255, 255, 255);
+    state.lineColor = vbRGB(128, 128, 128);
+    state.textColor = systemButtonText;
 }
 
-void dspSetup(FormColors& frm)
+void dspSetup(DrawingState& state, FormColors& frm)
 {
-    ds().hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
-    initColors();
+    state.hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
+    initColors(state);
     if (frm.BackColor == 0xFFFFFF) {
-        ds().formBackColor = 0xFFFFFF;
+        state.formBackColor = 0xFFFFFF;
     } else {
-        ds().formBackColor = 0xF0F0F0;
+        state.formBackColor = 0xF0F0F0;
         frm.BackColor = 0xF0F0F0;
     }
-    for (VbColor* control : frm.controls) *control = ds().formBackColor;
-    ds().supRaise = 0.2f;
-    ds().supScale = 0.75f;
-    ds().subDrop = 0.3f;
-    ds().subScale = 0.85f;
+    for (VbColor* control : frm.controls) *control = state.formBackColor;
+    state.supRaise = 0.2f;
+    state.supScale = 0.75f;
+    state.subDrop = 0.3f;
+    state.subScale = 0.85f;
 }
 
-void measureMetrics(Surface& pic, float baseFontSize)
+void measureMetrics(DrawingState& state, Surface& pic, float baseFontSize)
 {
-    ds().baseFontSize = baseFontSize;
+    state.baseFontSize = baseFontSize;
     pic.FontSize = baseFontSize;
-    pic.ScaleMode = 3;
-    ds().chW = pic.TextWidth(QStringLiteral("A"));
-    ds().lineH = float(double(pic.TextHeight(QStringLiteral("A"))) + 2);
-    setTabStops();
+    state.chW = pic.TextWidth(QStringLiteral("A"));
+    state.lineH = float(double(pic.TextHeight(QStringLiteral("A"))) + 2);
+    setTabStops(state);
 }
 
-void setTabStops()
+void setTabStops(DrawingState& state)
 {
-    ds().tab5 = roundHalfEven(5.0 * ds().chW + ds().leftMargin);
-    ds().tab10 = roundHalfEven(10.0 * ds().chW + ds().leftMargin);
-    ds().tab40 = roundHalfEven(40.0 * ds().chW + ds().leftMargin);
+    state.tab5 = roundHalfEven(5.0 * state.chW + state.leftMargin);
+    state.tab10 = roundHalfEven(10.0 * state.chW + state.leftMargin);
+    state.tab40 = roundHalfEven(40.0 * state.chW + state.leftMargin);
 }

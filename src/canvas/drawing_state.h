@@ -35,8 +35,33 @@ struct DrawingState {
     VbColor textColor = 0;
 };
 
-// The drawing state the pen operations, primitives and builders work on.
+// What one page's drawing leaves for the next page drawn in the same window, and nothing
+// else does: the spread of tall square brackets (1.12 widens it), the body size the
+// size-relative builders follow (2π drawn reduced lowers it), and the page surface's
+// face, size, weight, slant, colour and pen at the page's end.
+struct CarriedState {
+    long bracketRise = 0;
+    float baseFontSize = 0;
+    SurfaceStyle style;
+    bool operator==(const CarriedState&) const = default;
+};
+
+// The drawing state of the page being drawn: what the pen operations, primitives and
+// builders work on. Only a draw in progress has one (see CurrentDraw).
 DrawingState& ds();
+
+// Makes `state` the drawing state of the draw in progress for as long as it lives; the
+// one before it, if any, comes back afterwards.
+class CurrentDraw {
+public:
+    explicit CurrentDraw(DrawingState& state);
+    ~CurrentDraw();
+    CurrentDraw(const CurrentDraw&) = delete;
+    CurrentDraw& operator=(const CurrentDraw&) = delete;
+
+private:
+    DrawingState* previous_;
+};
 
 // The surface the pen draws on.
 inline Surface& pic() { return *ds().curPic; }
@@ -55,6 +80,10 @@ private:
     const T kept_;
 };
 
+// Makes `size` the body size that the builders sizing themselves from it use, from here
+// on: for the rest of the page and, carried by the window, for the pages after it.
+inline void keepAsBodySize(float size) { ds().baseFontSize = size; }
+
 // Pen operations.
 void newLine();
 void newLineWide();
@@ -69,10 +98,11 @@ struct FormColors {
 };
 
 bool fontExists(const QString& name);
-void initColors();
-void dspSetup(FormColors& frm);
+void initColors(DrawingState& state);
+// A window's set-up: the font test, colours, backgrounds and script factors, into `state`.
+void dspSetup(DrawingState& state, FormColors& frm);
 
 // Measures chW and lineH on the surface at the body size and sets the tab stops.
-void measureMetrics(Surface& pic, float baseFontSize);
+void measureMetrics(DrawingState& state, Surface& pic, float baseFontSize);
 // The tab stops from chW and the left margin in force.
-void setTabStops();
+void setTabStops(DrawingState& state);

@@ -41,14 +41,14 @@ bool drawAlphaBeta(Surface& s, float& x, float y, QString& rest)
     return true;
 }
 
-// π at the full size S, two pixels up, a pixel of air on each side.
-void drawScriptPi(Surface& s, float& x, float y, float fullSize, float scriptSize)
+// π at the full size, two pixels up, a pixel of air on each side.
+void drawScriptPi(Surface& s, float& x, float y, float fullSize)
 {
+    StyleScope keep(s);
     s.FontSize = fullSize;
     x += 1;
     dspSymbol(s, x, y - 2, QStringLiteral("p"));
     x += 1;
-    s.FontSize = scriptSize;
 }
 
 // Opening a converter costs far more than converting one character, and a page asks
@@ -92,6 +92,7 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
 {
     const double TW = s.TextWidth(QStringLiteral("A"));
     const double TH = s.TextHeight(QStringLiteral("A"));
+    StyleScope keep(s);
     const float S = s.FontSize;
     const float small = float(ds().supScale * double(S));
     s.FontSize = small;
@@ -105,13 +106,11 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
             rest.clear();
         } else if (rest.startsWith(QStringLiteral("phi"))) {
             xs = float(xs + 0.1 * TW);
-            s.FontItalic = true;
-            dspText(s, xs, ys, QStringLiteral("φ"));
-            s.FontItalic = false;
+            dspPhi(s, xs, ys, keep);
             rest.remove(0, 3);
         } else if (drawSharedGreek(s, xs, ys, rest)) {
         } else if (rest.startsWith(QStringLiteral("pi"))) {
-            drawScriptPi(s, xs, ys, S, small);
+            drawScriptPi(s, xs, ys, S);
             rest.remove(0, 2);
         } else if (drawAlphaBeta(s, xs, ys, rest)) {
         } else if (rest.startsWith(QStringLiteral("omega"))) {
@@ -131,13 +130,13 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
         }
     }
     x = xs;
-    s.FontSize = S;
 }
 
 void dspSub(Surface& s, float& x, float y, const QString& text)
 {
     const double TW = s.TextWidth(QStringLiteral("A"));
     const double TH = s.TextHeight(QStringLiteral("A"));
+    StyleScope keep(s);
     const float S = s.FontSize;
     s.FontSize = float(ds().subScale * double(S));
     if (isWide(text)) s.FontSize = float(s.FontSize * 0.85);
@@ -150,13 +149,11 @@ void dspSub(Surface& s, float& x, float y, const QString& text)
             dspText(s, xb, yb, rest);
             rest.clear();
         } else if (rest.startsWith(QStringLiteral("phi"))) {
-            s.FontItalic = true;
-            dspText(s, xb, yb, QStringLiteral("φ"));
-            s.FontItalic = false;
+            dspPhi(s, xb, yb, keep);
             rest.remove(0, 3);
         } else if (drawSharedGreek(s, xb, yb, rest)) {
         } else if (rest.startsWith(QStringLiteral("pi"))) {
-            drawScriptPi(s, xb, yb, S, s.FontSize);
+            drawScriptPi(s, xb, yb, S);
             rest.remove(0, 2);
         } else if (drawAlphaBeta(s, xb, yb, rest)) {
         } else {
@@ -183,5 +180,4 @@ void dspSub(Surface& s, float& x, float y, const QString& text)
         }
     }
     x = xb;
-    s.FontSize = S;
 }

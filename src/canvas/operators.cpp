@@ -25,9 +25,9 @@ Metrics measure(const Surface& s)
 // One limit character of an integral at 0.8 of the size, through the term rules.
 void drawSmallLimitChar(Surface& s, float& x, float y, float S, QChar c)
 {
+    StyleScope keep(s);
     s.FontSize = float(0.8 * S);
     dspTerm(s, x, y, QString(c));
-    s.FontSize = S;
 }
 
 void drawUpperLimit(Surface& s, float x, float y, const Metrics& m, const QString& upper)
@@ -89,21 +89,18 @@ void gdiPut(Surface& s, qint32& x, qint32 y, unsigned char code, int count)
 
 void dspBigSigma(Surface& s, float& x, float y)
 {
-    const float S = s.FontSize;
-    const QString face = s.FontName;
+    StyleScope keep(s);
     qint32 xi = whole(x);
     const qint32 yi = whole(y);
-    s.FontSize = 2 * S;
+    s.FontSize = 2 * s.FontSize;
     s.FontName = symbolFace;
     gdiPut(s, xi, yi, 229, 1);
     x = float(xi);
-    s.FontSize = S;
-    s.FontName = face;
 }
 
 void dspIntSign(Surface& s, float& x, float y)
 {
-    const QString face = s.FontName;
+    StyleScope keep(s);
     s.FontName = symbolFace;
     const double TH = s.TextHeight(QStringLiteral("A"));
     qint32 xi = whole(x);
@@ -112,7 +109,6 @@ void dspIntSign(Surface& s, float& x, float y)
     xi = whole(x);
     gdiPut(s, xi, whole(y + 0.38 * TH), 245, 1);
     x = float(xi);
-    s.FontName = face;
 }
 
 void dspSum(Surface& s, float& x, float y, const QString& lower, const QString& upper)
@@ -141,6 +137,7 @@ void dspSum(Surface& s, float& x, float y, const QString& lower, const QString& 
 
 void dspIntInf(Surface& s, float& x, float y)
 {
+    StyleScope keep(s);
     const Metrics m = measure(s);
     dspIntSign(s, x, y);
     s.FontSize = float(0.8 * m.S);
@@ -150,7 +147,6 @@ void dspIntInf(Surface& s, float& x, float y)
     dspText(s, x, yl, QStringLiteral("-"));
     dspText(s, x, yl, infinity);
     x = float(x + 0.5 * m.TW);
-    s.FontSize = m.S;
 }
 
 void dspIntegral(Surface& s, float& x, float y, const QString& upper, const QString& lower)
@@ -160,7 +156,6 @@ void dspIntegral(Surface& s, float& x, float y, const QString& upper, const QStr
     drawUpperLimit(s, float(x + 0.5 * m.TW), y, m, upper);
     drawLowerLimit(s, x, y, m, lower);
     x = float(x + 0.5 * m.TW);
-    s.FontSize = m.S;
 }
 
 double maxD(double a, double b) { return a >= b ? a : b; }

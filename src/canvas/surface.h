@@ -68,8 +68,6 @@ public:
     int DrawWidth = 1;
     float CurrentX = 0;
     float CurrentY = 0;
-    int ScaleMode = 3;
-    int BorderStyle = 0;
     float Height;
     float Width;
 
@@ -121,7 +119,8 @@ private:
 
 // Keeps a surface's face, size, weight, slant, colour and pen width for the length of a
 // scope: whatever a builder changes inside it is put back when the scope ends, so no
-// builder can leave a setting changed by accident.
+// builder can leave a setting changed by accident. What a builder leaves changed on
+// purpose is said with one of the leave… calls, each with its reason where it is made.
 class StyleScope {
 public:
     explicit StyleScope(Surface& surface) : surface_(surface), kept_(surface.style()) {}
@@ -129,7 +128,12 @@ public:
     StyleScope(const StyleScope&) = delete;
     StyleScope& operator=(const StyleScope&) = delete;
 
+    void leaveItalicOff() { kept_.italic = false; }
+    void leaveBoldOff() { kept_.bold = false; }
+    void leaveFace(const QString& face) { kept_.face = face; }
+    void leaveSize(float size) { kept_.size = size; }
+
 private:
     Surface& surface_;
-    const SurfaceStyle kept_;
+    SurfaceStyle kept_;
 };

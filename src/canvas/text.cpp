@@ -17,10 +17,9 @@ void dspPlain(Surface& s, float& x, float y, const QString& text)
 
 void dspInFont(Surface& s, const QString& font, float& x, float y, const QString& text)
 {
-    const QString saved = s.FontName;
+    StyleScope keep(s);
     s.FontName = font;
     dspPlain(s, x, y, text);
-    s.FontName = saved;
 }
 
 void dspGothic(Surface& s, float& x, float y, const QString& text)
@@ -56,10 +55,9 @@ void dspText(Surface& s, float& x, float y, const QString& text)
 void dspVar(Surface& s, float& x, float y, const QString& text)
 {
     if (ds().hasBookman == 0) ds().hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
-    const bool bold = s.FontBold, italic = s.FontItalic;
-    const float size = s.FontSize;
+    StyleScope keep(s);
     s.FontItalic = true;
-    s.FontSize = float(1.15 * size);
+    s.FontSize = float(1.15 * s.FontSize);
     if (ds().hasBookman == 1) {
         dspInFont(s, QStringLiteral("Bookman Old Style"), x, y, text);
     } else {
@@ -70,17 +68,13 @@ void dspVar(Surface& s, float& x, float y, const QString& text)
         else
             dspInFont(s, QStringLiteral("Times New Roman"), x, y, text);
     }
-    s.FontBold = bold;
-    s.FontItalic = italic;
-    s.FontSize = size;
 }
 
 void dspCourier(Surface& s, float& x, float y, const QString& text)
 {
-    const float size = s.FontSize;
-    s.FontSize = float(1.2 * size);
+    StyleScope keep(s);
+    s.FontSize = float(1.2 * s.FontSize);
     dspInFont(s, QStringLiteral("Courier New"), x, y, text);
-    s.FontSize = size;
 }
 
 void dspSymbol(Surface& s, float& x, float y, const QString& text)
@@ -90,21 +84,28 @@ void dspSymbol(Surface& s, float& x, float y, const QString& text)
 
 void dspGreek(Surface& s, float& x, float y, const QString& text)
 {
-    const bool italic = s.FontItalic;
+    StyleScope keep(s);
     s.FontItalic = true;
     dspInFont(s, QStringLiteral("Symbol"), x, y, text);
-    s.FontItalic = italic;
 }
 
 void dspOmega(Surface& s, float& x, float y)
 {
-    const bool bold = s.FontBold, italic = s.FontItalic;
+    StyleScope keep(s);
     if (ds().hasBookman != 1) s.FontBold = true;
     s.FontItalic = true;
     const double h = s.TextHeight(QStringLiteral("A"));
     dspText(s, x, float(y - 0.05 * h), QStringLiteral("ω"));
-    s.FontBold = bold;
-    s.FontItalic = italic;
+}
+
+void dspPhi(Surface& s, float& x, float y, StyleScope& caller)
+{
+    s.FontItalic = true;
+    dspText(s, x, y, QStringLiteral("φ"));
+    // φ has always turned italic off after itself rather than back to what it found,
+    // and so does whatever draws it, to its end; the pages were set with that.
+    s.FontItalic = false;
+    caller.leaveItalicOff();
 }
 
 void putText(const QString& s) { dspText(*ds().curPic, ds().penX, ds().penY, s); }

@@ -12,6 +12,8 @@ void dspCourier(Surface& s, float& x, float y, const QString& text);
 void dspSymbol(Surface& s, float& x, float y, const QString& text);
 void dspGreek(Surface& s, float& x, float y, const QString& text);
 void dspOmega(Surface& s, float& x, float y);
+// φ in the surface's face, italic; it leaves italic off, to the end of the caller's scope too.
+void dspPhi(Surface& s, float& x, float y, StyleScope& caller);
 
 // Text at the shared pen.
 void putText(const QString& s);

@@ -9,10 +9,9 @@ namespace {
 // One Symbol-face letter, italic, at a size relative to the one in force.
 void putGreekLetter(const QString& letter, double sizeFactor, float dy)
 {
-    const float size = pic().FontSize;
-    pic().FontSize = float(sizeFactor * size);
+    StyleScope keep(pic());
+    pic().FontSize = float(sizeFactor * pic().FontSize);
     dspGreek(pic(), ds().penX, ds().penY + dy, letter);
-    pic().FontSize = size;
 }
 }  // namespace
 
@@ -45,10 +44,9 @@ void putPlus()
 
 void putColored(const QString& s)
 {
-    const VbColor saved = pic().ForeColor;
+    StyleScope keep(pic());
     pic().ForeColor = ds().highlightColor;
     dspText(pic(), ds().penX, ds().penY, s);
-    pic().ForeColor = saved;
 }
 
 void putSub(const QString& s) { dspSub(pic(), ds().penX, ds().penY, s); }
@@ -63,12 +61,12 @@ void putSup(const QString& s)
 void putSquared(const QString& s)
 {
     putVars(s);
-    const float saved = ds().supRaise;
-    // The fallback italic face sits lower, so its square is raised less.
-    ds().supRaise = ds().hasBookman == 1 ? 0.2f : 0.12f;
     skipPx(2);
-    dspSup(pic(), ds().penX, ds().penY, QStringLiteral("2"));
-    ds().supRaise = saved;
+    {
+        // The fallback italic face sits lower, so its square is raised less.
+        const ScopedValue<float> raise(ds().supRaise, ds().hasBookman == 1 ? 0.2f : 0.12f);
+        dspSup(pic(), ds().penX, ds().penY, QStringLiteral("2"));
+    }
     skipPx(2);
 }
 
@@ -112,7 +110,6 @@ void putLambda() { putGreekLetter(QStringLiteral("l"), 1.0, 0); }
 
 void putPhi()
 {
-    pic().FontItalic = true;
-    dspText(pic(), ds().penX, ds().penY, QStringLiteral("φ"));
-    pic().FontItalic = false;
+    StyleScope keep(pic());
+    dspPhi(pic(), ds().penX, ds().penY, keep);
 }

@@ -11,13 +11,6 @@
 namespace {
 const QString partialSign = symbolChar(182);
 
-void drawPhi(Surface& s, float& x, float y)
-{
-    s.FontItalic = true;
-    dspText(s, x, y, QStringLiteral("φ"));
-    s.FontItalic = false;
-}
-
 // Draws the Greek name that `rest` begins with; returns its length, 0 if none.
 qsizetype drawGreekName(Surface& s, float& x, float y, QStringView rest)
 {
@@ -26,7 +19,8 @@ qsizetype drawGreekName(Surface& s, float& x, float y, QStringView rest)
         return 5;
     }
     if (rest.startsWith(u"phi")) {
-        drawPhi(s, x, y);
+        StyleScope keep(s);
+        dspPhi(s, x, y, keep);
         return 3;
     }
     if (rest.startsWith(u"fi")) {
@@ -100,12 +94,18 @@ void putPartial(const QString& num, const QString& den)
 {
     const float y0 = ds().penY, x0 = ds().penX;
     Surface& s = pic();
-    // Widths in the bold fallback italic face; "N" stands in for the ∂ sign.
-    s.FontBold = true;
-    s.FontName = QStringLiteral("Times New Roman");
     const qsizetype tilde = num.indexOf(QStringLiteral("tilde"));
-    const double wN = s.TextWidth((tilde >= 0 ? num.mid(tilde + 5) : num) + QStringLiteral("N"));
-    const double wD = s.TextWidth(isGreekName(den) ? QStringLiteral("Nb") : den + QStringLiteral("N"));
+    double wN = 0, wD = 0;
+    {
+        // Widths in the bold fallback italic face; "N" stands in for the ∂ sign.
+        StyleScope measuring(s);
+        s.FontBold = true;
+        s.FontName = QStringLiteral("Times New Roman");
+        wN = s.TextWidth((tilde >= 0 ? num.mid(tilde + 5) : num) + QStringLiteral("N"));
+        wD = s.TextWidth(isGreekName(den) ? QStringLiteral("Nb") : den + QStringLiteral("N"));
+    }
+    // Then the prose face, not bold, whatever it found: for the rest of the derivative
+    // and after it. The pages were set with that.
     s.FontBold = false;
     s.FontName = QStringLiteral("メイリオ");
 
@@ -184,15 +184,14 @@ void putBigDelim(float& x, float y, int kind)
     const DelimPieces& p = pieces[size_t(kind - 1)];
     const long rise = p.squareBracket ? ds().bracketRise + 1 : 6;
     Surface& s = pic();
-    const QString face = s.FontName;
+    StyleScope keep(s);
     s.FontBold = true;
     s.FontName = QStringLiteral("Symbol");
     qint32 xi = qint32(roundHalfEven(x));
     gdiPut(s, xi, qint32(roundHalfEven(double(y) - rise)), p.upper, 1);
     xi = qint32(roundHalfEven(x));
     gdiPut(s, xi, qint32(roundHalfEven(double(y) + 2 + rise)), p.lower, 1);
-    s.FontName = face;
-    s.FontBold = false;
+    keep.leaveBoldOff();  // turned off after the pieces, not back: the pages were set with that
 }
 
 void putBigLParen(float& x, float y) { putBigDelim(x, y, 1); }

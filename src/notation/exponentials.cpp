@@ -16,41 +16,46 @@ void setSize(double factor) { pic().FontSize = float(factor * ds().baseFontSize)
 void putExpIK(int sign, const QString& v)
 {
     const float y0 = ds().penY;
-    const float s0 = pic().FontSize;
+    StyleScope keep(pic());
     putCourier(QStringLiteral("e"));
     skipPx(4);
-    pic().FontSize = float(0.9 * s0);
+    pic().FontSize = float(0.9 * pic().FontSize);
     ds().penY = float(ds().penY - double(ds().lineH) * ds().supRaise);
     if (sign < 0) {
         putText(QStringLiteral("-"));
         skipPx(1);
     }
     dspIK(pic(), ds().penX, ds().penY, v);
-    pic().FontSize = s0;
     ds().penY = y0;
 }
 
 void putExpMinusX2()
 {
     const float y0 = ds().penY;
+    StyleScope keep(pic());
+    // Sized from the body size rather than the size it found, and it leaves the body size in force.
+    keep.leaveSize(ds().baseFontSize);
     setSize(1.2);
     putCourier(QStringLiteral("e"));
     ds().penY = y0 - 4;
     setSize(0.92);
     dspText(pic(), ds().penX, ds().penY, QStringLiteral("-"));
     dspVar(pic(), ds().penX, ds().penY - 1, QStringLiteral("x"));
-    const float raise = ds().supRaise;
-    ds().supRaise = 0.1f;
-    putSup(QStringLiteral("2"));
+    {
+        // The square sits low on the reduced x.
+        const ScopedValue<float> lowRaise(ds().supRaise, 0.1f);
+        putSup(QStringLiteral("2"));
+    }
     skipPx(2);
-    ds().supRaise = raise;
     ds().penY = y0;
-    setSize(1.0);
 }
 
 void putExpMinusX4()
 {
     const float y0 = ds().penY;
+    StyleScope keep(pic());
+    // As e^(−x²): the body size is left in force.
+    keep.leaveSize(ds().baseFontSize);
     setSize(1.2);
     putCourier(QStringLiteral("e"));
     ds().penY = y0 - 4;
@@ -60,14 +65,15 @@ void putExpMinusX4()
     dspVar(pic(), ds().penX, ds().penY, QStringLiteral("x"));
     skipPx(2);
     dspSup(pic(), ds().penX, ds().penY + 2, QStringLiteral("4"));
-    setSize(1.0);
     ds().penY = y0;
 }
 
 void dspTwoPi(float& x, float y)
 {
-    // Later builders size themselves from this: a reduced size here carries over.
-    ds().baseFontSize = pic().FontSize;
+    // Later builders size themselves from the body size: 2π drawn reduced makes its size
+    // the body size, for the rest of the page and for the pages drawn after it.
+    keepAsBodySize(pic().FontSize);
+    StyleScope keep(pic());
     setSize(0.92);
     dspText(pic(), x, y, QStringLiteral("2"));
     x += 2;

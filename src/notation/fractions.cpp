@@ -18,11 +18,9 @@ bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u
 // A letter is drawn as an enlarged italic variable; estimate it in the italic face.
 double letterWidth(Surface& s, QChar c)
 {
-    const QString face = s.FontName;
+    StyleScope keep(s);
     s.FontName = ds().hasBookman == 1 ? QStringLiteral("Bookman Old Style") : QStringLiteral("Times New Roman");
-    const double w = 1.3 * s.TextWidth(QString(c));
-    s.FontName = face;
-    return w;
+    return 1.3 * s.TextWidth(QString(c));
 }
 
 // Offsets in whole pixels from the scale as a Single: 10 × 0.9f is just under 9.
@@ -116,8 +114,8 @@ long markupWidth(const QString& text)
 void putFracScaled(float scale, const QString& num, const QString& den)
 {
     Surface& s = pic();
-    const float s0 = s.FontSize;
-    s.FontSize = s0 * scale;
+    StyleScope keep(s);
+    s.FontSize = s.FontSize * scale;
     const long wN = markupWidth(num);
     const long wD = markupWidth(den);
     const double L = maxD(double(wN), double(wD)) + s.TextWidth(QStringLiteral("p"));
@@ -131,7 +129,6 @@ void putFracScaled(float scale, const QString& num, const QString& den)
     const float xEnd = float(ds().penX + L);
     s.Line(ds().penX, yBar, xEnd, yBar);
     ds().penX = xEnd;
-    s.FontSize = s0;
 }
 
 void putFrac(const QString& num, const QString& den) { putFracScaled(1.0f, num, den); }

@@ -12,9 +12,10 @@ const QString boxBar = QStringLiteral("─");
 // A script drawn in bold: the prime marks of primed indices.
 void putBoldScript(void (*put)(const QString&), const QString& mark)
 {
+    StyleScope keep(pic());
     pic().FontBold = true;
     put(mark);
-    pic().FontBold = false;
+    keep.leaveBoldOff();  // turned off after the marks, not back: the pages were set with that
 }
 
 void putLetterOfX(const QString& letter, const QString& n)
@@ -105,17 +106,19 @@ void putOverOneMinusX2(const QString& m)
 
 void dspPrime()
 {
+    StyleScope keep(pic());
     pic().FontBold = true;
     drawPrime();
-    pic().FontBold = false;
+    keep.leaveBoldOff();  // turned off after the mark, not back: the pages were set with that
 }
 
 void dspDPrime()
 {
+    StyleScope keep(pic());
     pic().FontBold = true;
     drawPrime();
     drawPrime();
-    pic().FontBold = false;
+    keep.leaveBoldOff();  // as for one prime
 }
 
 void primeLn() { putPrimedP(dspPrime); }

@@ -12,13 +12,12 @@ void putSumLimits(const QString& upper, const QString& lower)
     const float y0 = ds().penY;
     float x = ds().penX;
     dspBigSigma(s, x, y0 - 10);
-    const float size = s.FontSize;
-    s.FontSize = float(0.9 * size);
+    StyleScope keep(s);
+    s.FontSize = float(0.9 * s.FontSize);
     float xu = x - 10;
     dspTerm(s, xu, y0 - 20, upper);
     float xl = float((x - 6) - 0.5 * s.TextWidth(lower));
     dspTerm(s, xl, y0 + 26, lower);
-    s.FontSize = size;
     ds().penX = xl;
 }
 

@@ -1,6 +1,6 @@
 #include "cli.h"
 
-#include "dispatch.h"
+#include "pages/registry.h"
 #include "headless.h"
 #include "key_guide.h"
 #include "main_window.h"

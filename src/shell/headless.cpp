@@ -1,14 +1,11 @@
 #include "headless.h"
 
-#include "canvas/drawing_state.h"
 #include "canvas/text_layout.h"
-#include "dispatch.h"
 #include "math_form.h"
 #include "output.h"
-#include "print_view.h"
+#include "page_files.h"
+#include "pages/registry.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,15 +28,6 @@ int write(const QByteArray& name, const QByteArray& data)
     if (!failure) return 0;
     const QByteArray what = name == "-" ? QByteArray("standard output") : '"' + name + '"';
     return fail("cannot write " + what + ": " + failure->toUtf8());
-}
-
-QByteArray pngOf(const Surface& surface, double scale)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    surface.toImage(scale).save(&buffer, "PNG");
-    return png;
 }
 
 QString hexColor(QRgb c) { return QColor(c).name(QColor::HexRgb); }
@@ -98,7 +86,7 @@ QByteArray shortened(const QByteArray& text)
 
 QStringList pagesInListOrder(const QStringList& ids, QString& error)
 {
-    if (ids.isEmpty()) return MathForm::problemIds();
+    if (ids.isEmpty()) return listedIds();
     for (const QString& id : ids) {
         if (!findPage(id)) {
             error = QString::fromUtf8(unknownId(id));
@@ -106,7 +94,7 @@ QStringList pagesInListOrder(const QStringList& ids, QString& error)
         }
     }
     QStringList ordered;
-    for (const PageEntry& e : dispatchTable())
+    for (const PageEntry& e : pageRegistry())
         if (ids.contains(QLatin1String(e.id))) ordered.append(QLatin1String(e.id));
     return ordered;
 }
@@ -118,27 +106,7 @@ int listEntries(const MathForm& form)
     return write("-", text);
 }
 
-QByteArray pagePng(MathForm& form, const QString& id, double scale, bool printView)
-{
-    form.showPage(id, printView);
-    return pngOf(printView ? form.pic2 : form.pic, scale);
-}
-
-QByteArray pagesPdf(MathForm& form, const QStringList& ids)
-{
-    std::vector<Surface> sheets;
-    for (const QString& id : ids) {
-        form.showPage(id, true);
-        sheets.push_back(form.pic2);
-    }
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    writePdf(sheets, buffer);
-    return pdf;
-}
-
-int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView)
+int exportPng(const MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
@@ -146,31 +114,37 @@ int exportPng(MathForm& form, const QByteArray& dir, const QStringList& ids, dou
     if (const std::optional<QString> failure = makeFolders(dir))
         return fail("cannot make folder \"" + dir + "\": " + failure->toUtf8());
     for (const QString& id : pages) {
-        const QByteArray png = pagePng(form, id, scale, printView);
+        const QByteArray png = pngOf(form.drawn(id, printView, form.freshStart()).surface, scale);
         if (png.isEmpty()) return fail("cannot make the image of " + id.toUtf8() + ": not enough memory at this scale");
         if (const int status = write(dir + '/' + id.toUtf8() + ".png", png)) return status;
     }
     return 0;
 }
 
-int exportPdf(MathForm& form, const QByteArray& file, const QStringList& ids)
+int exportPdf(const MathForm& form, const QByteArray& file, const QStringList& ids)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
     if (pages.isEmpty()) return fail(error.toUtf8());
-    return write(file, pagesPdf(form, pages));
+    std::vector<Surface> sheets;
+    for (const QString& id : pages) sheets.push_back(form.drawn(id, true, form.freshStart()).surface);
+    return write(file, pdfOf(sheets));
 }
 
-int tracePage(MathForm& form, const QString& id, bool printView, const QByteArray& file)
+int tracePage(const MathForm& form, const QString& id, bool printView, const QByteArray& file)
 {
     if (!findPage(id)) return fail(unknownId(id));
-    form.showPage(id, printView);
-    const Surface& surface = printView ? form.pic2 : form.pic;
-    const QJsonObject metrics{{"chW", ds().chW},           {"lineH", ds().lineH},
-                              {"tab5", qint64(ds().tab5)}, {"tab10", qint64(ds().tab10)},
-                              {"tab40", qint64(ds().tab40)}, {"leftMargin", qint64(ds().leftMargin)},
-                              {"baseFontSize", ds().baseFontSize}, {"hasBookman", ds().hasBookman}};
-    QByteArray text = jsonLine(metrics) + jsonLine({{"op", "cls"}});
-    for (const DrawOp& op : surface.ops()) text += jsonLine(traceOf(op));
+    const MathForm::Drawn page = form.drawn(id, printView, form.freshStart());
+    const DrawingState& metrics = form.startup();
+    const QJsonObject head{{"chW", metrics.chW},
+                           {"lineH", metrics.lineH},
+                           {"tab5", qint64(metrics.tab5)},
+                           {"tab10", qint64(metrics.tab10)},
+                           {"tab40", qint64(metrics.tab40)},
+                           {"leftMargin", qint64(form.leftMargin(printView))},
+                           {"baseFontSize", page.leaves.baseFontSize},
+                           {"hasBookman", metrics.hasBookman}};
+    QByteArray text = jsonLine(head) + jsonLine({{"op", "cls"}});
+    for (const DrawOp& op : page.surface.ops()) text += jsonLine(traceOf(op));
     return write(file, text);
 }

@@ -132,13 +132,15 @@ void MainWindow::buildPage()
 void MainWindow::wireFeatures()
 {
     actions_ = new WindowActions(this, {area_, box_});
-    saver_ = new PageSaver(this);
+    saver_ = new PageSaver(this, form_);
     preview_ = new PrintPreview(this);
     connect(actions_->copy, &QAction::triggered, this, [this] { PageClipboard::copy(*view_, devicePixelRatioF()); });
-    connect(actions_->save, &QAction::triggered, this, [this] { saver_->ask(form_.currentId()); });
+    connect(actions_->save, &QAction::triggered, this, [this] { saver_->ask(); });
     connect(saver_, &PageSaver::saved, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
     connect(saver_, &PageSaver::failed, this, &MainWindow::complain);
-    connect(actions_->print, &QAction::triggered, this, [this] { preview_->open(form_.currentId()); });
+    connect(actions_->print, &QAction::triggered, this, [this] {
+        preview_->open(form_.drawn(form_.currentId(), true, form_.shownFrom()).surface);
+    });
     connect(actions_->zoomIn, &QAction::triggered, zoom_, &ZoomController::zoomIn);
     connect(actions_->zoomOut, &QAction::triggered, zoom_, &ZoomController::zoomOut);
     connect(actions_->zoomReset, &QAction::triggered, zoom_, &ZoomController::reset);

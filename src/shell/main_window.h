@@ -66,7 +66,7 @@ private:
     PageArea* area_ = nullptr;
     ZoomController* zoom_ = nullptr;
     FindBar* findBar_ = nullptr;
-    PageFinder finder_;
+    PageFinder finder_{form_};
     WindowActions* actions_ = nullptr;
     PageSaver* saver_ = nullptr;
     PrintPreview* preview_ = nullptr;

@@ -1,17 +1,9 @@
 #include "math_form.h"
 
-#include "canvas/drawing_state.h"
-#include "dispatch.h"
+#include "pages/page_draw.h"
+#include "pages/registry.h"
 
 const QString MathForm::printItem = QStringLiteral(" [印刷する]");
-
-const QStringList& MathForm::problemIds()
-{
-    static const QStringList ids = {"1.8a", "1.8",  "1.11", "1.12", "1.13", "1.14", "1.15", "1.16", "1.17",
-                                    "3.2",  "3.3",  "5.5",  "5.9",  "5.12", "5.13", "5.14", "5.15", "5.16",
-                                    "6.1",  "6.4",  "7.9",  "7.10", "7.11", "7.12", "7.13", "7.14"};
-    return ids;
-}
 
 QString MathForm::listEntry(const QString& id) { return QStringLiteral("[問題 ") + id + QStringLiteral("]"); }
 
@@ -21,13 +13,13 @@ void MathForm::formLoad()
 {
     backColor = 0xF0F0F0;
     FormColors colors{backColor, {&boxBackColor, &pic.BackColor}};
-    dspSetup(colors);
+    dspSetup(startup_, colors);
     backColor = colors.BackColor;
-    ds().curPic = &pic;
-    ds().leftMargin = 0;
-    measureMetrics(pic, 12.75f);
-    pic.BorderStyle = 0;
-    for (const QString& id : problemIds()) setNoProb(id);
+    startup_.leftMargin = 0;
+    measureMetrics(startup_, pic, 12.75f);
+    freshStart_ = {startup_.bracketRise, startup_.baseFontSize, pic.style()};
+    carried_ = freshStart_;
+    for (const QString& id : listedIds()) setNoProb(id);
     select(0);
     items_.append(printItem);
     loadPrintView();
@@ -35,13 +27,12 @@ void MathForm::formLoad()
 
 void MathForm::loadPrintView()
 {
-    FormColors colors{frm2BackColor, {&pic2.BackColor}};
-    dspSetup(colors);
-    frm2BackColor = ds().paperColor;
-    pic2.BackColor = ds().paperColor;
+    VbColor viewBackColor = 0x8000000F;
+    FormColors colors{viewBackColor, {&pic2.BackColor}};
+    dspSetup(startup_, colors);
+    pic2.BackColor = startup_.paperColor;
     pic2.Height = pic.Height;
     pic2.FontSize = pic.FontSize;
-    pic2.BorderStyle = 0;
 }
 
 void MathForm::setNoProb(const QString& id)
@@ -68,9 +59,7 @@ void MathForm::boxClick()
     if (listIndex_ == items_.size() - 1) {
         printBranch();
     } else {
-        ds().curPic = &pic;
         curProb_ = listIndex_ + 1;
-        ds().leftMargin = 0;
         pic_g();
     }
     clickBusy_ = false;
@@ -104,30 +93,40 @@ bool MathForm::formKeyDown(int keyCode)
 
 void MathForm::printBranch()
 {
-    ds().curPic = &pic2;
-    ds().leftMargin = roundHalfEven(2.0 * ds().chW);
-    pic_g();
+    // The page the screen shows, from what it was drawn from: the sheet matches the screen.
+    drawOn(pic2, currentId(), true, shownFrom_);
     if (onPrint) onPrint(pic2);
 }
 
 QString MathForm::currentId() const { return curProb_ >= 1 && curProb_ <= 100 ? probIds_[size_t(curProb_)] : QString(); }
 
-void MathForm::pic_g() { drawPage(currentId(), items_.value(int(curProb_) - 1)); }
+long MathForm::leftMargin(bool printView) const { return printView ? roundHalfEven(2.0 * startup_.chW) : 0; }
 
-void MathForm::drawPage(const QString& id, const QString& entry)
+void MathForm::pic_g()
 {
-    ds().penX = float(ds().leftMargin);
-    ds().penY = float(0.5 * ds().lineH);
-    ds().curPic->Cls();
-    if (PageScript script = findPage(id)) {
-        page.entry = entry;
-        script(page);
+    shownFrom_ = carried_;
+    carried_ = drawOn(pic, currentId(), false, shownFrom_);
+}
+
+CarriedState MathForm::drawOn(Surface& target, const QString& id, bool printView, const CarriedState& from) const
+{
+    const PageEntry* page = findPage(id);
+    if (!page) {
+        // An id no page has (an empty slot): the surface is cleared and nothing else is drawn.
+        target.Cls();
+        return from;
     }
+    return drawPage(*page, target, startup_, {leftMargin(printView), listEntry(id)}, from);
 }
 
-void MathForm::showPage(const QString& id, bool printView)
+MathForm::Drawn MathForm::drawn(const QString& id, bool printView, const CarriedState& from) const
 {
-    ds().curPic = printView ? &pic2 : &pic;
-    ds().leftMargin = printView ? roundHalfEven(2.0 * ds().chW) : 0;
-    drawPage(id, listEntry(id));
+    const Surface& view = printView ? pic2 : pic;
+    Drawn page{Surface(int(view.Width), pageHeight), {}};
+    page.surface.Height = view.Height;
+    page.surface.BackColor = view.BackColor;
+    page.leaves = drawOn(page.surface, id, printView, from);
+    return page;
 }
+
+void MathForm::showPage(const QString& id, bool printView) { drawOn(printView ? pic2 : pic, id, printView, freshStart_); }

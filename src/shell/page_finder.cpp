@@ -1,19 +1,12 @@
 #include "page_finder.h"
 
-#include "fresh_form.h"
+#include "math_form.h"
+#include "pages/registry.h"
 
 const std::vector<PageText>& PageFinder::texts()
 {
-    if (texts_.empty()) {
-        texts_ = onFreshForm([](MathForm& form) {
-            std::vector<PageText> texts;
-            for (const QString& id : MathForm::problemIds()) {
-                form.showPage(id, false);
-                texts.emplace_back(form.pic.ops());
-            }
-            return texts;
-        });
-    }
+    if (texts_.empty())
+        for (const QString& id : listedIds()) texts_.emplace_back(form_.drawn(id, false, form_.freshStart()).surface.ops());
     return texts_;
 }
 

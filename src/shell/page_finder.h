@@ -7,8 +7,14 @@
 #include <QString>
 #include <vector>
 
+class MathForm;
+
 class PageFinder {
 public:
+    // The pages are drawn by `form`, each as a fresh start: what a page carries to the
+    // next moves glyphs, never changes text.
+    explicit PageFinder(const MathForm& form) : form_(form) {}
+
     // The list rows, in list order, of the pages that hold the term.
     QList<int> rowsHolding(const QString& term);
     // The first row after `row` (before it, going back) whose page holds the term,
@@ -18,5 +24,6 @@ public:
 private:
     const std::vector<PageText>& texts();
 
+    const MathForm& form_;
     std::vector<PageText> texts_;
 };

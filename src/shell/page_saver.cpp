@@ -1,8 +1,9 @@
 #include "page_saver.h"
 
-#include "fresh_form.h"
-#include "headless.h"
+#include "math_form.h"
 #include "output.h"
+#include "page_files.h"
+#include "pages/registry.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -45,34 +46,43 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& data)
     return QStringLiteral("「%1」に保存できませんでした（%2）。").arg(path, *failure);
 }
 
-std::optional<QString> saveEveryPng(const QString& path)
+std::optional<QString> saveEveryPng(const MathForm& form, const QString& path)
 {
     const QFileInfo named(path);
     const QString stem = named.dir().filePath(named.completeBaseName());
-    return onFreshForm([&](MathForm& form) -> std::optional<QString> {
-        for (const QString& id : MathForm::problemIds())
-            if (auto failure = writeFile(stem + '-' + id + QStringLiteral(".png"), pagePng(form, id, 1, false)))
-                return failure;
-        return std::nullopt;
-    });
+    for (const QString& id : listedIds()) {
+        const QByteArray png = pngOf(form.drawn(id, false, form.freshStart()).surface, 1);
+        if (auto failure = writeFile(stem + '-' + id + QStringLiteral(".png"), png)) return failure;
+    }
+    return std::nullopt;
+}
+
+QByteArray everyPagePdf(const MathForm& form)
+{
+    std::vector<Surface> sheets;
+    for (const QString& id : listedIds()) sheets.push_back(form.drawn(id, true, form.freshStart()).surface);
+    return pdfOf(sheets);
 }
 
 }  // namespace
 
-PageSaver::PageSaver(QWidget* window) : QObject(window), window_(window), folder_(QDir::homePath()) {}
-
-std::optional<QString> PageSaver::save(const Choice& choice, const QString& id, const QString& path)
+PageSaver::PageSaver(QWidget* window, const MathForm& form)
+    : QObject(window), window_(window), form_(form), folder_(QDir::homePath())
 {
-    if (choice.pages == Pages::Every && choice.format == Format::Png) return saveEveryPng(path);
-    const QStringList ids = choice.pages == Pages::Every ? MathForm::problemIds() : QStringList{id};
-    const QByteArray data = onFreshForm([&](MathForm& form) {
-        return choice.format == Format::Pdf ? pagesPdf(form, ids) : pagePng(form, id, 1, false);
-    });
-    return writeFile(path, data);
 }
 
-void PageSaver::ask(const QString& id)
+std::optional<QString> PageSaver::save(const MathForm& form, const Choice& choice, const QString& path)
 {
+    if (choice.pages == Pages::Every)
+        return choice.format == Format::Png ? saveEveryPng(form, path) : writeFile(path, everyPagePdf(form));
+    const bool printView = choice.format == Format::Pdf;
+    const Surface shown = form.drawn(form.currentId(), printView, form.shownFrom()).surface;
+    return writeFile(path, printView ? pdfOf({shown}) : pngOf(shown, 1));
+}
+
+void PageSaver::ask()
+{
+    const QString id = form_.currentId();
     auto* dialog = new QFileDialog(window_, QStringLiteral("ページを保存"), folder_);
     dialog->setObjectName(QStringLiteral("saveDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -84,9 +94,9 @@ void PageSaver::ask(const QString& id)
     dialog->selectFile(id + QStringLiteral(".pdf"));
     connect(dialog, &QFileDialog::filterSelected, dialog,
             [dialog](const QString& filter) { dialog->setDefaultSuffix(suffixOf(choiceOf(filter).format)); });
-    connect(dialog, &QFileDialog::fileSelected, this, [this, dialog, id](const QString& path) {
+    connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
         folder_ = QFileInfo(path).absolutePath();
-        if (const std::optional<QString> failure = save(choiceOf(dialog->selectedNameFilter()), id, path))
+        if (const std::optional<QString> failure = save(form_, choiceOf(dialog->selectedNameFilter()), path))
             emit failed(*failure);
         else
             emit saved(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class MathForm;
 class QWidget;
 
 class PageSaver : public QObject {
@@ -18,14 +19,15 @@ public:
         Format format = Format::Pdf;
     };
 
-    explicit PageSaver(QWidget* window);
+    PageSaver(QWidget* window, const MathForm& form);
 
-    // Opens the file dialog for the page of `id`; saving follows when the user accepts.
-    void ask(const QString& id);
-    // Every page as PNG goes to files named after `path`, each with its id:
-    // "notes.png" gives notes-1.8a.png, notes-1.8.png and so on.
+    // Opens the file dialog for the page shown; saving follows when the user accepts.
+    void ask();
+    // This page is the page the screen shows; every page is drawn as a fresh start, as
+    // the exports draw them. Every page as PNG goes to files named after `path`, each
+    // with its id: "notes.png" gives notes-1.8a.png, notes-1.8.png and so on.
     // Returns the failure as a sentence for the user, or nothing.
-    static std::optional<QString> save(const Choice& choice, const QString& id, const QString& path);
+    static std::optional<QString> save(const MathForm& form, const Choice& choice, const QString& path);
 
 signals:
     void saved(const QString& confirmation);
@@ -33,5 +35,6 @@ signals:
 
 private:
     QWidget* window_;
+    const MathForm& form_;
     QString folder_;
 };

@@ -1,6 +1,5 @@
 #include "print_preview.h"
 
-#include "fresh_form.h"
 #include "print_view.h"
 
 #include <QPrintPreviewDialog>
@@ -10,21 +9,17 @@ PrintPreview::PrintPreview(QWidget* window) : QObject(window), window_(window) {
 
 PrintPreview::~PrintPreview() = default;
 
-void PrintPreview::open(const QString& id)
+void PrintPreview::open(const Surface& sheet)
 {
     if (!printer_) {
         // Made on first use: finding the printers asks the print server, which start-up need not wait for.
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         configureSheet(*printer_);
     }
-    const Surface sheet = onFreshForm([&](MathForm& form) {
-        form.showPage(id, true);
-        return form.pic2;
-    });
     auto* dialog = new QPrintPreviewDialog(printer_.get(), window_);
     dialog->setObjectName(QStringLiteral("printPreview"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-            [sheet](QPrinter* printer) { paintSheets({sheet}, *printer); });
+            [sheet = sheet](QPrinter* printer) { paintSheets({sheet}, *printer); });
     dialog->open();
 }

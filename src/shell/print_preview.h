@@ -4,6 +4,7 @@
 #include <QObject>
 #include <memory>
 
+class Surface;
 class QPrinter;
 class QWidget;
 
@@ -14,8 +15,8 @@ public:
     explicit PrintPreview(QWidget* window);
     ~PrintPreview() override;
 
-    // Opens the preview of the page of `id` as the print item would print it.
-    void open(const QString& id);
+    // Opens the preview of a sheet as the print item would print it.
+    void open(const Surface& sheet);
 
 private:
     QWidget* window_;

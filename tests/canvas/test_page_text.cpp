@@ -4,7 +4,7 @@
 #include "canvas/page_text.h"
 #include "canvas/symbol_encoding.h"
 #include "fixture.h"
-#include "shell/dispatch.h"
+#include "pages/registry.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -14,7 +14,7 @@ namespace {
 QStringList allPages()
 {
     QStringList ids;
-    for (const PageEntry& e : dispatchTable()) ids << QLatin1String(e.id);
+    for (const PageEntry& e : pageRegistry()) ids << QLatin1String(e.id);
     return ids;
 }
 

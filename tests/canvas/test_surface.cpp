@@ -70,31 +70,29 @@ private slots:
     // The installed fonts never put a tab stop on a tie; other fonts may.
     void tabStopsRoundHalfToEvenOnce()
     {
-        const DrawingState saved = ds();
-        ds().chW = 7.5f;
-        ds().leftMargin = 0;
-        setTabStops();
-        QCOMPARE(ds().tab5, 38L);  // 37.5 rounds to the even 38
-        QCOMPARE(ds().tab10, 75L);
-        QCOMPARE(ds().tab40, 300L);
+        DrawingState state;
+        state.chW = 7.5f;
+        state.leftMargin = 0;
+        setTabStops(state);
+        QCOMPARE(state.tab5, 38L);  // 37.5 rounds to the even 38
+        QCOMPARE(state.tab10, 75L);
+        QCOMPARE(state.tab40, 300L);
         QCOMPARE(roundHalfEven(2 * 7.25), 14L);
         QCOMPARE(roundHalfEven(2 * 7.75), 16L);
-        ds() = saved;
     }
 
     void setupTestsForBookmanByExactName()
     {
-        const DrawingState saved = ds();
+        DrawingState state;
         auto previous = std::make_shared<FontTable>(FontTable::current());
         FormColors form{0xF0F0F0, {}};
         FontTable::setCurrent(std::make_shared<FontTable>(QStringList{QStringLiteral("Bookman Old Style")}));
-        dspSetup(form);
-        QCOMPARE(ds().hasBookman, 1);
+        dspSetup(state, form);
+        QCOMPARE(state.hasBookman, 1);
         FontTable::setCurrent(std::make_shared<FontTable>(QStringList{QStringLiteral("bookman old style")}));
-        dspSetup(form);
-        QCOMPARE(ds().hasBookman, -1);
+        dspSetup(state, form);
+        QCOMPARE(state.hasBookman, -1);
         FontTable::setCurrent(previous);
-        ds() = saved;
     }
 };
 

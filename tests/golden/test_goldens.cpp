@@ -2,7 +2,7 @@
 // its reviewed golden trace, operation by operation. Each trace comes from a fresh
 // process, as the goldens were recorded (tests/golden/regenerate): the state a page
 // leaves to the pages after it (the bracket spread 1.12 sets) is the fresh-start one.
-#include "shell/dispatch.h"
+#include "pages/registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,7 +156,7 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<bool>("printView");
-        for (const PageEntry& e : dispatchTable())
+        for (const PageEntry& e : pageRegistry())
             for (bool printView : {false, true})
                 QTest::addRow("%s %s", e.id, printView ? "print view" : "screen") << QString::fromLatin1(e.id) << printView;
     }
@@ -188,7 +188,7 @@ private slots:
     void everyGoldenIsOfAPageTheProgramHas()
     {
         QStringList pages;
-        for (const PageEntry& e : dispatchTable()) pages << QString::fromLatin1(e.id) + QStringLiteral(".jsonl");
+        for (const PageEntry& e : pageRegistry()) pages << QString::fromLatin1(e.id) + QStringLiteral(".jsonl");
         for (const char* view : {"screen", "print"}) {
             const QDir dir(QStringLiteral("%1/%2").arg(qEnvironmentVariable("VELKORA_GOLDEN_DIR"), view));
             for (const QString& file : dir.entryList(QDir::Files))

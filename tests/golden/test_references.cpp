@@ -57,9 +57,10 @@ private slots:
         constexpr double scale = 2;
         const QImage reference = QImage(imagePath(image)).convertToFormat(QImage::Format_RGB32);
         QVERIFY2(!reference.isNull(), qPrintable(QStringLiteral("no reference image %1").arg(imagePath(image))));
-        const std::vector<DrawOp> ops = pageOps(page, printView);
         const MathForm& form = loadedForm();
-        const QImage rendering = (printView ? form.pic2 : form.pic).toImage(scale).convertToFormat(QImage::Format_RGB32);
+        const Surface drawn = form.drawn(page, printView, form.freshStart()).surface;
+        const std::vector<DrawOp>& ops = drawn.ops();
+        const QImage rendering = drawn.toImage(scale).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(rendering.size(), reference.size());
 
         const QStringList misplaced = misplacedInk(reference, rendering, ops, scale);

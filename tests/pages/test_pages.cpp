@@ -1,6 +1,7 @@
 // What one page leaves to the next, in one process, as a user going down the list sees
 // them; the goldens record every page fresh and cannot show it.
 #include "fixture.h"
+#include "pages/page_draw.h"
 
 #include <QtTest>
 
@@ -8,7 +9,7 @@ namespace {
 
 QStringList everyPage()
 {
-    QStringList ids = MathForm::problemIds();
+    QStringList ids = listedIds();
     ids << QStringLiteral("5.17");
     return ids;
 }
@@ -32,11 +33,12 @@ private slots:
     // up for the upper pieces and down for the lower ones; nothing else moves.
     void bracketSpreadCarriesOverFromPage112()
     {
-        QCOMPARE(ds().bracketRise, 0L);
+        const MathForm& form = loadedForm();
+        QCOMPARE(form.freshStart().bracketRise, 0L);
         const std::vector<DrawOp> fresh = pageOps(QStringLiteral("3.2"));
-        pageOps(QStringLiteral("1.12"));
-        QCOMPARE(ds().bracketRise, 4L);
-        const std::vector<DrawOp> after = pageOps(QStringLiteral("3.2"));
+        const CarriedState after112 = form.drawn(QStringLiteral("1.12"), false, form.freshStart()).leaves;
+        QCOMPARE(after112.bracketRise, 4L);
+        const std::vector<DrawOp> after = form.drawn(QStringLiteral("3.2"), false, after112).surface.ops();
         QCOMPARE(after.size(), fresh.size());
         int moved = 0;
         for (size_t i = 0; i < fresh.size(); ++i) {
@@ -51,8 +53,7 @@ private slots:
             QCOMPARE(after[i].y, fresh[i].y + dy);
         }
         QCOMPARE(moved, 4);
-        pageOps(QStringLiteral("1.8a"));
-        QCOMPARE(ds().bracketRise, 4L);
+        QCOMPARE(form.drawn(QStringLiteral("1.8a"), false, after112).leaves.bracketRise, 4L);
     }
 
     // A reader who has Bookman Old Style gets it, upright weight, for every italic variable
@@ -66,11 +67,13 @@ private slots:
     void readerWithBookmanGetsItForEveryVariable()
     {
         QFETCH(QString, page);
-        const int installed = ds().hasBookman;
+        const MathForm& form = loadedForm();
         const std::vector<DrawOp> fallback = pageOps(page);
-        ds().hasBookman = 1;
-        const std::vector<DrawOp> bookman = pageOps(page);
-        ds().hasBookman = installed;
+        DrawingState withBookman = form.startup();
+        withBookman.hasBookman = 1;
+        Surface surface(MathForm::pageWidth, MathForm::pageHeight);
+        drawPage(*findPage(page), surface, withBookman, {0, MathForm::listEntry(page)}, form.freshStart());
+        const std::vector<DrawOp>& bookman = surface.ops();
         QCOMPARE(bookman.size(), fallback.size());
         for (size_t i = 0; i < fallback.size(); ++i) {
             const DrawOp &a = fallback[i], &b = bookman[i];
@@ -95,23 +98,23 @@ private slots:
     }
 
     // Whatever page comes before, a page draws the same, and leaves the body size, the
-    // text colour, plain upright text, a one-pixel pen and the script factors behind.
+    // text colour, plain upright text and a one-pixel pen behind.
     void leavesTheSurfaceAsItFoundIt()
     {
         QFETCH(QString, page);
         QFETCH(bool, printView);
-        pageOps(QStringLiteral("1.12"));  // its bracket spread stays for every page after it
-        const QString first = describe(pageOps(page, printView));
+        const MathForm& form = loadedForm();
+        // 1.12's bracket spread stays for every page after it.
+        const CarriedState after112 = form.drawn(QStringLiteral("1.12"), printView, form.freshStart()).leaves;
+        const QString first = describe(form.drawn(page, printView, after112).surface.ops());
         for (const QString& other : everyPage()) {
-            pageOps(other, printView);
-            const Surface& s = printView ? loadedForm().pic2 : loadedForm().pic;
-            QVERIFY2(s.FontSize == ds().baseFontSize && ds().baseFontSize == 12.75f, qPrintable(other));
-            QVERIFY2(s.ForeColor == ds().textColor && !s.FontBold && !s.FontItalic, qPrintable(other));
-            QVERIFY2(s.FontName == QStringLiteral("メイリオ") && s.DrawWidth == 1, qPrintable(other));
-            QVERIFY2(ds().supRaise == 0.2f && ds().supScale == 0.75f && ds().subDrop == 0.3f && ds().subScale == 0.85f,
-                     qPrintable(other));
+            const CarriedState left = form.drawn(other, printView, after112).leaves;
+            const SurfaceStyle& s = left.style;
+            QVERIFY2(s.size == 12.75f && left.baseFontSize == 12.75f, qPrintable(other));
+            QVERIFY2(s.color == form.startup().textColor && !s.bold && !s.italic, qPrintable(other));
+            QVERIFY2(s.face == QStringLiteral("メイリオ") && s.penWidth == 1, qPrintable(other));
+            QCOMPARE(describe(form.drawn(page, printView, left).surface.ops()), first);
         }
-        QCOMPARE(describe(pageOps(page, printView)), first);
     }
 };
 

@@ -3,7 +3,7 @@
 // device pixel ratio 2 against the PNG export at scale 2.
 #include "ink_compare.h"
 #include "offscreen_screens.h"
-#include "shell/dispatch.h"
+#include "pages/registry.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ namespace {
 QStringList allPages()
 {
     QStringList ids;
-    for (const PageEntry& e : dispatchTable()) ids << QLatin1String(e.id);
+    for (const PageEntry& e : pageRegistry()) ids << QLatin1String(e.id);
     return ids;
 }
 

@@ -2,7 +2,7 @@
 // back the text each page draws, with the Symbol face's meanings, and nothing else.
 #include "canvas/symbol_encoding.h"
 #include "fixture.h"
-#include "shell/dispatch.h"
+#include "pages/registry.h"
 #include "shell/print_view.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ namespace {
 QStringList allPages()
 {
     QStringList ids;
-    for (const PageEntry& e : dispatchTable()) ids << QLatin1String(e.id);
+    for (const PageEntry& e : pageRegistry()) ids << QLatin1String(e.id);
     return ids;
 }
 

@@ -39,7 +39,16 @@
 
 namespace {
 
-const QStringList ids = MathForm::problemIds();
+const QStringList ids = listedIds();
+
+// A form after start-up showing the page of `id`, as a click on its entry shows it.
+const MathForm& formShowing(const QString& id)
+{
+    static MathForm form;
+    if (form.listItems().isEmpty()) form.formLoad();
+    form.select(int(ids.indexOf(id)));
+    return form;
+}
 
 QList<int> rowsOf(const QStringList& pages)
 {
@@ -321,14 +330,14 @@ private slots:
         using P = PageSaver::Pages;
         using F = PageSaver::Format;
         const QString png = dir.filePath(QStringLiteral("page.png"));
-        QVERIFY(!PageSaver::save({P::Shown, F::Png}, "5.9", png));
+        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Shown, F::Png}, png));
         QCOMPARE(contentsOf(png), contentsOf(exported + "/5.9.png"));
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
-        QVERIFY(!PageSaver::save({P::Shown, F::Pdf}, "5.9", pdf));
+        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Shown, F::Pdf}, pdf));
         QCOMPARE(sheetsOf(pdf).size(), 1);
         QCOMPARE(sheetsOf(pdf), sheetsOf(exported + "/5.9.pdf"));
         const QString all = dir.filePath(QStringLiteral("all.pdf"));
-        QVERIFY(!PageSaver::save({P::Every, F::Pdf}, "5.9", all));
+        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Every, F::Pdf}, all));
         const QList<QImage> sheets = sheetsOf(all);
         QCOMPARE(sheets.size(), 26);
         QCOMPARE(sheets, sheetsOf(exported + "/all.pdf"));
@@ -336,7 +345,7 @@ private slots:
 
     void everyPageAsPngIsOneFileAPage()
     {
-        QVERIFY(!PageSaver::save({PageSaver::Pages::Every, PageSaver::Format::Png}, "1.8a",
+        QVERIFY(!PageSaver::save(formShowing("1.8a"), {PageSaver::Pages::Every, PageSaver::Format::Png},
                                  dir.filePath(QStringLiteral("notes.png"))));
         for (const QString& id : ids) QVERIFY2(QFile::exists(dir.filePath("notes-" + id + ".png")), qPrintable(id));
         QCOMPARE(contentsOf(dir.filePath("notes-5.9.png")), contentsOf(exported + "/5.9.png"));
@@ -345,7 +354,7 @@ private slots:
     void aFailureIsASentenceNamingTheFile()
     {
         const QString nowhere = dir.filePath(QStringLiteral("missing/page.pdf"));
-        const std::optional<QString> failure = PageSaver::save({}, "5.9", nowhere);
+        const std::optional<QString> failure = PageSaver::save(formShowing("5.9"), {}, nowhere);
         QVERIFY(failure);
         QVERIFY2(failure->contains(nowhere), qPrintable(*failure));
     }
@@ -358,12 +367,10 @@ private slots:
         MainWindow& window = shown.window;
         window.form().select(2);  // before 1.12 sets the tall brackets' spread
         const QString page = describe(window.form().pic.ops());
-        const DrawingState before = ds();
-        QVERIFY(!PageSaver::save({PageSaver::Pages::Every, PageSaver::Format::Pdf}, "1.11", dir.filePath("x.pdf")));
+        const CarriedState before = window.form().shownFrom();
+        QVERIFY(!PageSaver::save(window.form(), {PageSaver::Pages::Every, PageSaver::Format::Pdf}, dir.filePath("x.pdf")));
         QCOMPARE(describe(window.form().pic.ops()), page);
-        QCOMPARE(ds().bracketRise, before.bracketRise);
-        QCOMPARE(ds().curPic, before.curPic);
-        QCOMPARE(ds().baseFontSize, before.baseFontSize);
+        QVERIFY(window.form().shownFrom() == before);
         window.form().select(3);
         window.form().select(2);
         QCOMPARE(describe(window.form().pic.ops()), page);
@@ -415,7 +422,7 @@ class FindTest : public QObject {
 private slots:
     void findCountsThePagesThatHoldTheTerm()
     {
-        PageFinder finder;
+        PageFinder finder(loadedForm());
         QCOMPARE(finder.rowsHolding(QStringLiteral("ヤコビアン")), rowsOf({"1.8a", "1.8", "1.16"}));
         QCOMPARE(finder.rowsHolding(QStringLiteral("p. 108")), rowsOf({"5.12", "5.13", "5.14", "5.15"}));
         QCOMPARE(finder.rowsHolding(QString()), QList<int>());
@@ -433,7 +440,7 @@ private slots:
 
     void nextAndPreviousGoRoundTheList()
     {
-        PageFinder finder;
+        PageFinder finder(loadedForm());
         const QString term = QStringLiteral("p. 108");
         QCOMPARE(finder.nextRow(term, 0), 13);
         QCOMPARE(finder.nextRow(term, 13), 14);

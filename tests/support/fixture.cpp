@@ -12,26 +12,25 @@ MathForm& loadedForm()
 
 std::vector<DrawOp> pageOps(const QString& id, bool printView)
 {
-    MathForm& form = loadedForm();
-    form.showPage(id, printView);
-    return (printView ? form.pic2 : form.pic).ops();
+    const MathForm& form = loadedForm();
+    return form.drawn(id, printView, form.freshStart()).surface.ops();
 }
 
 Surface& scratchSurface(float x, float y)
 {
-    loadedForm();
+    // Builders called from a test draw into a state of the test's own, made current for
+    // the whole run: a page drawn in between brings its own and puts this one back.
+    static DrawingState state;
+    static const CurrentDraw draw(state);
     static Surface surface(MathForm::pageWidth, MathForm::pageHeight);
+    state = loadedForm().startup();
     surface.Cls();
-    surface.FontName = QStringLiteral("メイリオ");
-    surface.FontSize = ds().baseFontSize;
-    surface.FontBold = false;
-    surface.FontItalic = false;
-    surface.ForeColor = ds().textColor;
-    surface.DrawWidth = 1;
-    ds().curPic = &surface;
-    ds().leftMargin = 0;
-    ds().penX = x;
-    ds().penY = y;
+    surface.setStyle(loadedForm().freshStart().style);
+    surface.ForeColor = state.textColor;
+    state.curPic = &surface;
+    state.leftMargin = 0;
+    state.penX = x;
+    state.penY = y;
     return surface;
 }
 

@@ -3,6 +3,7 @@
 // and small queries over recorded drawing operations.
 #include "canvas/drawing_state.h"
 #include "canvas/surface.h"
+#include "pages/registry.h"
 #include "shell/math_form.h"
 
 #include <QString>
