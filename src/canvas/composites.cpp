@@ -1,6 +1,7 @@
 #include "composites.h"
 
 #include "drawing_state.h"
+#include "greek_letters.h"
 #include "text.h"
 
 #include <array>
@@ -42,8 +43,8 @@ const std::array<TermName, 6>& termNames()
              dspCourier(s, x, y, QStringLiteral("-"));
              dspBigPi(s, x, y - 3);
          }},
-        {QStringLiteral("alpha"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, QStringLiteral("a")); }},
-        {QStringLiteral("beta"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, QStringLiteral("b")); }},
+        {QStringLiteral("alpha"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"alpha"))); }},
+        {QStringLiteral("beta"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"beta"))); }},
         {QStringLiteral("omega"), [](Surface& s, float& x, float y) { dspOmega(s, x, y); }},
         {QStringLiteral("pi"), [](Surface& s, float& x, float y) { dspBigPi(s, x, y); }},
         {QStringLiteral("epsln"), [](Surface& s, float& x, float y) { dspText(s, x, y, QStringLiteral("ε")); }},
@@ -137,8 +138,9 @@ void dspBigPi(Surface& s, float& x, float y)
 {
     StyleScope keep(s);
     s.FontSize = float(1.2 * s.FontSize);
-    const double h = s.TextHeight(QStringLiteral("p"));
-    dspSymbol(s, x, float(y - 0.08 * h), QStringLiteral("p"));
+    const QString pi = symbolText(greek(u"pi"));
+    const double h = s.TextHeight(pi);
+    dspSymbol(s, x, float(y - 0.08 * h), pi);
 }
 
 void dspEpsilon(Surface& s, float& x, float y)
@@ -163,7 +165,7 @@ void dspRadical(Surface& s, float& x, float y, float length)
     {
         StyleScope keep(s);
         s.FontBold = false;
-        dspSymbol(s, x, y, symbolChar(214));
+        dspSymbol(s, x, y, symbolChar(symbol_code::radical));
     }
     const float end = float(double(x) + length);
     s.Line(x, y + 1, end, y + 1, ds().lineColor);

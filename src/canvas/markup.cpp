@@ -1,6 +1,7 @@
 #include "markup.h"
 
 #include "drawing_state.h"
+#include "greek_letters.h"
 #include "text.h"
 
 #include <cstring>
@@ -16,10 +17,10 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool drawSharedGreek(Surface& s, float& x, float y, QString& rest)
 {
     if (rest.startsWith(QStringLiteral("fi"))) {
-        dspGreek(s, x, y, QStringLiteral("j"));
+        dspGreek(s, x, y, symbolText(greek(u"fi")));
         rest.remove(0, 2);
     } else if (rest.startsWith(QStringLiteral("theta"))) {
-        dspGreek(s, x, y + 1, QStringLiteral("q"));
+        dspGreek(s, x, y + 1, symbolText(greek(u"theta")));
         rest.remove(0, 5);
     } else {
         return false;
@@ -30,10 +31,10 @@ bool drawSharedGreek(Surface& s, float& x, float y, QString& rest)
 bool drawAlphaBeta(Surface& s, float& x, float y, QString& rest)
 {
     if (rest.startsWith(QStringLiteral("alpha"))) {
-        dspGreek(s, x, y, QStringLiteral("a"));
+        dspGreek(s, x, y, symbolText(greek(u"alpha")));
         rest.remove(0, 5);
     } else if (rest.startsWith(QStringLiteral("beta"))) {
-        dspGreek(s, x, y, QStringLiteral("b"));
+        dspGreek(s, x, y, symbolText(greek(u"beta")));
         rest.remove(0, 4);
     } else {
         return false;
@@ -47,7 +48,7 @@ void drawScriptPi(Surface& s, float& x, float y, float fullSize)
     StyleScope keep(s);
     s.FontSize = fullSize;
     x += 1;
-    dspSymbol(s, x, y - 2, QStringLiteral("p"));
+    dspSymbol(s, x, y - 2, symbolText(greek(u"pi")));
     x += 1;
 }
 

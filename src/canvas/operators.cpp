@@ -2,6 +2,7 @@
 
 #include "composites.h"
 #include "drawing_state.h"
+#include "greek_letters.h"
 #include "markup.h"
 #include "text.h"
 
@@ -35,7 +36,7 @@ void drawUpperLimit(Surface& s, float x, float y, const Metrics& m, const QStrin
     QString rest = upper;
     while (!rest.isEmpty()) {
         if (rest.startsWith(QStringLiteral("pi"))) {
-            dspSymbol(s, x, float(y - 0.6 * m.TH), QStringLiteral("p"));
+            dspSymbol(s, x, float(y - 0.6 * m.TH), symbolText(greek(u"pi")));
             rest.remove(0, 2);
         } else if (rest.startsWith(u'_')) {
             dspSub(s, x, float(y - 0.5 * m.TH), rest.mid(1));
@@ -54,10 +55,10 @@ void drawLowerLimit(Surface& s, float& x, float y, const Metrics& m, const QStri
     while (!rest.isEmpty()) {
         if (rest.startsWith(QStringLiteral("-pi"))) {
             dspCourier(s, x, yl, QStringLiteral("-"));
-            dspSymbol(s, x, float(y + 0.6 * m.TH), QStringLiteral("p"));
+            dspSymbol(s, x, float(y + 0.6 * m.TH), symbolText(greek(u"pi")));
             rest.remove(0, 3);
         } else if (rest.startsWith(QStringLiteral("pi"))) {
-            dspSymbol(s, x, yl, QStringLiteral("p"));
+            dspSymbol(s, x, yl, symbolText(greek(u"pi")));
             rest.remove(0, 2);
         } else if (rest.startsWith(u'_')) {
             dspSub(s, x, yl, rest.mid(1));
@@ -94,7 +95,7 @@ void dspBigSigma(Surface& s, float& x, float y)
     const qint32 yi = whole(y);
     s.FontSize = 2 * s.FontSize;
     s.FontName = symbolFace;
-    gdiPut(s, xi, yi, 229, 1);
+    gdiPut(s, xi, yi, symbol_code::summation, 1);
     x = float(xi);
 }
 
@@ -104,10 +105,10 @@ void dspIntSign(Surface& s, float& x, float y)
     s.FontName = symbolFace;
     const double TH = s.TextHeight(QStringLiteral("A"));
     qint32 xi = whole(x);
-    gdiPut(s, xi, whole(y - 0.28 * TH), 243, 1);
+    gdiPut(s, xi, whole(y - 0.28 * TH), symbol_code::integralTop, 1);
     // Both halves start at the same x; the lower one meets the upper one.
     xi = whole(x);
-    gdiPut(s, xi, whole(y + 0.38 * TH), 245, 1);
+    gdiPut(s, xi, whole(y + 0.38 * TH), symbol_code::integralBottom, 1);
     x = float(xi);
 }
 

@@ -1,11 +1,14 @@
 #include "symbol_encoding.h"
 
+#include "symbol_codes.h"
+
 namespace {
 
-// The Adobe Symbol encoding from code 0x20, sixteen codes a row; 0 stands for nothing.
+// The Adobe Symbol encoding from its first code to the last a byte holds, sixteen codes a
+// row; 0 stands for nothing.
 // Where Adobe names a compatibility character, the one a reader expects is used
 // instead: Δ and Ω the Greek capitals, the angle brackets the mathematical ones.
-constexpr char16_t symbolTable[224] = {
+constexpr char16_t symbolTable[0x100 - symbol_code::first] = {
     // 0x20
     u' ', u'!', u'∀', u'#', u'∃', u'%', u'&', u'∋', u'(', u')', u'∗', u'+', u',', u'−', u'.', u'/',
     // 0x30
@@ -35,6 +38,16 @@ constexpr char16_t symbolTable[224] = {
     0, u'⟩', u'∫', u'∫', 0, 0, u')', 0, 0, u']', 0, 0, u'}', 0, 0, 0,
 };
 
+// The codes drawn by number mean what their names say.
+constexpr char16_t meaningOfCode(unsigned char code) { return symbolTable[code - symbol_code::first]; }
+static_assert(meaningOfCode(symbol_code::prime) == u'′');
+static_assert(meaningOfCode(symbol_code::partial) == u'∂');
+static_assert(meaningOfCode(symbol_code::radical) == u'√');
+static_assert(meaningOfCode(symbol_code::summation) == u'Σ');
+static_assert(meaningOfCode(symbol_code::parenLeftTop) == u'(' && meaningOfCode(symbol_code::parenRightTop) == u')');
+static_assert(meaningOfCode(symbol_code::bracketLeftTop) == u'[' && meaningOfCode(symbol_code::bracketRightTop) == u']');
+static_assert(meaningOfCode(symbol_code::integralTop) == u'∫');
+
 }  // namespace
 
 bool isSymbolFace(const QString& face) { return face == QLatin1String("Symbol"); }
@@ -42,8 +55,9 @@ bool isSymbolFace(const QString& face) { return face == QLatin1String("Symbol");
 QString symbolMeaning(QChar code)
 {
     const char16_t u = code.unicode();
-    if (u < 0x20 || u > 0xFF || symbolTable[u - 0x20] == 0) return QString();
-    return QString(QChar(symbolTable[u - 0x20]));
+    if (u < symbol_code::first || u > 0xFF) return QString();
+    const char16_t meaning = meaningOfCode(static_cast<unsigned char>(u));
+    return meaning == 0 ? QString() : QString(QChar(meaning));
 }
 
 QString meaningOf(const QString& face, const QString& text)

@@ -2,6 +2,7 @@
 // Text runs: one string at an explicit cell position (top-left), in a given
 // treatment; x comes back just right of what was drawn. Fonts are restored.
 #include "surface.h"
+#include "symbol_codes.h"
 
 void dspPlain(Surface& s, float& x, float y, const QString& text);
 void dspInFont(Surface& s, const QString& font, float& x, float y, const QString& text);
@@ -19,5 +20,5 @@ void dspPhi(Surface& s, float& x, float y, StyleScope& caller);
 void putText(const QString& s);
 void putFactorial();
 
-// A one-character string of the Symbol face's code (182 is ∂, 214 √, ...).
+// A one-character string of the Symbol face's code (one of symbol_code).
 inline QString symbolChar(int code) { return QString(QChar(code)); }

@@ -2,6 +2,7 @@
 #include "notation.h"
 
 #include "canvas/drawing_state.h"
+#include "canvas/greek_letters.h"
 #include "canvas/markup.h"
 #include "canvas/text.h"
 
@@ -93,7 +94,7 @@ void putSin()
     skipPx(2);
 }
 
-void putPartialSign() { dspSymbol(pic(), ds().penX, ds().penY, symbolChar(182)); }
+void putPartialSign() { dspSymbol(pic(), ds().penX, ds().penY, symbolChar(symbol_code::partial)); }
 
 void putTilde(const QString& s)
 {
@@ -102,11 +103,11 @@ void putTilde(const QString& s)
     dspText(pic(), x, float(ds().penY - 15.0), QStringLiteral("~"));
 }
 
-void putDelta() { putGreekLetter(QStringLiteral("d"), 1.2, -1); }
-void putEpsilon() { putGreekLetter(QStringLiteral("e"), 1.3, -6); }
-void putKappa() { putGreekLetter(QStringLiteral("k"), 1.2, -2); }
-void putTheta() { putGreekLetter(QStringLiteral("q"), 1.0, 0); }
-void putLambda() { putGreekLetter(QStringLiteral("l"), 1.0, 0); }
+void putDelta() { putGreekLetter(symbolText(greek(u"delta")), 1.2, -1); }
+void putEpsilon() { putGreekLetter(symbolText(greek(u"epsilon")), 1.3, -6); }
+void putKappa() { putGreekLetter(symbolText(greek(u"kappa")), 1.2, -2); }
+void putTheta() { putGreekLetter(symbolText(greek(u"theta")), 1.0, 0); }
+void putLambda() { putGreekLetter(symbolText(greek(u"lambda")), 1.0, 0); }
 
 void putPhi()
 {

@@ -2,6 +2,7 @@
 #include "notation.h"
 
 #include "canvas/drawing_state.h"
+#include "canvas/greek_letters.h"
 #include "canvas/markup.h"
 #include "canvas/operators.h"
 #include "canvas/text.h"
@@ -9,13 +10,13 @@
 #include <array>
 
 namespace {
-const QString partialSign = symbolChar(182);
+const QString partialSign = symbolChar(symbol_code::partial);
 
 // Draws the Greek name that `rest` begins with; returns its length, 0 if none.
 qsizetype drawGreekName(Surface& s, float& x, float y, QStringView rest)
 {
     if (rest.startsWith(u"theta")) {
-        dspGreek(s, x, y, QStringLiteral("q"));
+        dspGreek(s, x, y, symbolText(greek(u"theta")));
         return 5;
     }
     if (rest.startsWith(u"phi")) {
@@ -24,7 +25,7 @@ qsizetype drawGreekName(Surface& s, float& x, float y, QStringView rest)
         return 3;
     }
     if (rest.startsWith(u"fi")) {
-        dspGreek(s, x, y, QStringLiteral("j"));
+        dspGreek(s, x, y, symbolText(greek(u"fi")));
         return 2;
     }
     return 0;
@@ -175,10 +176,10 @@ void putPartialParen(const QString& num, const QString& den, const QString& held
 void putBigDelim(float& x, float y, int kind)
 {
     static constexpr std::array<DelimPieces, 4> pieces = {{
-        {230, 232, false},
-        {246, 248, false},
-        {233, 235, true},
-        {249, 251, true},
+        {symbol_code::parenLeftTop, symbol_code::parenLeftBottom, false},
+        {symbol_code::parenRightTop, symbol_code::parenRightBottom, false},
+        {symbol_code::bracketLeftTop, symbol_code::bracketLeftBottom, true},
+        {symbol_code::bracketRightTop, symbol_code::bracketRightBottom, true},
     }};
     if (kind < 1 || kind > 4) return;
     const DelimPieces& p = pieces[size_t(kind - 1)];

@@ -4,6 +4,7 @@
 
 #include "canvas/composites.h"
 #include "canvas/drawing_state.h"
+#include "canvas/greek_letters.h"
 #include "canvas/markup.h"
 #include "canvas/operators.h"
 #include "canvas/text.h"
@@ -45,7 +46,7 @@ void drawNumerator(float x, float y, QString rest)
             return;
         }
         if (rest.startsWith(QStringLiteral("alpha"))) {
-            dspGreek(s, x, y, QStringLiteral("a"));
+            dspGreek(s, x, y, symbolText(greek(u"alpha")));
             rest.remove(0, 5);
         } else if (rest.startsWith(QStringLiteral("pi"))) {
             dspBigPi(s, x, y);

@@ -4,6 +4,7 @@
 
 #include "canvas/composites.h"
 #include "canvas/drawing_state.h"
+#include "canvas/greek_letters.h"
 #include "canvas/text.h"
 
 namespace {
@@ -36,7 +37,7 @@ void putPrimedP(void (*primes)())
     dspArgX(pic(), ds().penX, ds().penY);
 }
 
-void drawPrime() { dspSymbol(pic(), ds().penX, ds().penY - 4, symbolChar(162)); }
+void drawPrime() { dspSymbol(pic(), ds().penX, ds().penY - 4, symbolChar(symbol_code::prime)); }
 
 void putGreekCapital(const QString& letter)
 {
@@ -124,5 +125,5 @@ void dspDPrime()
 void primeLn() { putPrimedP(dspPrime); }
 void dprimeLn() { putPrimedP(dspDPrime); }
 
-void beta() { putGreekCapital(QStringLiteral("B")); }
-void Gamma() { putGreekCapital(QStringLiteral("G")); }
+void beta() { putGreekCapital(symbolText(greek(u"Beta"))); }
+void Gamma() { putGreekCapital(symbolText(greek(u"Gamma"))); }
