@@ -4,7 +4,7 @@
 #include "canvas/page_text.h"
 #include "canvas/symbol_encoding.h"
 #include "fixture.h"
-#include "shell/dispatch.h"
+#include "shell/form/dispatch.h"
 
 #include <QApplication>
 #include <QtTest>

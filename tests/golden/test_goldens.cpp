@@ -2,7 +2,7 @@
 // its reviewed golden trace, operation by operation. Each trace comes from a fresh
 // process, as the goldens were recorded (tests/golden/regenerate): the state a page
 // leaves to the pages after it (the bracket spread 1.12 sets) is the fresh-start one.
-#include "shell/dispatch.h"
+#include "shell/form/dispatch.h"
 
 #include <QDir>
 #include <QFile>

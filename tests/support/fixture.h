@@ -3,7 +3,7 @@
 // and small queries over recorded drawing operations.
 #include "canvas/drawing_state.h"
 #include "canvas/surface.h"
-#include "shell/math_form.h"
+#include "shell/form/math_form.h"
 
 #include <QString>
 #include <vector>
