@@ -1,10 +1,10 @@
 // The real binary on a real X server (Xvfb), driven with xdotool as a user would:
 // what the window shows must be what the export shows, the print item must reach
 // the print queue, and keys, clicks and closing must behave.
+#include "canvas/page_text.h"
 #include "fixture.h"
 #include "ink_compare.h"
-#include "canvas/page_text.h"
-#include "shell/main_window.h"
+#include "shell/window/main_window.h"
 
 #include <QApplication>
 #include <QDir>
