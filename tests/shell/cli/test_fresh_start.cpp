@@ -1,6 +1,8 @@
 // The headless commands draw every page as a fresh start would, whatever else the same
 // command draws: 1.12 widens the tall brackets of the pages a reader opens after it in
 // the window, and once widened them in an export too.
+#include "pages/registry.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,9 +10,7 @@
 
 namespace {
 
-const QStringList listed = {"1.8a", "1.8",  "1.11", "1.12", "1.13", "1.14", "1.15", "1.16", "1.17",
-                            "3.2",  "3.3",  "5.5",  "5.9",  "5.12", "5.13", "5.14", "5.15", "5.16",
-                            "6.1",  "6.4",  "7.9",  "7.10", "7.11", "7.12", "7.13", "7.14"};
+const QStringList listed = listedIds();
 
 int velkora(const QStringList& args)
 {
