@@ -2,10 +2,10 @@
 // is installed, MuPDF rendering the same page from our own PDF export at the same pixel size.
 // Also the repaints a zoomed page and a HiDPI window ask for.
 #include "canvas/drawing_state.h"
-#include "shell/headless.h"
-#include "shell/main_window.h"
+#include "shell/cli/headless.h"
+#include "shell/window/main_window.h"
 #include "pages/registry.h"
-#include "shell/math_form.h"
+#include "shell/form/math_form.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

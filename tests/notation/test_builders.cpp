@@ -96,6 +96,10 @@ private slots:
         row("putEpsilon", [] { putEpsilon(); });
         row("putKappa", [] { putKappa(); });
         row("putTheta", [] { putTheta(); });
+        row("putLambda", [] { putLambda(); });
+        row("putXSquared", [] { putXSquared(); }, italicOn, italicBack);
+        row("putSin", [] { putSin(); });
+        row("putCourier", [] { putCourier(u"cos"_s); }, boldOn, boldBack);
         row("putPhi", [] { putPhi(); }, italicOn);
 
         // Partial derivatives and delimiters.
@@ -105,6 +109,8 @@ private slots:
         row("putPartialParen", [] { putPartialParen(u"S"_s, u"T"_s, u"p"_s); });
         row("putBigLParen", [] { putBigLParen(ds().penX, ds().penY); }, gothicBold, gothic);
         row("putBigRBracket", [] { putBigRBracket(ds().penX, ds().penY); }, boldOn);
+        row("putBigLBracket", [] { putBigLBracket(ds().penX, ds().penY); }, italicOn, italicBack);
+        row("putBigRParen", [] { putBigRParen(ds().penX, ds().penY); });
 
         // Determinants, fractions, sums, derivatives.
         row("det2", [] { det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s); });
@@ -134,6 +140,10 @@ private slots:
 
         // Special functions.
         row("putPOfX", [] { putPOfX(u"n"_s); });
+        row("putHOfX", [] { putHOfX(u"n"_s); }, italicOn, italicBack);
+        row("dspPrime", [] { dspPrime(); }, boldOn);
+        row("dprimeLn", [] { dprimeLn(); });
+        row("beta", [] { beta(); });
         row("putAssocP", [] { putAssocP(u"l'"_s, u"m'"_s); }, boldOn);
         row("putDAssocP", [] { putDAssocP(u"l"_s, u"m"_s); });
         row("putOverOneMinusX2", [] { putOverOneMinusX2(u"m"_s); });
@@ -153,6 +163,7 @@ private slots:
         s.FontItalic = entry.italic;
         s.FontSize = entrySize;
         s.ForeColor = entryColor;
+        s.DrawWidth = 2;  // not the pages' pen, so a reset to it shows
         const float base = ds().baseFontSize, raise = ds().supRaise;
         const long rise = ds().bracketRise;
 
@@ -168,6 +179,7 @@ private slots:
         QCOMPARE(s.FontSize, after.sizeIsBase ? base : entrySize);
         QCOMPARE(baseAfter, after.lowersBase ? entrySize : base);
         QCOMPARE(s.ForeColor, entryColor);
+        QCOMPARE(s.DrawWidth, 2);
         QCOMPARE(ds().supRaise, raise);
         QCOMPARE(ds().bracketRise, rise);
     }

@@ -4,7 +4,7 @@
 #include "canvas/drawing_state.h"
 #include "canvas/surface.h"
 #include "pages/registry.h"
-#include "shell/math_form.h"
+#include "shell/form/math_form.h"
 
 #include <QString>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "ink_compare.h"
 
 #include "canvas/text_layout.h"
-#include "shell/math_form.h"
+#include "shell/form/math_form.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,207 @@
+#include "shell/cli/cli.h"
+
+#include "pages/registry.h"
+#include "shell/cli/headless.h"
+#include "shell/window/key_guide.h"
+#include "shell/window/main_window.h"
+#include "shell/form/math_form.h"
+#include "shell/files/output.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const char* helpText =
+    "Usage: velkora [COMMAND]\n"
+    "Worked solutions to problems of a textbook of mathematical physics.\n"
+    "With no command, opens the window.\n"
+    "\n"
+    "Headless commands (no display needed):\n"
+    "  --list                              print the list entries, one a line\n"
+    "  --export-png DIR [ID...] [--scale K] [--print-view]\n"
+    "                                      draw pages as on screen (or as printed) into DIR/ID.png;\n"
+    "                                      DIR is made if missing; K from 0.25 to 16 (default 1)\n"
+    "  --export-pdf FILE [ID...]           draw pages as printed, one a sheet, into FILE\n"
+    "  --trace ID [FILE] [--print-view]    write a page's drawing operations as JSON Lines\n"
+    "  --time-startup                      open the window, report the time to its first page, quit\n"
+    "  --help                              show this help\n"
+    "  --version                           show the version\n"
+    "\n"
+    "FILE may be - for standard output. Without IDs, the export commands draw every\n"
+    "listed page, in list order.\n"
+    "\n"
+    "Keys in the window (a right click on the page or the list shows the same commands):\n";
+
+constexpr double minScale = 0.25;
+constexpr double maxScale = 16;
+
+// A command line after parsing: the command word, its operands as the bytes given,
+// and the options, which may stand anywhere after the command word.
+struct CommandLine {
+    QByteArray word;
+    QList<QByteArray> operands;
+    std::optional<double> scale;
+    bool printView = false;
+};
+
+int usageError(const QByteArray& message)
+{
+    std::fprintf(stderr, "velkora: %s (see velkora --help)\n", message.constData());
+    return 2;
+}
+
+bool isCommand(const QByteArray& word)
+{
+    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--time-startup", "--help",
+                              "--version"})
+        if (word == known) return true;
+    return false;
+}
+
+// Reads the options and operands after the command word; the error, if any, in `error`.
+CommandLine parse(const QList<QByteArray>& args, QByteArray& error)
+{
+    CommandLine line{args.first(), {}, std::nullopt, false};
+    for (qsizetype i = 1; i < args.size() && error.isEmpty(); ++i) {
+        const QByteArray& arg = args.at(i);
+        if (arg == "--print-view") {
+            line.printView = true;
+        } else if (arg == "--scale") {
+            bool number = false;
+            const double scale = i + 1 < args.size() ? args.at(++i).toDouble(&number) : 0;
+            if (line.scale)
+                error = "--scale may be given only once";
+            else if (!number)
+                error = "--scale needs a number";
+            else if (!(scale >= minScale && scale <= maxScale))
+                error = "--scale must be from 0.25 to 16";
+            line.scale = scale;
+        } else if (arg.startsWith("--")) {
+            error = "unknown option \"" + shortened(arg) + '"';
+        } else {
+            line.operands.append(arg);
+        }
+    }
+    return line;
+}
+
+// The options a command does not take, named in an error; empty when all are fine.
+QByteArray misplacedOption(const CommandLine& line)
+{
+    const bool takesScale = line.word == "--export-png";
+    const bool takesPrintView = takesScale || line.word == "--trace";
+    if (line.scale && !takesScale) return line.word + " takes no --scale";
+    if (line.printView && !takesPrintView) return line.word + " takes no --print-view";
+    return {};
+}
+
+QStringList idsOf(const QList<QByteArray>& operands)
+{
+    QStringList ids;
+    for (const QByteArray& id : operands) ids.append(QString::fromUtf8(id));
+    return ids;
+}
+
+int writeStandardOutput(const QByteArray& text)
+{
+    if (const std::optional<QString> failure = writeOutput("-", text)) {
+        std::fprintf(stderr, "velkora: cannot write standard output: %s\n", qPrintable(*failure));
+        return 2;
+    }
+    return 0;
+}
+
+int runHeadless(const CommandLine& line)
+{
+    MathForm form;
+    form.formLoad();
+    const QList<QByteArray>& operands = line.operands;
+    if (line.word == "--list") return listEntries(form);
+    if (line.word == "--trace") {
+        if (operands.isEmpty() || operands.size() > 2) return usageError("--trace takes a problem id and, if you like, a file");
+        // A second id is a slip, not a file to write into: a trace is of one page.
+        if (operands.size() == 2 && findPage(QString::fromUtf8(operands.at(1))))
+            return usageError("--trace takes one problem id (to write into a file named like one, write ./ before it)");
+        return tracePage(form, QString::fromUtf8(operands.first()), line.printView, operands.value(1, "-"));
+    }
+    if (operands.isEmpty())
+        return usageError(line.word == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
+    const QStringList ids = idsOf(operands.mid(1));
+    if (line.word == "--export-pdf") return exportPdf(form, operands.first(), ids);
+    return exportPng(form, operands.first(), ids, line.scale.value_or(1), line.printView);
+}
+
+// Opens the window as a start would, paints it once and reports how long that took.
+int timeStartup(const QElapsedTimer& sinceMain)
+{
+    MainWindow window;
+    window.show();
+    window.pageView()->repaint();
+    std::printf("first page drawn %.1f ms after start\n", sinceMain.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+bool hasDisplay()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Qt warns that it falls back to a runtime folder of its own when XDG_RUNTIME_DIR is
+// unset, as under cron, ssh and CI; the fallback works, so the warning is only noise.
+QtMessageHandler qtMessageHandler = nullptr;
+
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    qtMessageHandler(type, context, message);
+}
+
+int openWindow(int argc, char** argv)
+{
+    if (!hasDisplay()) {
+        std::fputs("velkora: no display to open the window on; set DISPLAY, or use the headless commands "
+                   "(velkora --help)\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QSettings settings(QStringLiteral("velkora"), QStringLiteral("velkora"));
+    MainWindow window({}, &settings);
+    window.show();
+    return app.exec();
+}
+
+}  // namespace
+
+int runVelkora(int argc, char** argv)
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    if (argc < 2) return openWindow(argc, argv);
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
+    if (!isCommand(args.first())) return usageError("unknown command \"" + shortened(args.first()) + '"');
+    QByteArray error;
+    const CommandLine line = parse(args, error);
+    if (error.isEmpty()) error = misplacedOption(line);
+    if (!error.isEmpty()) return usageError(error);
+    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace";
+    if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
+    if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
+    if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
+
+    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
+    if (line.word == "--time-startup") {
+        if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return timeStartup(sinceMain);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return runHeadless(line);
+}

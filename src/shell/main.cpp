@@ -1,3 +1,0 @@
-#include "cli.h"
-
-int main(int argc, char** argv) { return runVelkora(argc, argv); }

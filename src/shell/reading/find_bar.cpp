@@ -1,0 +1,73 @@
+#include "shell/reading/find_bar.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+FindBar::FindBar(QWidget* parent) : QWidget(parent), field_(new QLineEdit(this)), count_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("findBar"));
+    field_->setObjectName(QStringLiteral("findTerm"));
+    count_->setObjectName(QStringLiteral("findCount"));
+    auto* label = new QLabel(QStringLiteral("検索:"), this);
+    label->setBuddy(field_);
+    field_->setClearButtonEnabled(true);
+    field_->setAccessibleName(QStringLiteral("検索する語"));
+    field_->installEventFilter(this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addWidget(label);
+    layout->addWidget(field_, 1);
+    layout->addWidget(count_, 1);
+    connect(field_, &QLineEdit::textEdited, this, &FindBar::termEdited);
+    hide();
+}
+
+void FindBar::open()
+{
+    const bool opening = isHidden();
+    show();
+    field_->setFocus(Qt::ShortcutFocusReason);
+    field_->selectAll();
+    if (opening) emit opened();
+}
+
+void FindBar::dismiss()
+{
+    if (isHidden()) return;
+    hide();
+    emit closed();
+}
+
+QString FindBar::term() const { return field_->text(); }
+
+void FindBar::showCount(int pages)
+{
+    if (field_->text().trimmed().isEmpty())
+        count_->clear();
+    else if (pages == 0)
+        count_->setText(QStringLiteral("どのページにもありません"));
+    else
+        count_->setText(QStringLiteral("%1 ページにあります（Enter、F3 で次へ）").arg(pages));
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (key->modifiers() & Qt::ShiftModifier)
+            emit previousWanted();
+        else
+            emit nextWanted();
+        return true;
+    case Qt::Key_Escape:
+        dismiss();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,23 @@
+#include "shell/reading/page_clipboard.h"
+
+#include "shell/window/page_view.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+QMimeData* PageClipboard::mimeDataOf(const PageView& view, double devicePixelRatio)
+{
+    QImage image = view.surface().toImage(devicePixelRatio);
+    image.setDevicePixelRatio(devicePixelRatio);
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    data->setText(view.text().text());
+    return data;
+}
+
+void PageClipboard::copy(const PageView& view, double devicePixelRatio)
+{
+    QGuiApplication::clipboard()->setMimeData(mimeDataOf(view, devicePixelRatio));
+}

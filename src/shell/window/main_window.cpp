@@ -1,0 +1,270 @@
+#include "shell/window/main_window.h"
+
+#include "shell/printing/print_preview.h"
+#include "shell/reading/find_bar.h"
+#include "shell/reading/page_accessible.h"
+#include "shell/reading/page_clipboard.h"
+#include "shell/window/help_window.h"
+#include "shell/window/page_area.h"
+#include "shell/window/page_saver.h"
+#include "shell/window/page_view.h"
+#include "shell/window/problem_list.h"
+#include "shell/window/title_notice.h"
+#include "shell/window/window_actions.h"
+#include "shell/window/window_layout.h"
+#include "shell/window/zoom_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QScreen>
+#include <cstdio>
+
+namespace {
+int keyCodeOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Escape: return KeyEsc;
+    case Qt::Key_Home: return KeyHome;
+    case Qt::Key_End: return KeyEnd;
+    case Qt::Key_Up: return KeyUp;
+    case Qt::Key_Backspace: return KeyBackspace;
+    case Qt::Key_Down: return KeyDown;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return KeyEnter;
+    default: return 0;
+    }
+}
+}  // namespace
+
+MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : memory_(settings)
+{
+    setObjectName(QStringLiteral("Math"));
+    setWindowTitle(QStringLiteral(" Velkora"));
+    setWindowIcon(QIcon(QStringLiteral(":/velkora.svg")));
+    setMinimumSize(smallestWindowSize);
+    QFont windowFont(QStringLiteral("Noto Sans CJK JP"));
+    windowFont.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("Noto Sans CJK JP")});
+    windowFont.setPixelSize(16);  // 12 pt at 96 DPI
+    setFont(windowFont);
+
+    buildList();
+    buildPage();
+    notice_ = new TitleNotice(this);
+    printJob_ = new PrintJob(this, std::move(printers));
+    connect(printJob_, &PrintJob::progressed, notice_, &TitleNotice::show);
+    connect(printJob_, &PrintJob::printed, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
+    connect(printJob_, &PrintJob::failed, this, [this](const QString& message) {
+        notice_->show(QString());
+        complain(message);
+    });
+    form_.onPrint = [this](const Surface& page) {
+        printJob_->print(page, QStringLiteral("Velkora ") + form_.listItems().value(int(form_.curProb()) - 1));
+    };
+    form_.formLoad();
+    box_->addItems(form_.listItems());
+    form_.onSelect(form_.listIndex());
+    view_->refresh();
+    const QColor back(resolveColor(form_.backColor));
+    setStyleSheet(QStringLiteral("QWidget#Math { background: %1; } QListWidget#Box { background: %2; }")
+                      .arg(back.name(), QColor(resolveColor(form_.boxBackColor)).name()));
+    setAttribute(Qt::WA_StyledBackground);
+    QPalette around = area_->viewport()->palette();
+    around.setColor(QPalette::Window, back);
+    area_->viewport()->setPalette(around);
+
+    wireFeatures();
+    wireFind();
+    box_->setFocus();
+    placeOnScreen();
+}
+
+void MainWindow::buildList()
+{
+    box_ = new ProblemList(this);
+    box_->setObjectName(QStringLiteral("Box"));
+    box_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every entry is one line of the same face: without this the list lays out (shapes)
+    // every entry's text again each time it repaints a changed row.
+    box_->setUniformItemSizes(true);
+    box_->installEventFilter(this);
+    box_->viewport()->installEventFilter(this);
+    form_.onSelect = [this](int index) {
+        if (index >= box_->count()) return;
+        selectionFromForm_ = true;
+        box_->setCurrentRow(index);
+        selectionFromForm_ = false;
+    };
+    connect(box_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (selectionFromForm_ || row < 0) return;
+        rowChangedByPress_ = true;
+        form_.select(row);
+        view_->refresh();
+    });
+    // A click on the entry that is already selected still runs the click handler.
+    connect(box_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!rowChangedByPress_) clickEntry(box_->row(item));
+        rowChangedByPress_ = false;
+    });
+    connect(box_, &ProblemList::actionClicked, this, [this] { clickEntry(box_->count() - 1); });
+}
+
+void MainWindow::buildPage()
+{
+    PageAccessible::install();
+    view_ = new PageView(form_.pic);
+    view_->setObjectName(QStringLiteral("pic"));
+    area_ = new PageArea(view_, this);
+    area_->setObjectName(QStringLiteral("pageArea"));
+    connect(view_, &PageView::pageChanged, this,
+            [this](const QString& previous) { PageAccessible::announcePageChange(view_, previous); });
+    zoom_ = new ZoomController(this);
+    zoom_->watchWheel(area_->viewport());
+    connect(zoom_, &ZoomController::changed, this, [this](double zoom) {
+        area_->setZoom(zoom);
+        memory_.rememberZoom(zoom);
+    });
+    zoom_->setZoom(memory_.zoom());
+}
+
+void MainWindow::wireFeatures()
+{
+    actions_ = new WindowActions(this, {area_, box_});
+    saver_ = new PageSaver(this, form_);
+    preview_ = new PrintPreview(this);
+    connect(actions_->copy, &QAction::triggered, this, [this] { PageClipboard::copy(*view_, devicePixelRatioF()); });
+    connect(actions_->save, &QAction::triggered, this, [this] { saver_->ask(); });
+    connect(saver_, &PageSaver::saved, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
+    connect(saver_, &PageSaver::failed, this, &MainWindow::complain);
+    connect(actions_->print, &QAction::triggered, this, [this] {
+        preview_->open(form_.drawn(form_.currentId(), true, form_.shownFrom()).surface);
+    });
+    connect(actions_->zoomIn, &QAction::triggered, zoom_, &ZoomController::zoomIn);
+    connect(actions_->zoomOut, &QAction::triggered, zoom_, &ZoomController::zoomOut);
+    connect(actions_->zoomReset, &QAction::triggered, zoom_, &ZoomController::reset);
+    connect(actions_->help, &QAction::triggered, this, &MainWindow::showHelp);
+}
+
+void MainWindow::wireFind()
+{
+    findBar_ = new FindBar(this);
+    connect(actions_->find, &QAction::triggered, findBar_, &FindBar::open);
+    connect(actions_->findNext, &QAction::triggered, this, [this] { goToFound(false); });
+    connect(actions_->findPrevious, &QAction::triggered, this, [this] { goToFound(true); });
+    connect(findBar_, &FindBar::nextWanted, this, [this] { goToFound(false); });
+    connect(findBar_, &FindBar::previousWanted, this, [this] { goToFound(true); });
+    connect(findBar_, &FindBar::termEdited, this, [this](const QString& term) {
+        findBar_->showCount(int(finder_.rowsHolding(term).size()));
+        view_->markTerm(term);
+    });
+    connect(findBar_, &FindBar::opened, this, &MainWindow::layOut);
+    connect(findBar_, &FindBar::closed, this, [this] {
+        view_->markTerm(QString());
+        layOut();
+        box_->setFocus();
+    });
+}
+
+void MainWindow::placeOnScreen()
+{
+    QList<QRect> areas;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) areas << primary->availableGeometry();
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) areas << screen->availableGeometry();
+    setGeometry(openingGeometry(memory_.geometry(), areas, designedWindowSize));
+    layOut();
+}
+
+void MainWindow::layOut()
+{
+    const WindowAreas areas = windowAreas(size(), findBar_->isHidden() ? 0 : findBar_->sizeHint().height());
+    box_->setGeometry(areas.list);
+    area_->setGeometry(areas.page);
+    findBar_->setGeometry(areas.findBar);
+}
+
+void MainWindow::resizeEvent(QResizeEvent*)
+{
+    layOut();
+    if (isVisible()) memory_.rememberGeometry(geometry());
+}
+
+void MainWindow::moveEvent(QMoveEvent*)
+{
+    if (isVisible()) memory_.rememberGeometry(geometry());
+}
+
+QListWidget* MainWindow::list() const { return box_; }
+
+void MainWindow::clickEntry(int row)
+{
+    if (form_.listIndex() == row)
+        form_.boxClick();
+    else
+        form_.select(row);
+    view_->refresh();
+}
+
+void MainWindow::goToFound(bool back)
+{
+    // F3 goes on with the last term even after the bar was closed; with none, it asks for one.
+    const QString term = findBar_->term();
+    if (term.trimmed().isEmpty()) {
+        findBar_->open();
+        return;
+    }
+    const int row = finder_.nextRow(term, form_.listIndex(), back);
+    if (row >= 0) clickEntry(row);
+}
+
+void MainWindow::showHelp()
+{
+    if (!help_) help_ = new HelpWindow(this);
+    help_->present();
+}
+
+bool MainWindow::handleKey(int qtKey)
+{
+    const int code = keyCodeOf(qtKey);
+    if (code == 0) return false;
+    // The find bar is closed by the first Esc; only the next one quits.
+    if (code == KeyEsc && !findBar_->isHidden()) {
+        findBar_->dismiss();
+        return true;
+    }
+    if (form_.formKeyDown(code)) {
+        QCoreApplication::exit(0);
+        return true;
+    }
+    view_->refresh();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)->key())) return true;
+    if (event->type() == QEvent::MouseButtonPress) rowChangedByPress_ = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!handleKey(event->key())) QWidget::keyPressEvent(event);
+}
+
+void MainWindow::complain(const QString& message)
+{
+    // Said on stderr too, for whoever started the program from a terminal or a script.
+    std::fprintf(stderr, "velkora: %s\n", qPrintable(message));
+    // One message at a time: choosing the print item again brings the same box forward.
+    if (!message_) {
+        message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);
+        message_->setObjectName(QStringLiteral("printMessage"));
+        message_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    message_->setText(message);
+    message_->open();
+    message_->raise();
+}

@@ -1,0 +1,105 @@
+#include "shell/window/page_saver.h"
+
+#include "shell/form/math_form.h"
+#include "shell/files/output.h"
+#include "shell/files/page_files.h"
+#include "pages/registry.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+struct Offer {
+    QString filter;
+    PageSaver::Choice choice;
+};
+
+const QList<Offer>& offers()
+{
+    using P = PageSaver::Pages;
+    using F = PageSaver::Format;
+    static const QList<Offer> list = {
+        {QStringLiteral("PDF — このページ (*.pdf)"), {P::Shown, F::Pdf}},
+        {QStringLiteral("PNG — このページ (*.png)"), {P::Shown, F::Png}},
+        {QStringLiteral("PDF — 全ページ、1 ページ 1 枚 (*.pdf)"), {P::Every, F::Pdf}},
+        {QStringLiteral("PNG — 全ページ、名前-問題番号.png (*.png)"), {P::Every, F::Png}},
+    };
+    return list;
+}
+
+PageSaver::Choice choiceOf(const QString& filter)
+{
+    for (const Offer& offer : offers())
+        if (offer.filter == filter) return offer.choice;
+    return {};
+}
+
+QString suffixOf(PageSaver::Format format) { return format == PageSaver::Format::Pdf ? "pdf" : "png"; }
+
+std::optional<QString> writeFile(const QString& path, const QByteArray& data)
+{
+    if (data.isEmpty()) return QStringLiteral("「%1」の画像を作れませんでした。").arg(path);
+    const std::optional<QString> failure = writeOutput(QFile::encodeName(path), data);
+    if (!failure) return std::nullopt;
+    return QStringLiteral("「%1」に保存できませんでした（%2）。").arg(path, *failure);
+}
+
+std::optional<QString> saveEveryPng(const MathForm& form, const QString& path)
+{
+    const QFileInfo named(path);
+    const QString stem = named.dir().filePath(named.completeBaseName());
+    for (const QString& id : listedIds()) {
+        const QByteArray png = pngOf(form.drawn(id, false, form.freshStart()).surface, 1);
+        if (auto failure = writeFile(stem + '-' + id + QStringLiteral(".png"), png)) return failure;
+    }
+    return std::nullopt;
+}
+
+QByteArray everyPagePdf(const MathForm& form)
+{
+    std::vector<Surface> sheets;
+    for (const QString& id : listedIds()) sheets.push_back(form.drawn(id, true, form.freshStart()).surface);
+    return pdfOf(sheets);
+}
+
+}  // namespace
+
+PageSaver::PageSaver(QWidget* window, const MathForm& form)
+    : QObject(window), window_(window), form_(form), folder_(QDir::homePath())
+{
+}
+
+std::optional<QString> PageSaver::save(const MathForm& form, const Choice& choice, const QString& path)
+{
+    if (choice.pages == Pages::Every)
+        return choice.format == Format::Png ? saveEveryPng(form, path) : writeFile(path, everyPagePdf(form));
+    const bool printView = choice.format == Format::Pdf;
+    const Surface shown = form.drawn(form.currentId(), printView, form.shownFrom()).surface;
+    return writeFile(path, printView ? pdfOf({shown}) : pngOf(shown, 1));
+}
+
+void PageSaver::ask()
+{
+    const QString id = form_.currentId();
+    auto* dialog = new QFileDialog(window_, QStringLiteral("ページを保存"), folder_);
+    dialog->setObjectName(QStringLiteral("saveDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const Offer& offer : offers()) filters << offer.filter;
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->selectFile(id + QStringLiteral(".pdf"));
+    connect(dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(suffixOf(choiceOf(filter).format)); });
+    connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
+        folder_ = QFileInfo(path).absolutePath();
+        if (const std::optional<QString> failure = save(form_, choiceOf(dialog->selectedNameFilter()), path))
+            emit failed(*failure);
+        else
+            emit saved(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
+    });
+    dialog->open();
+}
