@@ -1,10 +1,12 @@
 #include "surface.h"
 
 #include "fonts.h"
+#include "pdf_text.h"
 #include "text_layout.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
@@ -156,7 +158,11 @@ void paintOp(QPainter& painter, const DrawOp& op)
     pen.setCapStyle(Qt::FlatCap);
     switch (op.kind) {
     case DrawOp::Text:
-        paintText(painter, op);
+        // A PDF (an export, a print job) also carries the text, for search and copy.
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf)
+            paintTextWithTextLayer(painter, op);
+        else
+            paintText(painter, op);
         break;
     case DrawOp::Line: {
         // Strokes land on whole pixels, as the pages were designed for, and a whole-pixel

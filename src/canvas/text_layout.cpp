@@ -1,11 +1,9 @@
 #include "text_layout.h"
 
 #include "fonts.h"
-#include "pdf_text.h"
 #include "zoomed_glyphs.h"
 
 #include <QFontDatabase>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -146,10 +144,6 @@ void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayou
 
 void paintText(QPainter& painter, const DrawOp& op)
 {
-    if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
-        paintTextWithTextLayer(painter, op);
-        return;
-    }
     painter.setPen(QColor(op.color));
     drawGlyphs(painter, baselineOf(op), layoutOf(op).glyphs);
 }

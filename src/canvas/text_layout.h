@@ -2,7 +2,7 @@
 // How a text operation is drawn: its pieces, each in one installed family, laid out
 // once at 96 DPI with the baseline as origin, so every device draws the same glyphs
 // at the same surface position and only the painter's transform differs.
-#include "surface.h"
+#include "draw_op.h"
 
 #include <QFont>
 #include <QGlyphRun>
@@ -79,6 +79,5 @@ QRectF inkOf(const DrawOp& op);
 // Draws laid-out glyphs with the painter's pen, relative to a baseline.
 void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayout::Glyphs>& glyphs);
 
-// Draws the glyphs of a text operation in its colour; into a PDF, with the text
-// layer that makes them searchable (pdf_text.h).
+// Draws the glyphs of a text operation in its colour.
 void paintText(QPainter& painter, const DrawOp& op);
