@@ -204,14 +204,15 @@ private:
 TextLayer makeTextLayer(const DrawOp& op)
 {
     TextLayer layer;
-    for (const TextLayout::Piece& piece : layoutOf(op).pieces)
+    const std::shared_ptr<const TextLayout> layout = layoutOf(op);
+    for (const TextLayout::Piece& piece : layout->pieces)
         PieceLayer(layer, op.face, piece, pointsToPixels(op.points), op.bold, op.italic);
     return layer;
 }
 
-const TextLayer& textLayerOf(const DrawOp& op)
+std::shared_ptr<const TextLayer> textLayerOf(const DrawOp& op)
 {
-    static QHash<TextRunKey, TextLayer> layers;
+    static MadeFromRuns<TextLayer> layers;
     return madeOnce(layers, op, makeTextLayer);
 }
 
@@ -219,7 +220,8 @@ const TextLayer& textLayerOf(const DrawOp& op)
 
 void paintTextWithTextLayer(QPainter& painter, const DrawOp& op)
 {
-    const TextLayer& layer = textLayerOf(op);
+    const std::shared_ptr<const TextLayer> held = textLayerOf(op);
+    const TextLayer& layer = *held;
     const QPointF baseline = baselineOf(op);
     const QColor colour(op.color);
     painter.setPen(colour);

@@ -112,15 +112,15 @@ std::vector<double> PieceSetting::strikes() const
 
 const QTransform& slantTransform() { return slant; }
 
-const TextLayout& layoutOf(const DrawOp& op)
+std::shared_ptr<const TextLayout> layoutOf(const DrawOp& op)
 {
-    static QHash<TextRunKey, TextLayout> layouts;
+    static MadeFromRuns<TextLayout> layouts;
     return madeOnce(layouts, op, makeLayout);
 }
 
 QPointF baselineOf(const DrawOp& op) { return {op.x, std::nearbyint(op.y + op.ascent)}; }
 
-QRectF inkOf(const DrawOp& op) { return layoutOf(op).ink.translated(baselineOf(op)); }
+QRectF inkOf(const DrawOp& op) { return layoutOf(op)->ink.translated(baselineOf(op)); }
 
 void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayout::Glyphs>& glyphs)
 {
@@ -145,5 +145,5 @@ void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayou
 void paintText(QPainter& painter, const DrawOp& op)
 {
     painter.setPen(QColor(op.color));
-    drawGlyphs(painter, baselineOf(op), layoutOf(op).glyphs);
+    drawGlyphs(painter, baselineOf(op), layoutOf(op)->glyphs);
 }

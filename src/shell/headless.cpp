@@ -56,7 +56,8 @@ QJsonObject traceOfText(const DrawOp& op)
                      {"size", op.points},  {"bold", op.bold},     {"italic", op.italic}, {"color", hexColor(op.color)},
                      {"x", op.x},          {"y", op.y},           {"advance", op.advance}, {"ink", inkOfText(op)}};
     // A run the face draws in two families names each piece.
-    const auto& pieces = layoutOf(op).pieces;
+    const std::shared_ptr<const TextLayout> layout = layoutOf(op);
+    const auto& pieces = layout->pieces;
     if (pieces.size() > 1) {
         QJsonArray list;
         for (const TextLayout::Piece& p : pieces)
