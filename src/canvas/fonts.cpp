@@ -56,22 +56,26 @@ bool isLatin(QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; }
 // or, for a face without one (Type 1), from the union of its one-byte glyphs.
 bool boundingBoxEm(const QFont& font, double& ascentEm, double& descentEm)
 {
+    // Where the head table keeps the em and the box's bottom and top, 16 bits each.
+    constexpr int unitsPerEmAt = 18, yMinAt = 38, yMaxAt = 42, headBytesRead = yMaxAt + 2;
     const QByteArray head = QRawFont::fromFont(font).fontTable("head");
-    if (head.size() < 44) {
+    if (head.size() < headBytesRead) {
+        // Measured at 1000 pixels, so that a pixel is a thousandth of an em.
+        constexpr int probePixels = 1000;
         QFont probe(font);
-        probe.setPixelSize(1000);
+        probe.setPixelSize(probePixels);
         const QFontMetricsF fm(probe, FontTable::measureDevice());
         QRectF box;
         for (int code = 0x20; code <= 0xFF; ++code) box |= fm.boundingRect(QChar(code));
         if (box.isEmpty()) return false;
-        ascentEm = -box.top() / 1000.0;
-        descentEm = box.bottom() / 1000.0;
+        ascentEm = -box.top() / probePixels;
+        descentEm = box.bottom() / probePixels;
         return true;
     }
     const auto* d = reinterpret_cast<const uchar*>(head.constData());
-    const double unitsPerEm = qFromBigEndian<quint16>(d + 18);
-    const double yMin = qFromBigEndian<qint16>(d + 38);
-    const double yMax = qFromBigEndian<qint16>(d + 42);
+    const double unitsPerEm = qFromBigEndian<quint16>(d + unitsPerEmAt);
+    const double yMin = qFromBigEndian<qint16>(d + yMinAt);
+    const double yMax = qFromBigEndian<qint16>(d + yMaxAt);
     if (unitsPerEm <= 0) return false;
     ascentEm = yMax / unitsPerEm;
     descentEm = -yMin / unitsPerEm;
@@ -140,8 +144,8 @@ const QPaintDevice* FontTable::measureDevice()
 {
     static QImage image = [] {
         QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
-        img.setDotsPerMeterX(3780);
-        img.setDotsPerMeterY(3780);
+        img.setDotsPerMeterX(dotsPerMetreAt96Dpi);
+        img.setDotsPerMeterY(dotsPerMetreAt96Dpi);
         return img;
     }();
     return &image;

@@ -96,5 +96,8 @@ private:
     mutable const FaceEntry* lastFace_ = nullptr;
 };
 
+// 96 DPI as an image records it, in dots per metre: 96 / 0.0254 is 3779.5.
+constexpr int dotsPerMetreAt96Dpi = 3780;
+
 // Points at 96 DPI to pixels: 12.75 pt is 17 px.
 inline double pointsToPixels(double points) { return points * 96.0 / 72.0; }

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -52,28 +53,41 @@ bool labelledAs(const QList<QGlyphRun>& runs, const QString& meaning)
     return labels == meaning;
 }
 
+// The families the current font table gives the faces the pages use, in the order
+// they are tried for a label.
+QStringList labelCandidates()
+{
+    const FontTable& fonts = FontTable::current();
+    QStringList families;
+    for (const char* face : {"メイリオ", "ＭＳ ゴシック", "Times New Roman", "Courier New"})
+        families << fonts.familyFor(QString::fromUtf8(face));
+    return families;
+}
+
+bool labelsRight(const QString& family, const QString& meaning)
+{
+    // Any size will do: the labels are the font's, not the size's.
+    constexpr double anySize = 17;
+    const QRawFont font = QRawFont::fromFont(FontTable::familyFont(family, anySize, false, false));
+    const QList<quint32> glyphs = font.glyphIndexesForString(meaning);
+    if (glyphs.contains(0)) return false;
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    return labelledAs({run}, meaning);
+}
+
 // A family the PDF writer labels `meaning` right in: one of the faces the pages use.
+// Kept under the families tried, as another font table may give the faces others.
 QString labelFamily(const QString& meaning)
 {
-    static QHash<QString, QString> known;
-    auto it = known.constFind(meaning);
+    static QHash<std::pair<QStringList, QString>, QString> known;
+    const std::pair<QStringList, QString> key{labelCandidates(), meaning};
+    auto it = known.constFind(key);
     if (it != known.constEnd()) return *it;
-    const FontTable& fonts = FontTable::current();
-    QString found;
-    for (const char* face : {"メイリオ", "ＭＳ ゴシック", "Times New Roman", "Courier New"}) {
-        const QString family = fonts.familyFor(QString::fromUtf8(face));
-        const QRawFont font = QRawFont::fromFont(FontTable::familyFont(family, 17, false, false));
-        const QList<quint32> glyphs = font.glyphIndexesForString(meaning);
-        if (glyphs.contains(0)) continue;
-        QGlyphRun run;
-        run.setRawFont(font);
-        run.setGlyphIndexes(glyphs);
-        if (labelledAs({run}, meaning)) {
-            found = family;
-            break;
-        }
-    }
-    return *known.insert(meaning, found);
+    const QStringList& tried = key.first;
+    const auto found = std::find_if(tried.cbegin(), tried.cend(), [&](const QString& f) { return labelsRight(f, meaning); });
+    return *known.insert(key, found == tried.cend() ? QString() : *found);
 }
 
 // Invisible text: a meaning set over the glyphs it stands for.
@@ -204,14 +218,15 @@ private:
 TextLayer makeTextLayer(const DrawOp& op)
 {
     TextLayer layer;
-    for (const TextLayout::Piece& piece : layoutOf(op).pieces)
+    const std::shared_ptr<const TextLayout> layout = layoutOf(op);
+    for (const TextLayout::Piece& piece : layout->pieces)
         PieceLayer(layer, op.face, piece, pointsToPixels(op.points), op.bold, op.italic);
     return layer;
 }
 
-const TextLayer& textLayerOf(const DrawOp& op)
+std::shared_ptr<const TextLayer> textLayerOf(const DrawOp& op)
 {
-    static QHash<TextRunKey, TextLayer> layers;
+    static MadeFromRuns<TextLayer> layers;
     return madeOnce(layers, op, makeTextLayer);
 }
 
@@ -219,7 +234,8 @@ const TextLayer& textLayerOf(const DrawOp& op)
 
 void paintTextWithTextLayer(QPainter& painter, const DrawOp& op)
 {
-    const TextLayer& layer = textLayerOf(op);
+    const std::shared_ptr<const TextLayer> held = textLayerOf(op);
+    const TextLayer& layer = *held;
     const QPointF baseline = baselineOf(op);
     const QColor colour(op.color);
     painter.setPen(colour);

@@ -5,7 +5,7 @@
 // it would label wrongly is drawn as its outline instead, with its meaning laid over it
 // as invisible (clipped) text in a family that labels it right; the others stay text.
 // The page looks the same; only the PDF path differs from the screen's.
-#include "surface.h"
+#include "draw_op.h"
 
 class QPainter;
 

@@ -1,10 +1,12 @@
 #include "surface.h"
 
 #include "fonts.h"
+#include "pdf_text.h"
 #include "text_layout.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
@@ -156,7 +158,11 @@ void paintOp(QPainter& painter, const DrawOp& op)
     pen.setCapStyle(Qt::FlatCap);
     switch (op.kind) {
     case DrawOp::Text:
-        paintText(painter, op);
+        // A PDF (an export, a print job) also carries the text, for search and copy.
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf)
+            paintTextWithTextLayer(painter, op);
+        else
+            paintText(painter, op);
         break;
     case DrawOp::Line: {
         // Strokes land on whole pixels, as the pages were designed for, and a whole-pixel
@@ -171,6 +177,8 @@ void paintOp(QPainter& painter, const DrawOp& op)
     }
     case DrawOp::Box: {
         const QRectF r = QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized();
+        // As Windows does, a box takes in both corners' pixels, and its outline runs
+        // through pixel centres.
         if (op.filled) {
             painter.fillRect(r.adjusted(0, 0, 1, 1), QColor(op.color));
         } else {
@@ -181,6 +189,7 @@ void paintOp(QPainter& painter, const DrawOp& op)
         break;
     }
     case DrawOp::Circle:
+        // The centre pixel's centre.
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QPointF(op.x + 0.5, op.y + 0.5), op.radius, op.radius);
@@ -201,8 +210,8 @@ void Surface::paint(QPainter& painter) const
 QImage Surface::toImage(double scale) const
 {
     QImage image(int(std::ceil(Width * scale)), int(std::ceil(Height * scale)), QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    image.setDotsPerMeterX(dotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(dotsPerMetreAt96Dpi);
     image.fill(QColor(background()));
     QPainter painter(&image);
     painter.scale(scale, scale);

@@ -2,6 +2,8 @@
 // The picture surface the pages draw on. It keeps what was drawn as a list of
 // drawing operations until the next Cls, so the same page can be painted onto
 // the screen, a printer or an image at any scale.
+#include "draw_op.h"
+
 #include <QColor>
 #include <QRectF>
 #include <QString>
@@ -16,23 +18,6 @@ using VbColor = quint32;
 constexpr VbColor vbRGB(int r, int g, int b) { return VbColor(r) | (VbColor(g) << 8) | (VbColor(b) << 16); }
 constexpr VbColor systemButtonText = 0x80000012u;
 QRgb resolveColor(VbColor c);
-
-struct DrawOp {
-    enum Kind { Text, Line, Box, Circle };
-    Kind kind = Text;
-    QRgb color = 0;
-    double x = 0, y = 0;      // text: top-left of the cell; line/box: first point; circle: centre
-    double x2 = 0, y2 = 0;    // line/box: second point
-    int width = 1;            // pen width for strokes
-    bool filled = false;      // box
-    double radius = 0;        // circle
-    // text only
-    QString text, face, family;
-    double points = 0;
-    bool bold = false, italic = false;
-    double ascent = 0;   // the cell's baseline below y, measured at 96 DPI
-    double advance = 0;
-};
 
 // Draws one operation; the painter's transform maps surface pixels.
 void paintOp(QPainter& painter, const DrawOp& op);

@@ -2,12 +2,13 @@
 // How a text operation is drawn: its pieces, each in one installed family, laid out
 // once at 96 DPI with the baseline as origin, so every device draws the same glyphs
 // at the same surface position and only the painter's transform differs.
-#include "surface.h"
+#include "draw_op.h"
 
 #include <QFont>
 #include <QGlyphRun>
 #include <QHash>
 #include <QRectF>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -40,20 +41,29 @@ struct TextRunKey {
 };
 size_t qHash(const TextRunKey& k, size_t seed = 0);
 
-// What is made from a text run, kept between paints: a print job or an export paints
-// many pages with the same runs. Bounded by emptying it when it has grown large.
+// How many runs a cache of what is made from them keeps before it is emptied. Every
+// page, on screen and as printed, comes to under 800 distinct runs: the pages never
+// reach the bound; it holds the memory of a caller that makes new runs without end.
+constexpr qsizetype keptTextRuns = 20000;
+
+// What is made from text runs, kept between paints: a print job or an export paints
+// many pages with the same runs. Shared, so that what a caller was handed stays whole
+// while the cache is emptied past its bound, or an insert moves its entries.
 template <typename T>
-const T& madeOnce(QHash<TextRunKey, T>& made, const DrawOp& op, T (*make)(const DrawOp&))
+using MadeFromRuns = QHash<TextRunKey, std::shared_ptr<const T>>;
+
+template <typename T>
+std::shared_ptr<const T> madeOnce(MadeFromRuns<T>& made, const DrawOp& op, T (*make)(const DrawOp&))
 {
     const TextRunKey key = TextRunKey::of(op);
     auto it = made.constFind(key);
     if (it != made.constEnd()) return *it;
-    if (made.size() > 20000) made.clear();
-    return *made.insert(key, make(op));
+    if (made.size() >= keptTextRuns) made.clear();
+    return *made.insert(key, std::make_shared<const T>(make(op)));
 }
 
 // The layout of a text operation.
-const TextLayout& layoutOf(const DrawOp& op);
+std::shared_ptr<const TextLayout> layoutOf(const DrawOp& op);
 
 // How a piece of a run is set in its family: the font, and the bold or italic made
 // here, the same on every device, where the family has no such face.
@@ -79,6 +89,5 @@ QRectF inkOf(const DrawOp& op);
 // Draws laid-out glyphs with the painter's pen, relative to a baseline.
 void drawGlyphs(QPainter& painter, QPointF baseline, const std::vector<TextLayout::Glyphs>& glyphs);
 
-// Draws the glyphs of a text operation in its colour; into a PDF, with the text
-// layer that makes them searchable (pdf_text.h).
+// Draws the glyphs of a text operation in its colour.
 void paintText(QPainter& painter, const DrawOp& op);

@@ -14,6 +14,8 @@ namespace {
 constexpr double qtCachedGlyphLimit = 64;
 // Horizontal positions are kept to a quarter of a device pixel, as Qt keeps them.
 constexpr int phases = 4;
+// The memory the glyph images may take, 64 MB, before they are dropped and made anew:
+// a bound for a long session of zooming, not a size a page was measured to need.
 constexpr qsizetype budgetBytes = 64 << 20;
 
 struct GlyphKey {

@@ -40,11 +40,14 @@ QJsonArray inkOfText(const DrawOp& op)
 
 QJsonObject traceOfText(const DrawOp& op)
 {
-    QJsonObject line{{"op", "text"},       {"text", op.text},     {"face", op.face},     {"family", op.family},
+    const std::shared_ptr<const TextLayout> layout = layoutOf(op);
+    const auto& pieces = layout->pieces;
+    // A run drawn in one piece names the family that draws it; a run the face draws in
+    // two families names the cell's, and each piece.
+    const QString family = pieces.size() == 1 ? pieces.front().family : op.family;
+    QJsonObject line{{"op", "text"},       {"text", op.text},     {"face", op.face},     {"family", family},
                      {"size", op.points},  {"bold", op.bold},     {"italic", op.italic}, {"color", hexColor(op.color)},
                      {"x", op.x},          {"y", op.y},           {"advance", op.advance}, {"ink", inkOfText(op)}};
-    // A run the face draws in two families names each piece.
-    const auto& pieces = layoutOf(op).pieces;
     if (pieces.size() > 1) {
         QJsonArray list;
         for (const TextLayout::Piece& p : pieces)
