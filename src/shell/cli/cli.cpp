@@ -167,7 +167,7 @@ int openWindow(int argc, char** argv)
         std::fputs("velkora: no display to open the window on; set DISPLAY, or use the headless commands "
                    "(velkora --help)\n",
                    stderr);
-        return 1;
+        return 2;
     }
     QApplication app(argc, argv);
     QSettings settings(QStringLiteral("velkora"), QStringLiteral("velkora"));
