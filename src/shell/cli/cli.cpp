@@ -4,7 +4,7 @@
 #include "shell/files/output.h"
 #include "shell/form/dispatch.h"
 #include "shell/form/math_form.h"
-#include "shell/window/key_guide.h"
+#include "shell/window/commands.h"
 #include "shell/window/main_window.h"
 
 #include <QApplication>

@@ -10,9 +10,6 @@
 #include <array>
 #include <functional>
 
-// Key codes the window passes on, as the list's key preview reports them.
-enum KeyCode { KeyBackspace = 8, KeyEnter = 13, KeyEsc = 27, KeyEnd = 35, KeyHome = 36, KeyUp = 38, KeyDown = 40 };
-
 class MathForm {
 public:
     static constexpr int pageWidth = 682;
@@ -31,8 +28,8 @@ public:
     void select(int index);
     // The click handler; also raised by a mouse click on the already selected entry.
     void boxClick();
-    // Returns true when the key ends the program.
-    bool formKeyDown(int keyCode);
+    // A key of the list, whatever the modifiers held with it; returns true when it ends the program.
+    bool formKeyDown(Qt::Key key);
     void pic_g();
 
     // Draws the page of any id of the dispatch table, on screen or in the print view,
