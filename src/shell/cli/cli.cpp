@@ -2,10 +2,10 @@
 
 #include "pages/registry.h"
 #include "shell/cli/headless.h"
-#include "shell/window/key_guide.h"
-#include "shell/window/main_window.h"
-#include "shell/form/math_form.h"
 #include "shell/files/output.h"
+#include "shell/form/math_form.h"
+#include "shell/window/commands.h"
+#include "shell/window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -167,7 +167,7 @@ int openWindow(int argc, char** argv)
         std::fputs("velkora: no display to open the window on; set DISPLAY, or use the headless commands "
                    "(velkora --help)\n",
                    stderr);
-        return 1;
+        return 2;
     }
     QApplication app(argc, argv);
     QSettings settings(QStringLiteral("velkora"), QStringLiteral("velkora"));

@@ -65,24 +65,25 @@ void MathForm::boxClick()
     clickBusy_ = false;
 }
 
-bool MathForm::formKeyDown(int keyCode)
+bool MathForm::formKeyDown(Qt::Key key)
 {
     const int count = int(items_.size());
-    switch (keyCode) {
-    case KeyEsc:
+    switch (key) {
+    case Qt::Key_Escape:
         return true;
-    case KeyHome:
+    case Qt::Key_Home:
         select(0);
         break;
-    case KeyEnd:
+    case Qt::Key_End:
         select(count - 2);
         break;
-    case KeyUp:
-    case KeyBackspace:
+    case Qt::Key_Up:
+    case Qt::Key_Backspace:
         if (listIndex_ >= 1 && listIndex_ <= count - 1) select(listIndex_ - 1);
         break;
-    case KeyDown:
-    case KeyEnter:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         if (listIndex_ >= 0 && listIndex_ <= count - 3) select(listIndex_ + 1);
         break;
     default:

@@ -10,9 +10,6 @@
 #include <array>
 #include <functional>
 
-// Key codes the window passes on, as the list's key preview reports them.
-enum KeyCode { KeyBackspace = 8, KeyEnter = 13, KeyEsc = 27, KeyEnd = 35, KeyHome = 36, KeyUp = 38, KeyDown = 40 };
-
 class MathForm {
 public:
     static constexpr int pageWidth = 682;
@@ -30,8 +27,8 @@ public:
     void select(int index);
     // The click handler; also raised by a mouse click on the already selected entry.
     void boxClick();
-    // Returns true when the key ends the program.
-    bool formKeyDown(int keyCode);
+    // A key of the list, whatever the modifiers held with it; returns true when it ends the program.
+    bool formKeyDown(Qt::Key key);
     // Draws the current problem's page on screen, from what the pages before it left.
     void pic_g();
 

@@ -1,9 +1,12 @@
 #include "shell/reading/find_bar.h"
 
+#include "shell/window/commands.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <string_view>
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent), field_(new QLineEdit(this)), count_(new QLabel(this))
 {
@@ -56,18 +59,16 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (key->modifiers() & Qt::ShiftModifier)
-            emit previousWanted();
-        else
-            emit nextWanted();
-        return true;
-    case Qt::Key_Escape:
+    const Command* command = commandFor(CommandKind::FindBarKey, key->key(), key->modifiers());
+    if (!command) return false;
+    const std::string_view name = command->name;
+    if (name == "findBarNext")
+        emit nextWanted();
+    else if (name == "findBarPrevious")
+        emit previousWanted();
+    else if (name == "findBarClose")
         dismiss();
-        return true;
-    default:
+    else
         return false;
-    }
+    return true;
 }

@@ -1,6 +1,6 @@
 #include "shell/window/help_window.h"
 
-#include "shell/window/key_guide.h"
+#include "shell/window/commands.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -4,6 +4,7 @@
 #include "shell/reading/find_bar.h"
 #include "shell/reading/page_accessible.h"
 #include "shell/reading/page_clipboard.h"
+#include "shell/window/commands.h"
 #include "shell/window/help_window.h"
 #include "shell/window/page_area.h"
 #include "shell/window/page_saver.h"
@@ -21,23 +22,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <cstdio>
-
-namespace {
-int keyCodeOf(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Escape: return KeyEsc;
-    case Qt::Key_Home: return KeyHome;
-    case Qt::Key_End: return KeyEnd;
-    case Qt::Key_Up: return KeyUp;
-    case Qt::Key_Backspace: return KeyBackspace;
-    case Qt::Key_Down: return KeyDown;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return KeyEnter;
-    default: return 0;
-    }
-}
-}  // namespace
+#include <string_view>
 
 MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : memory_(settings)
 {
@@ -225,16 +210,16 @@ void MainWindow::showHelp()
     help_->present();
 }
 
-bool MainWindow::handleKey(int qtKey)
+bool MainWindow::handleKey(const QKeyEvent& key)
 {
-    const int code = keyCodeOf(qtKey);
-    if (code == 0) return false;
+    const Command* command = commandFor(CommandKind::FormKey, key.key(), key.modifiers());
+    if (!command) return false;
     // The find bar is closed by the first Esc; only the next one quits.
-    if (code == KeyEsc && !findBar_->isHidden()) {
+    if (command->name == std::string_view("closeFindOrQuit") && !findBar_->isHidden()) {
         findBar_->dismiss();
         return true;
     }
-    if (form_.formKeyDown(code)) {
+    if (form_.formKeyDown(Qt::Key(key.key()))) {
         QCoreApplication::exit(0);
         return true;
     }
@@ -244,14 +229,14 @@ bool MainWindow::handleKey(int qtKey)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)->key())) return true;
+    if (event->type() == QEvent::KeyPress && handleKey(*static_cast<QKeyEvent*>(event))) return true;
     if (event->type() == QEvent::MouseButtonPress) rowChangedByPress_ = false;
     return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (!handleKey(event->key())) QWidget::keyPressEvent(event);
+    if (!handleKey(*event)) QWidget::keyPressEvent(event);
 }
 
 void MainWindow::complain(const QString& message)

@@ -50,7 +50,8 @@ private:
     void wireFind();
     void placeOnScreen();
     void layOut();
-    bool handleKey(int qtKey);
+    // The keys the form answers to, from wherever in the window they are pressed.
+    bool handleKey(const QKeyEvent& key);
     // A mouse click on an entry: selects it, or runs the click handler again when it is selected.
     void clickEntry(int row);
     void goToFound(bool back);

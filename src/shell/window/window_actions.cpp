@@ -1,47 +1,73 @@
 #include "shell/window/window_actions.h"
 
+#include "shell/window/commands.h"
+
 #include <QAction>
 #include <QWidget>
+#include <algorithm>
 
 WindowActions::WindowActions(QWidget* window, const QList<QWidget*>& withMenu) : QObject(window), window_(window)
 {
-    // The keys are named rather than taken from the platform's standard ones, which vary
-    // (Ctrl+Insert, F16...), so that the key list names every key that works.
-    copy = add("copyPage", QStringLiteral("コピー"), {QKeySequence(Qt::CTRL | Qt::Key_C)});
-    save = add("savePages", QStringLiteral("保存..."), {QKeySequence(Qt::CTRL | Qt::Key_S)});
-    print = add("printPreview", QStringLiteral("プレビューを見て印刷..."), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    separator();
-    find = add("find", QStringLiteral("検索..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
-    findNext = add("findNext", QStringLiteral("次を検索"), {QKeySequence(Qt::Key_F3)});
-    findPrevious = add("findPrevious", QStringLiteral("前を検索"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
-    separator();
-    // Ctrl+= as well: on many keyboards plus is Shift+=.
-    zoomIn = add("zoomIn", QStringLiteral("拡大"), {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    zoomOut = add("zoomOut", QStringLiteral("縮小"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    zoomReset = add("zoomReset", QStringLiteral("ウィンドウに合わせる (100 %)"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
-    separator();
-    help = add("help", QStringLiteral("キーの一覧"), {QKeySequence(Qt::Key_F1)});
+    addEveryAction();
+    copy = named("copyPage");
+    save = named("savePages");
+    print = named("printPreview");
+    find = named("find");
+    findNext = named("findNext");
+    findPrevious = named("findPrevious");
+    zoomIn = named("zoomIn");
+    zoomOut = named("zoomOut");
+    zoomReset = named("zoomReset");
+    help = named("help");
+    const QList<QAction*> entries = menu();
     for (QWidget* holder : withMenu) {
-        holder->addActions(menu_);
+        holder->addActions(entries);
         holder->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 }
 
-QAction* WindowActions::add(const char* name, const QString& text, const QList<QKeySequence>& keys)
+void WindowActions::addEveryAction()
 {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setShortcutVisibleInContextMenu(true);
-    window_->addAction(action);
-    menu_.append(action);
-    return action;
+    for (const Command& command : commands()) {
+        if (command.kind != CommandKind::Action) continue;
+        // An action whose keys the table explains on several lines has them all.
+        if (QAction* known = named(command.name)) {
+            known->setShortcuts(known->shortcuts() + command.keys);
+            continue;
+        }
+        auto* action = new QAction(command.menuText, this);
+        action->setObjectName(QLatin1String(command.name));
+        action->setShortcuts(command.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        window_->addAction(action);
+        actions_.append(action);
+    }
 }
 
-void WindowActions::separator()
+QList<QAction*> WindowActions::menu()
 {
-    auto* line = new QAction(this);
-    line->setSeparator(true);
-    menu_.append(line);
+    std::vector<const Command*> offered;
+    for (const Command& command : commands())
+        if (command.kind == CommandKind::Action && !command.menuText.isEmpty()) offered.push_back(&command);
+    // Stable: within a group the table's order.
+    std::stable_sort(offered.begin(), offered.end(),
+                     [](const Command* a, const Command* b) { return a->menuGroup < b->menuGroup; });
+    QList<QAction*> entries;
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        if (i > 0 && offered[i]->menuGroup != offered[i - 1]->menuGroup) {
+            auto* line = new QAction(this);
+            line->setSeparator(true);
+            entries.append(line);
+        }
+        entries.append(named(offered[i]->name));
+    }
+    return entries;
+}
+
+QAction* WindowActions::named(const char* name) const
+{
+    for (QAction* action : actions_)
+        if (action->objectName() == QLatin1String(name)) return action;
+    return nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The window's commands, each an action with its shortcut: on the window, so the keys
-// work wherever the focus is, and in the context menu of the page and of the list,
-// which shows the shortcuts beside them.
+// The window's commands that are actions, made from the command table, each with its
+// shortcuts: on the window, so the keys work wherever the focus is, and in the context
+// menu of the page and of the list, which shows the shortcuts beside them.
 #include <QObject>
 
 class QAction;
@@ -23,9 +23,10 @@ public:
     QAction* help;
 
 private:
-    QAction* add(const char* name, const QString& text, const QList<QKeySequence>& keys);
-    void separator();
+    void addEveryAction();
+    QList<QAction*> menu();
+    QAction* named(const char* name) const;
 
     QWidget* window_;
-    QList<QAction*> menu_;
+    QList<QAction*> actions_;
 };
