@@ -45,12 +45,12 @@ void PageArea::resizeEvent(QResizeEvent* event)
 void PageArea::rescale()
 {
     const double scale = pageScale();
-    if (scale == view_->scale()) return;
+    if (scale == view_->pageScale()) return;
     // The point in the middle of the room stays in the middle.
     QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
     const int rooms[] = {viewport()->width(), viewport()->height()};
     double middles[2];
-    for (int i = 0; i < 2; ++i) middles[i] = (bars[i]->value() + rooms[i] / 2.0) / view_->scale();
+    for (int i = 0; i < 2; ++i) middles[i] = (bars[i]->value() + rooms[i] / 2.0) / view_->pageScale();
     view_->setScale(scale);
     for (int i = 0; i < 2; ++i) bars[i]->setValue(int(std::lround(middles[i] * scale - rooms[i] / 2.0)));
 }

@@ -71,7 +71,7 @@ PageSaver::PageSaver(QWidget* window, const MathForm& form)
 {
 }
 
-std::optional<QString> PageSaver::save(const MathForm& form, const Choice& choice, const QString& path)
+std::optional<QString> PageSaver::saveTo(const MathForm& form, const Choice& choice, const QString& path)
 {
     if (choice.pages == Pages::Every)
         return choice.format == Format::Png ? saveEveryPng(form, path) : writeFile(path, everyPagePdf(form));
@@ -96,7 +96,7 @@ void PageSaver::ask()
             [dialog](const QString& filter) { dialog->setDefaultSuffix(suffixOf(choiceOf(filter).format)); });
     connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
         folder_ = QFileInfo(path).absolutePath();
-        if (const std::optional<QString> failure = save(form_, choiceOf(dialog->selectedNameFilter()), path))
+        if (const std::optional<QString> failure = saveTo(form_, choiceOf(dialog->selectedNameFilter()), path))
             emit failed(*failure);
         else
             emit saved(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));

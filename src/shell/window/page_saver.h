@@ -27,7 +27,7 @@ public:
     // the exports draw them. Every page as PNG goes to files named after `path`, each
     // with its id: "notes.png" gives notes-1.8a.png, notes-1.8.png and so on.
     // Returns the failure as a sentence for the user, or nothing.
-    static std::optional<QString> save(const MathForm& form, const Choice& choice, const QString& path);
+    static std::optional<QString> saveTo(const MathForm& form, const Choice& choice, const QString& path);
 
 signals:
     void saved(const QString& confirmation);

@@ -16,7 +16,7 @@ public:
 
     // Resizes the view to the page at `scale` view pixels per surface pixel.
     void setScale(double scale);
-    double scale() const { return scale_; }
+    double pageScale() const { return scale_; }
     // The size of the page at `scale`, whole pixels as an image of it has.
     static QSize scaledSize(const Surface& surface, double scale);
 

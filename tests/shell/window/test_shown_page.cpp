@@ -90,9 +90,9 @@ private slots:
         preview->close();
         // Save of this page, as PDF and as PNG.
         const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
-        QVERIFY(!PageSaver::save(form, {PageSaver::Pages::Shown, PageSaver::Format::Pdf}, saved));
+        QVERIFY(!PageSaver::saveTo(form, {PageSaver::Pages::Shown, PageSaver::Format::Pdf}, saved));
         const QString savedPng = dir.filePath(QStringLiteral("saved.png"));
-        QVERIFY(!PageSaver::save(form, {PageSaver::Pages::Shown, PageSaver::Format::Png}, savedPng));
+        QVERIFY(!PageSaver::saveTo(form, {PageSaver::Pages::Shown, PageSaver::Format::Png}, savedPng));
 
         const QList<QImage> printed = sheetsOf(job);
         QCOMPARE(printed.size(), 1);

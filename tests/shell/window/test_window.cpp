@@ -380,14 +380,14 @@ private slots:
         using P = PageSaver::Pages;
         using F = PageSaver::Format;
         const QString png = dir.filePath(QStringLiteral("page.png"));
-        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Shown, F::Png}, png));
+        QVERIFY(!PageSaver::saveTo(formShowing("5.9"), {P::Shown, F::Png}, png));
         QCOMPARE(contentsOf(png), contentsOf(exported + "/5.9.png"));
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
-        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Shown, F::Pdf}, pdf));
+        QVERIFY(!PageSaver::saveTo(formShowing("5.9"), {P::Shown, F::Pdf}, pdf));
         QCOMPARE(sheetsOf(pdf).size(), 1);
         QCOMPARE(sheetsOf(pdf), sheetsOf(exported + "/5.9.pdf"));
         const QString all = dir.filePath(QStringLiteral("all.pdf"));
-        QVERIFY(!PageSaver::save(formShowing("5.9"), {P::Every, F::Pdf}, all));
+        QVERIFY(!PageSaver::saveTo(formShowing("5.9"), {P::Every, F::Pdf}, all));
         const QList<QImage> sheets = sheetsOf(all);
         QCOMPARE(sheets.size(), 26);
         QCOMPARE(sheets, sheetsOf(exported + "/all.pdf"));
@@ -395,7 +395,7 @@ private slots:
 
     void everyPageAsPngIsOneFileAPage()
     {
-        QVERIFY(!PageSaver::save(formShowing("1.8a"), {PageSaver::Pages::Every, PageSaver::Format::Png},
+        QVERIFY(!PageSaver::saveTo(formShowing("1.8a"), {PageSaver::Pages::Every, PageSaver::Format::Png},
                                  dir.filePath(QStringLiteral("notes.png"))));
         for (const QString& id : ids) QVERIFY2(QFile::exists(dir.filePath("notes-" + id + ".png")), qPrintable(id));
         QCOMPARE(contentsOf(dir.filePath("notes-5.9.png")), contentsOf(exported + "/5.9.png"));
@@ -404,7 +404,7 @@ private slots:
     void aFailureIsASentenceNamingTheFile()
     {
         const QString nowhere = dir.filePath(QStringLiteral("missing/page.pdf"));
-        const std::optional<QString> failure = PageSaver::save(formShowing("5.9"), {}, nowhere);
+        const std::optional<QString> failure = PageSaver::saveTo(formShowing("5.9"), {}, nowhere);
         QVERIFY(failure);
         QVERIFY2(failure->contains(nowhere), qPrintable(*failure));
     }
@@ -418,7 +418,7 @@ private slots:
         window.form().select(2);  // before 1.12 sets the tall brackets' spread
         const QString page = describe(window.form().pic.ops());
         const CarriedState before = window.form().shownFrom();
-        QVERIFY(!PageSaver::save(window.form(), {PageSaver::Pages::Every, PageSaver::Format::Pdf}, dir.filePath("x.pdf")));
+        QVERIFY(!PageSaver::saveTo(window.form(), {PageSaver::Pages::Every, PageSaver::Format::Pdf}, dir.filePath("x.pdf")));
         QCOMPARE(describe(window.form().pic.ops()), page);
         QVERIFY(window.form().shownFrom() == before);
         window.form().select(3);
@@ -541,12 +541,12 @@ private slots:
         QVERIFY(!view->marks().empty());
         QCOMPARE(describe(window.form().pic.ops()), ops);
         const QImage marked = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage plain = window.form().pic.toImage(view->scale());
+        const QImage plain = window.form().pic.toImage(view->pageScale());
         QCOMPARE(marked.size(), plain.size());
         int changedInside = 0;
         for (int y = 0; y < marked.height(); ++y)
             for (int x = 0; x < marked.width(); ++x) {
-                const QPointF at((x + 0.5) / view->scale(), (y + 0.5) / view->scale());
+                const QPointF at((x + 0.5) / view->pageScale(), (y + 0.5) / view->pageScale());
                 const bool inside = std::any_of(view->marks().begin(), view->marks().end(),
                                                 [&](const QRectF& r) { return r.adjusted(-1, -1, 1, 1).contains(at); });
                 if (marked.pixel(x, y) == plain.pixel(x, y)) continue;
