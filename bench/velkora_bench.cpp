@@ -2,6 +2,7 @@
 // is installed, MuPDF rendering the same page from our own PDF export at the same pixel size.
 // Also the repaints a zoomed page and a HiDPI window ask for.
 #include "canvas/drawing_state.h"
+#include "canvas/fonts.h"
 #include "shell/cli/headless.h"
 #include "shell/window/main_window.h"
 #include "pages/registry.h"
@@ -63,8 +64,8 @@ void paintImage(benchmark::State& state, QString id, double scale)
     const Surface page = form().pic;
     QImage image(int(std::ceil(MathForm::pageWidth * scale)), int(std::ceil(MathForm::pageHeight * scale)),
                  QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    image.setDotsPerMeterX(dotsPerMetreAt96Dpi);
+    image.setDotsPerMeterY(dotsPerMetreAt96Dpi);
     for (auto _ : state) {
         QPainter painter(&image);
         painter.scale(scale, scale);

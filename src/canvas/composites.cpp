@@ -6,6 +6,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
@@ -19,12 +21,12 @@ struct StackedBar {
 
 StackedBar drawBarWithOne(Surface& s, float& x, float y)
 {
-    StackedBar bar{s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A")), 0};
+    StackedBar bar{s.TextWidth(u"A"_s), s.TextHeight(u"A"_s), 0};
     bar.yb = y + 0.05 * bar.TH;
-    dspText(s, x, float(bar.yb), QStringLiteral("―"));
+    dspText(s, x, float(bar.yb), u"―"_s);
     s.FontSize = float(0.9 * s.FontSize);
     float xTop = float(x - 1.2 * bar.TW);
-    dspText(s, xTop, float(bar.yb - 0.35 * bar.TH), QStringLiteral("1"));
+    dspText(s, xTop, float(bar.yb - 0.35 * bar.TH), u"1"_s);
     return bar;
 }
 
@@ -38,16 +40,16 @@ struct TermName {
 const std::array<TermName, 6>& termNames()
 {
     static const std::array<TermName, 6> names = {{
-        {QStringLiteral("-pi"),
+        {u"-pi"_s,
          [](Surface& s, float& x, float y) {
-             dspCourier(s, x, y, QStringLiteral("-"));
+             dspCourier(s, x, y, u"-"_s);
              dspBigPi(s, x, y - 3);
          }},
-        {QStringLiteral("alpha"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"alpha"))); }},
-        {QStringLiteral("beta"), [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"beta"))); }},
-        {QStringLiteral("omega"), [](Surface& s, float& x, float y) { dspOmega(s, x, y); }},
-        {QStringLiteral("pi"), [](Surface& s, float& x, float y) { dspBigPi(s, x, y); }},
-        {QStringLiteral("epsln"), [](Surface& s, float& x, float y) { dspText(s, x, y, QStringLiteral("ε")); }},
+        {u"alpha"_s, [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"alpha"))); }},
+        {u"beta"_s, [](Surface& s, float& x, float y) { dspGreek(s, x, y, symbolText(greek(u"beta"))); }},
+        {u"omega"_s, [](Surface& s, float& x, float y) { dspOmega(s, x, y); }},
+        {u"pi"_s, [](Surface& s, float& x, float y) { dspBigPi(s, x, y); }},
+        {u"epsln"_s, [](Surface& s, float& x, float y) { dspText(s, x, y, u"ε"_s); }},
     }};
     return names;
 }
@@ -88,8 +90,8 @@ void dspSquare(Surface& s, float& x, float y)
 {
     StyleScope keep(s);
     s.FontSize = float(ds().supScale * double(s.FontSize));
-    const double h = s.TextHeight(QStringLiteral("2"));
-    dspText(s, x, float(y - 0.1 * h), QStringLiteral("2"));
+    const double h = s.TextHeight(u"2"_s);
+    dspText(s, x, float(y - 0.1 * h), u"2"_s);
 }
 
 void dspHalf(Surface& s, float& x, float y)
@@ -97,7 +99,7 @@ void dspHalf(Surface& s, float& x, float y)
     StyleScope keep(s);
     const StackedBar bar = drawBarWithOne(s, x, y);
     float xBottom = float(x - 1.2 * bar.TW);
-    dspText(s, xBottom, float(bar.yb + 0.4 * bar.TH), QStringLiteral("2"));
+    dspText(s, xBottom, float(bar.yb + 0.4 * bar.TH), u"2"_s);
 }
 
 void dspOneOver(Surface& s, float& x, float y, const QString& text)
@@ -105,8 +107,8 @@ void dspOneOver(Surface& s, float& x, float y, const QString& text)
     StyleScope keep(s);
     const StackedBar bar = drawBarWithOne(s, x, y);
     const float yBottom = float(bar.yb + 0.4 * bar.TH);
-    const bool letter = (text >= QStringLiteral("a") && text <= QStringLiteral("z")) ||
-                        (text >= QStringLiteral("A") && text <= QStringLiteral("Z"));
+    const bool letter = (text >= u"a"_s && text <= u"z"_s) ||
+                        (text >= u"A"_s && text <= u"Z"_s);
     if (letter) {
         // An italic letter leans right, so it starts further left.
         float xBottom = float(x - 1.4 * bar.TW);
@@ -119,17 +121,17 @@ void dspOneOver(Surface& s, float& x, float y, const QString& text)
 
 void dspArgX(Surface& s, float& x, float y)
 {
-    dspText(s, x, y, QStringLiteral("("));
+    dspText(s, x, y, u"("_s);
     // The fallback italic x crowds the parenthesis; Bookman's does not.
-    if (ds().hasBookman != 1) x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
-    dspVar(s, x, y, QStringLiteral("x"));
-    x = float(x + 0.2 * s.TextWidth(QStringLiteral("A")));
-    dspText(s, x, y, QStringLiteral(")"));
+    if (ds().hasBookman != 1) x = float(x + 0.2 * s.TextWidth(u"A"_s));
+    dspVar(s, x, y, u"x"_s);
+    x = float(x + 0.2 * s.TextWidth(u"A"_s));
+    dspText(s, x, y, u")"_s);
 }
 
 void dspFx(Surface& s, float& x, float y)
 {
-    dspVar(s, x, y, QStringLiteral("f"));
+    dspVar(s, x, y, u"f"_s);
     x += 5;
     dspArgX(s, x, y);
 }
@@ -147,15 +149,15 @@ void dspEpsilon(Surface& s, float& x, float y)
 {
     StyleScope keep(s);
     s.FontSize = float(1.05 * s.FontSize);
-    dspText(s, x, y - 2, QStringLiteral("ε"));
+    dspText(s, x, y - 2, u"ε"_s);
 }
 
 void dspIK(Surface& s, float& x, float y, const QString& text)
 {
-    const double w = s.TextWidth(QStringLiteral("x"));
-    dspVar(s, x, y, QStringLiteral("i"));
+    const double w = s.TextWidth(u"x"_s);
+    dspVar(s, x, y, u"i"_s);
     x = float(x + 0.2 * w);
-    dspVar(s, x, y, QStringLiteral("k"));
+    dspVar(s, x, y, u"k"_s);
     x = float(x + 0.2 * w);
     dspTerm(s, x, y, text);
 }
@@ -174,8 +176,8 @@ void dspRadical(Surface& s, float& x, float y, float length)
 
 void dspSqrtPi(Surface& s, float& x, float y)
 {
-    const double TW = s.TextWidth(QStringLiteral("A"));
-    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double TW = s.TextWidth(u"A"_s);
+    const double TH = s.TextHeight(u"A"_s);
     dspRadical(s, x, float(y + 0.1 * TH), float(1.5 * TW));
     x = float(x - 1.1 * TW);
     dspBigPi(s, x, y);

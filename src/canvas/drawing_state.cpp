@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // Set only for the length of a draw, by CurrentDraw.
 thread_local DrawingState* current = nullptr;
@@ -50,7 +52,7 @@ void initColors(DrawingState& state)
 
 void dspSetup(DrawingState& state, FormColors& frm)
 {
-    state.hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
+    state.hasBookman = fontExists(u"Bookman Old Style"_s) ? 1 : -1;
     initColors(state);
     if (frm.BackColor == 0xFFFFFF) {
         state.formBackColor = 0xFFFFFF;
@@ -69,8 +71,8 @@ void measureMetrics(DrawingState& state, Surface& pic, float baseFontSize)
 {
     state.baseFontSize = baseFontSize;
     pic.FontSize = baseFontSize;
-    state.chW = pic.TextWidth(QStringLiteral("A"));
-    state.lineH = float(double(pic.TextHeight(QStringLiteral("A"))) + 2);
+    state.chW = pic.TextWidth(u"A"_s);
+    state.lineH = float(double(pic.TextHeight(u"A"_s)) + 2);
     setTabStops(state);
 }
 

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Candidates {
@@ -164,7 +166,7 @@ QString FontTable::installedFamily(const QString& name) const
     const QString alias = aliases_.value(name);
     if (!alias.isEmpty() && fontExists(alias)) return alias;
     // Qt tells apart families that several foundries ship as "Name [Foundry]".
-    const QString withFoundry = name + QStringLiteral(" [");
+    const QString withFoundry = name + u" ["_s;
     for (const QString& family : installed_)
         if (family.startsWith(withFoundry)) return family;
     return QString();

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <iconv.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isLower(QChar c) { return c >= u'a' && c <= u'z'; }
@@ -16,10 +18,10 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 // Draws the Greek token at the start of `rest` that both script kinds share.
 bool drawSharedGreek(Surface& s, float& x, float y, QString& rest)
 {
-    if (rest.startsWith(QStringLiteral("fi"))) {
+    if (rest.startsWith(u"fi"_s)) {
         dspGreek(s, x, y, symbolText(greek(u"fi")));
         rest.remove(0, 2);
-    } else if (rest.startsWith(QStringLiteral("theta"))) {
+    } else if (rest.startsWith(u"theta"_s)) {
         dspGreek(s, x, y + 1, symbolText(greek(u"theta")));
         rest.remove(0, 5);
     } else {
@@ -30,10 +32,10 @@ bool drawSharedGreek(Surface& s, float& x, float y, QString& rest)
 
 bool drawAlphaBeta(Surface& s, float& x, float y, QString& rest)
 {
-    if (rest.startsWith(QStringLiteral("alpha"))) {
+    if (rest.startsWith(u"alpha"_s)) {
         dspGreek(s, x, y, symbolText(greek(u"alpha")));
         rest.remove(0, 5);
-    } else if (rest.startsWith(QStringLiteral("beta"))) {
+    } else if (rest.startsWith(u"beta"_s)) {
         dspGreek(s, x, y, symbolText(greek(u"beta")));
         rest.remove(0, 4);
     } else {
@@ -91,8 +93,8 @@ bool isWide(const QString& text)
 
 void dspSup(Surface& s, float& x, float y, const QString& text)
 {
-    const double TW = s.TextWidth(QStringLiteral("A"));
-    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double TW = s.TextWidth(u"A"_s);
+    const double TH = s.TextHeight(u"A"_s);
     StyleScope keep(s);
     const float S = s.FontSize;
     const float small = float(ds().supScale * double(S));
@@ -102,19 +104,19 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
     QString rest = text;
     while (!rest.isEmpty()) {
         const QChar c = rest.at(0);
-        if (rest.contains(QStringLiteral("Time:"))) {
+        if (rest.contains(u"Time:"_s)) {
             dspText(s, xs, ys, rest);
             rest.clear();
-        } else if (rest.startsWith(QStringLiteral("phi"))) {
+        } else if (rest.startsWith(u"phi"_s)) {
             xs = float(xs + 0.1 * TW);
             dspPhi(s, xs, ys, keep);
             rest.remove(0, 3);
         } else if (drawSharedGreek(s, xs, ys, rest)) {
-        } else if (rest.startsWith(QStringLiteral("pi"))) {
+        } else if (rest.startsWith(u"pi"_s)) {
             drawScriptPi(s, xs, ys, S);
             rest.remove(0, 2);
         } else if (drawAlphaBeta(s, xs, ys, rest)) {
-        } else if (rest.startsWith(QStringLiteral("omega"))) {
+        } else if (rest.startsWith(u"omega"_s)) {
             dspOmega(s, xs, ys + 1);
             xs += 2;
             rest.remove(0, 5);
@@ -135,8 +137,8 @@ void dspSup(Surface& s, float& x, float y, const QString& text)
 
 void dspSub(Surface& s, float& x, float y, const QString& text)
 {
-    const double TW = s.TextWidth(QStringLiteral("A"));
-    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double TW = s.TextWidth(u"A"_s);
+    const double TH = s.TextHeight(u"A"_s);
     StyleScope keep(s);
     const float S = s.FontSize;
     s.FontSize = float(ds().subScale * double(S));
@@ -146,14 +148,14 @@ void dspSub(Surface& s, float& x, float y, const QString& text)
     QString rest = text;
     while (!rest.isEmpty()) {
         const QChar c = rest.at(0);
-        if (rest == QStringLiteral("min") || rest == QStringLiteral("max") || rest.contains(QStringLiteral("Time:"))) {
+        if (rest == u"min"_s || rest == u"max"_s || rest.contains(u"Time:"_s)) {
             dspText(s, xb, yb, rest);
             rest.clear();
-        } else if (rest.startsWith(QStringLiteral("phi"))) {
+        } else if (rest.startsWith(u"phi"_s)) {
             dspPhi(s, xb, yb, keep);
             rest.remove(0, 3);
         } else if (drawSharedGreek(s, xb, yb, rest)) {
-        } else if (rest.startsWith(QStringLiteral("pi"))) {
+        } else if (rest.startsWith(u"pi"_s)) {
             drawScriptPi(s, xb, yb, S);
             rest.remove(0, 2);
         } else if (drawAlphaBeta(s, xb, yb, rest)) {

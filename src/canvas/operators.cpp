@@ -6,10 +6,12 @@
 #include "markup.h"
 #include "text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString symbolFace = QStringLiteral("Symbol");
-const QString infinity = QStringLiteral("∞");
+const QString symbolFace = u"Symbol"_s;
+const QString infinity = u"∞"_s;
 
 qint32 whole(double v) { return qint32(roundHalfEven(v)); }
 
@@ -20,7 +22,7 @@ struct Metrics {
 
 Metrics measure(const Surface& s)
 {
-    return {s.FontSize, s.TextWidth(QStringLiteral("A")), s.TextHeight(QStringLiteral("A"))};
+    return {s.FontSize, s.TextWidth(u"A"_s), s.TextHeight(u"A"_s)};
 }
 
 // One limit character of an integral at 0.8 of the size, through the term rules.
@@ -35,7 +37,7 @@ void drawUpperLimit(Surface& s, float x, float y, const Metrics& m, const QStrin
 {
     QString rest = upper;
     while (!rest.isEmpty()) {
-        if (rest.startsWith(QStringLiteral("pi"))) {
+        if (rest.startsWith(u"pi"_s)) {
             dspSymbol(s, x, float(y - 0.6 * m.TH), symbolText(greek(u"pi")));
             rest.remove(0, 2);
         } else if (rest.startsWith(u'_')) {
@@ -53,11 +55,11 @@ void drawLowerLimit(Surface& s, float& x, float y, const Metrics& m, const QStri
     const float yl = float(y + 0.7 * m.TH);
     QString rest = lower;
     while (!rest.isEmpty()) {
-        if (rest.startsWith(QStringLiteral("-pi"))) {
-            dspCourier(s, x, yl, QStringLiteral("-"));
+        if (rest.startsWith(u"-pi"_s)) {
+            dspCourier(s, x, yl, u"-"_s);
             dspSymbol(s, x, float(y + 0.6 * m.TH), symbolText(greek(u"pi")));
             rest.remove(0, 3);
-        } else if (rest.startsWith(QStringLiteral("pi"))) {
+        } else if (rest.startsWith(u"pi"_s)) {
             dspSymbol(s, x, yl, symbolText(greek(u"pi")));
             rest.remove(0, 2);
         } else if (rest.startsWith(u'_')) {
@@ -103,7 +105,7 @@ void dspIntSign(Surface& s, float& x, float y)
 {
     StyleScope keep(s);
     s.FontName = symbolFace;
-    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double TH = s.TextHeight(u"A"_s);
     qint32 xi = whole(x);
     gdiPut(s, xi, whole(y - 0.28 * TH), symbol_code::integralTop, 1);
     // Both halves start at the same x; the lower one meets the upper one.
@@ -114,7 +116,7 @@ void dspIntSign(Surface& s, float& x, float y)
 
 void dspSum(Surface& s, float& x, float y, const QString& lower, const QString& upper)
 {
-    const double TH = s.TextHeight(QStringLiteral("A"));
+    const double TH = s.TextHeight(u"A"_s);
     const double wU = s.TextWidth(upper);
     const double wL = s.TextWidth(lower);
     const float yu = float(y - 0.6 * TH);
@@ -145,7 +147,7 @@ void dspIntInf(Surface& s, float& x, float y)
     float xu = float(x + 0.5 * m.TW);
     dspText(s, xu, float(y - 0.5 * m.TH), infinity);
     const float yl = float(y + 0.7 * m.TH);
-    dspText(s, x, yl, QStringLiteral("-"));
+    dspText(s, x, yl, u"-"_s);
     dspText(s, x, yl, infinity);
     x = float(x + 0.5 * m.TW);
 }

@@ -2,8 +2,10 @@
 
 #include "drawing_state.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString meiryo = QStringLiteral("メイリオ");
+const QString meiryo = u"メイリオ"_s;
 const QChar fullWidthComma(0xFF0C);
 }  // namespace
 
@@ -24,7 +26,7 @@ void dspInFont(Surface& s, const QString& font, float& x, float y, const QString
 
 void dspGothic(Surface& s, float& x, float y, const QString& text)
 {
-    dspInFont(s, QStringLiteral("ＭＳ ゴシック"), x, y, text);
+    dspInFont(s, u"ＭＳ ゴシック"_s, x, y, text);
 }
 
 void dspText(Surface& s, float& x, float y, const QString& text)
@@ -35,7 +37,7 @@ void dspText(Surface& s, float& x, float y, const QString& text)
     }
     QString rest = text;
     if (rest.startsWith(u'-')) {
-        dspCourier(s, x, y, QStringLiteral("-"));
+        dspCourier(s, x, y, u"-"_s);
         rest.remove(0, 1);
     }
     // Full-width commas come from the Gothic face, set a little lower.
@@ -46,7 +48,7 @@ void dspText(Surface& s, float& x, float y, const QString& text)
             return;
         }
         dspPlain(s, x, y, rest.left(k));
-        const double h = s.TextHeight(QStringLiteral("A"));
+        const double h = s.TextHeight(u"A"_s);
         dspGothic(s, x, float(y + 0.15 * h), QString(fullWidthComma));
         rest.remove(0, k + 1);
     }
@@ -54,19 +56,19 @@ void dspText(Surface& s, float& x, float y, const QString& text)
 
 void dspVar(Surface& s, float& x, float y, const QString& text)
 {
-    if (ds().hasBookman == 0) ds().hasBookman = fontExists(QStringLiteral("Bookman Old Style")) ? 1 : -1;
+    if (ds().hasBookman == 0) ds().hasBookman = fontExists(u"Bookman Old Style"_s) ? 1 : -1;
     StyleScope keep(s);
     s.FontItalic = true;
     s.FontSize = float(1.15 * s.FontSize);
     if (ds().hasBookman == 1) {
-        dspInFont(s, QStringLiteral("Bookman Old Style"), x, y, text);
+        dspInFont(s, u"Bookman Old Style"_s, x, y, text);
     } else {
         s.FontBold = true;
         // The fallback italic v reads like a nu; Century's v is clearer, one pixel higher.
-        if (text == QStringLiteral("v"))
-            dspInFont(s, QStringLiteral("Century"), x, y - 1, text);
+        if (text == u"v"_s)
+            dspInFont(s, u"Century"_s, x, y - 1, text);
         else
-            dspInFont(s, QStringLiteral("Times New Roman"), x, y, text);
+            dspInFont(s, u"Times New Roman"_s, x, y, text);
     }
 }
 
@@ -74,19 +76,19 @@ void dspCourier(Surface& s, float& x, float y, const QString& text)
 {
     StyleScope keep(s);
     s.FontSize = float(1.2 * s.FontSize);
-    dspInFont(s, QStringLiteral("Courier New"), x, y, text);
+    dspInFont(s, u"Courier New"_s, x, y, text);
 }
 
 void dspSymbol(Surface& s, float& x, float y, const QString& text)
 {
-    dspInFont(s, QStringLiteral("Symbol"), x, y, text);
+    dspInFont(s, u"Symbol"_s, x, y, text);
 }
 
 void dspGreek(Surface& s, float& x, float y, const QString& text)
 {
     StyleScope keep(s);
     s.FontItalic = true;
-    dspInFont(s, QStringLiteral("Symbol"), x, y, text);
+    dspInFont(s, u"Symbol"_s, x, y, text);
 }
 
 void dspOmega(Surface& s, float& x, float y)
@@ -94,14 +96,14 @@ void dspOmega(Surface& s, float& x, float y)
     StyleScope keep(s);
     if (ds().hasBookman != 1) s.FontBold = true;
     s.FontItalic = true;
-    const double h = s.TextHeight(QStringLiteral("A"));
-    dspText(s, x, float(y - 0.05 * h), QStringLiteral("ω"));
+    const double h = s.TextHeight(u"A"_s);
+    dspText(s, x, float(y - 0.05 * h), u"ω"_s);
 }
 
 void dspPhi(Surface& s, float& x, float y, StyleScope& caller)
 {
     s.FontItalic = true;
-    dspText(s, x, y, QStringLiteral("φ"));
+    dspText(s, x, y, u"φ"_s);
     // φ has always turned italic off after itself rather than back to what it found,
     // and so does whatever draws it, to its end; the pages were set with that.
     s.FontItalic = false;
@@ -113,5 +115,5 @@ void putText(const QString& s) { dspText(*ds().curPic, ds().penX, ds().penY, s);
 void putFactorial()
 {
     ds().penX = float(double(ds().penX) + 3);
-    dspText(*ds().curPic, ds().penX, ds().penY, QStringLiteral("!"));
+    dspText(*ds().curPic, ds().penX, ds().penY, u"!"_s);
 }

@@ -6,6 +6,8 @@
 #include "canvas/markup.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // One Symbol-face letter, italic, at a size relative to the one in force.
 void putGreekLetter(const QString& letter, double sizeFactor, float dy)
@@ -32,14 +34,14 @@ void putVars(const QString& s)
 void putMinus()
 {
     skipPx(4);
-    dspCourier(pic(), ds().penX, ds().penY, QStringLiteral("-"));
+    dspCourier(pic(), ds().penX, ds().penY, u"-"_s);
     skipPx(4);
 }
 
 void putPlus()
 {
     skipPx(4);
-    dspCourier(pic(), ds().penX, ds().penY, QStringLiteral("+"));
+    dspCourier(pic(), ds().penX, ds().penY, u"+"_s);
     skipPx(4);
 }
 
@@ -66,16 +68,16 @@ void putSquared(const QString& s)
     {
         // The fallback italic face sits lower, so its square is raised less.
         const ScopedValue<float> raise(ds().supRaise, ds().hasBookman == 1 ? 0.2f : 0.12f);
-        dspSup(pic(), ds().penX, ds().penY, QStringLiteral("2"));
+        dspSup(pic(), ds().penX, ds().penY, u"2"_s);
     }
     skipPx(2);
 }
 
-void putXSquared() { putSquared(QStringLiteral("x")); }
+void putXSquared() { putSquared(u"x"_s); }
 
 void putDiff(const QString& s)
 {
-    putVars(QStringLiteral("d"));
+    putVars(u"d"_s);
     skipPx(2);
     putVars(s);
 }
@@ -84,13 +86,13 @@ void putCourier(const QString& s) { dspCourier(pic(), ds().penX, ds().penY, s); 
 
 void putCos()
 {
-    putCourier(QStringLiteral("cos"));
+    putCourier(u"cos"_s);
     skipPx(2);
 }
 
 void putSin()
 {
-    putCourier(QStringLiteral("sin"));
+    putCourier(u"sin"_s);
     skipPx(2);
 }
 
@@ -100,7 +102,7 @@ void putTilde(const QString& s)
 {
     putVars(s);
     float x = float(ds().penX - 12.0);
-    dspText(pic(), x, float(ds().penY - 15.0), QStringLiteral("~"));
+    dspText(pic(), x, float(ds().penY - 15.0), u"~"_s);
 }
 
 void putDelta() { putGreekLetter(symbolText(greek(u"delta")), 1.2, -1); }

@@ -9,6 +9,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString partialSign = symbolChar(symbol_code::partial);
 
@@ -33,7 +35,7 @@ qsizetype drawGreekName(Surface& s, float& x, float y, QStringView rest)
 
 bool isGreekName(const QString& s)
 {
-    return s == QStringLiteral("theta") || s == QStringLiteral("phi") || s == QStringLiteral("fi");
+    return s == u"theta"_s || s == u"phi"_s || s == u"fi"_s;
 }
 
 // ∂ and a variable list, the row of a derivative inside tall parentheses.
@@ -49,11 +51,11 @@ void putJacobianRow(const QString& list)
 {
     putPartialSign();
     skipPx(2);
-    putText(QStringLiteral("("));
+    putText(u"("_s);
     skipPx(2);
     dspVarList(pic(), ds().penX, ds().penY, list);
     skipPx(4);
-    putText(QStringLiteral(")"));
+    putText(u")"_s);
 }
 
 struct DelimPieces {
@@ -95,20 +97,20 @@ void putPartial(const QString& num, const QString& den)
 {
     const float y0 = ds().penY, x0 = ds().penX;
     Surface& s = pic();
-    const qsizetype tilde = num.indexOf(QStringLiteral("tilde"));
+    const qsizetype tilde = num.indexOf(u"tilde"_s);
     double wN = 0, wD = 0;
     {
         // Widths in the bold fallback italic face; "N" stands in for the ∂ sign.
         StyleScope measuring(s);
         s.FontBold = true;
-        s.FontName = QStringLiteral("Times New Roman");
-        wN = s.TextWidth((tilde >= 0 ? num.mid(tilde + 5) : num) + QStringLiteral("N"));
-        wD = s.TextWidth(isGreekName(den) ? QStringLiteral("Nb") : den + QStringLiteral("N"));
+        s.FontName = u"Times New Roman"_s;
+        wN = s.TextWidth((tilde >= 0 ? num.mid(tilde + 5) : num) + u"N"_s);
+        wD = s.TextWidth(isGreekName(den) ? u"Nb"_s : den + u"N"_s);
     }
     // Then the prose face, not bold, whatever it found: for the rest of the derivative
     // and after it. The pages were set with that.
     s.FontBold = false;
-    s.FontName = QStringLiteral("メイリオ");
+    s.FontName = u"メイリオ"_s;
 
     const float yBar = float(y0 + 0.4 * ds().lineH);
     s.Line(x0, yBar, float(x0 + maxD(wN, wD) + 4), yBar);
@@ -187,7 +189,7 @@ void putBigDelim(float& x, float y, int kind)
     Surface& s = pic();
     StyleScope keep(s);
     s.FontBold = true;
-    s.FontName = QStringLiteral("Symbol");
+    s.FontName = u"Symbol"_s;
     qint32 xi = qint32(roundHalfEven(x));
     gdiPut(s, xi, qint32(roundHalfEven(double(y) - rise)), p.upper, 1);
     xi = qint32(roundHalfEven(x));

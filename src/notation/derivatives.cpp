@@ -6,6 +6,8 @@
 #include "canvas/markup.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // The bar 12 pixels below the pen, a fixed number of units long.
 void drawDerivBar(double units)
@@ -28,22 +30,22 @@ void putTaggedEquation(const EquationTerms& terms, const QString& y)
     putText(terms.tag);
     // Measured from the surface's edge: the line keeps its place in the print view.
     ds().penX = float(5.0 * ds().chW);
-    putVars(QStringLiteral("x"));
+    putVars(u"x"_s);
     skipPx(8);
-    putDeriv2(y, QStringLiteral("x"));
-    putText(QStringLiteral("  ＋  ("));
+    putDeriv2(y, u"x"_s);
+    putText(u"  ＋  ("_s);
     skipPx(2);
     terms.putConstant();
     putMinus();
-    putVars(QStringLiteral("x"));
+    putVars(u"x"_s);
     skipPx(2);
-    putText(QStringLiteral(") "));
-    putDeriv(y, QStringLiteral("x"));
+    putText(u") "_s);
+    putDeriv(y, u"x"_s);
     putText(terms.lastSign);
     putVars(terms.lastFactor);
     skipPx(8);
     putVars(y);
-    putText(QStringLiteral("  ＝  0"));
+    putText(u"  ＝  0"_s);
 }
 }  // namespace
 
@@ -53,12 +55,12 @@ void putDeriv(const QString& f, const QString& v)
     drawDerivBar(2.4);
     float x = ds().penX + 2;
     float y = ds().penY - 11;
-    dspVar(s, x, y, QStringLiteral("d"));
-    x += f == QStringLiteral("f") ? 4 : 2;
+    dspVar(s, x, y, u"d"_s);
+    x += f == u"f"_s ? 4 : 2;
     dspVar(s, x, y, f);
     x = ds().penX + 2;
     y = float(ds().penY + 0.5 * ds().lineH);
-    dspVar(s, x, y, QStringLiteral("d"));
+    dspVar(s, x, y, u"d"_s);
     x += 3;
     dspVar(s, x, y, v);
     ds().penX = x;
@@ -67,17 +69,17 @@ void putDeriv(const QString& f, const QString& v)
 void putDeriv2(const QString& f, const QString& v)
 {
     Surface& s = pic();
-    drawDerivBar(f == QStringLiteral("P") ? 3.5 : 3.2);
+    drawDerivBar(f == u"P"_s ? 3.5 : 3.2);
     // The bare operator d²/dx² is centred over its bar.
     float x = ds().penX + 2 + (f.isEmpty() ? 8 : 0);
     float y = ds().penY - 11;
-    dspVar(s, x, y, QStringLiteral("d"));
+    dspVar(s, x, y, u"d"_s);
     x += 2;
     dspSquare(s, x, y - 2);
     dspVar(s, x, y, f);
     x = ds().penX + 2;
     y = ds().penY + 14;
-    dspVar(s, x, y, QStringLiteral("d"));
+    dspVar(s, x, y, u"d"_s);
     x += 3;
     dspVar(s, x, y, v);
     dspSquare(s, x, y);
@@ -90,27 +92,27 @@ void putDerivN()
     drawDerivBar(3.5);
     float x = ds().penX + 10;
     float y = ds().penY - 9;
-    dspVar(s, x, y, QStringLiteral("d"));
+    dspVar(s, x, y, u"d"_s);
     x += 2;
-    dspSup(s, x, y - 2, QStringLiteral("n"));
+    dspSup(s, x, y - 2, u"n"_s);
     x = ds().penX + 2;
     y = ds().penY + 14;
-    dspVar(s, x, y, QStringLiteral("dx"));
+    dspVar(s, x, y, u"dx"_s);
     x += 3;
-    dspSup(s, x, y, QStringLiteral("n"));
+    dspSup(s, x, y, u"n"_s);
     ds().penX = x + 8;
 }
 
 void putKummerEq(const QString& y)
 {
-    putTaggedEquation({QStringLiteral("(6.6)"), [] { putVars(QStringLiteral("c")); }, QStringLiteral("  －  "),
-                       QStringLiteral("a")},
+    putTaggedEquation({u"(6.6)"_s, [] { putVars(u"c"_s); }, u"  －  "_s,
+                       u"a"_s},
                       y);
 }
 
 void putLaguerreEq(const QString& y)
 {
-    putTaggedEquation({QStringLiteral("(5.75)  "), [] { putText(QStringLiteral("1")); }, QStringLiteral("  ＋  "),
-                       QStringLiteral("n")},
+    putTaggedEquation({u"(5.75)  "_s, [] { putText(u"1"_s); }, u"  ＋  "_s,
+                       u"n"_s},
                       y);
 }

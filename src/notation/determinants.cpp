@@ -4,6 +4,8 @@
 #include "canvas/drawing_state.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The two vertical bars, two lines tall; the pen ends at the right bar on the first row.
@@ -41,8 +43,8 @@ void putSmallSum(const QString& entry)
 {
     putVars(entry.left(1));
     skipW(0.3f);
-    if (entry.mid(1, 1) != QStringLiteral("+")) return;
-    putText(QStringLiteral("+"));
+    if (entry.mid(1, 1) != u"+"_s) return;
+    putText(u"+"_s);
     skipW(0.3f);
     putVars(entry.right(1));
 }
@@ -74,9 +76,9 @@ void det2a()
 {
     const float x0 = ds().penX, y0 = ds().penY;
     const float y1 = float(y0 + double(ds().lineH));
-    const QString uf = QStringLiteral("uf"), ug = QStringLiteral("ug"), vf = QStringLiteral("vf"),
-                  vg = QStringLiteral("vg"), fx = QStringLiteral("fx"), fy = QStringLiteral("fy"),
-                  gx = QStringLiteral("gx"), gy = QStringLiteral("gy");
+    const QString uf = u"uf"_s, ug = u"ug"_s, vf = u"vf"_s,
+                  vg = u"vg"_s, fx = u"fx"_s, fy = u"fy"_s,
+                  gx = u"gx"_s, gy = u"gy"_s;
     moveTo(columnX(x0, 0.5), y0);
     putChainSum(uf, fx, ug, gx);
     moveTo(columnX(x0, 11), y0);

@@ -7,8 +7,10 @@
 #include "canvas/operators.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString boxBar = QStringLiteral("─");
+const QString boxBar = u"─"_s;
 
 void setSize(double factor) { pic().FontSize = float(factor * ds().baseFontSize); }
 }  // namespace
@@ -17,12 +19,12 @@ void putExpIK(int sign, const QString& v)
 {
     const float y0 = ds().penY;
     StyleScope keep(pic());
-    putCourier(QStringLiteral("e"));
+    putCourier(u"e"_s);
     skipPx(4);
     pic().FontSize = float(0.9 * pic().FontSize);
     ds().penY = float(ds().penY - double(ds().lineH) * ds().supRaise);
     if (sign < 0) {
-        putText(QStringLiteral("-"));
+        putText(u"-"_s);
         skipPx(1);
     }
     dspIK(pic(), ds().penX, ds().penY, v);
@@ -36,15 +38,15 @@ void putExpMinusX2()
     // Sized from the body size rather than the size it found, and it leaves the body size in force.
     keep.leaveSize(ds().baseFontSize);
     setSize(1.2);
-    putCourier(QStringLiteral("e"));
+    putCourier(u"e"_s);
     ds().penY = y0 - 4;
     setSize(0.92);
-    dspText(pic(), ds().penX, ds().penY, QStringLiteral("-"));
-    dspVar(pic(), ds().penX, ds().penY - 1, QStringLiteral("x"));
+    dspText(pic(), ds().penX, ds().penY, u"-"_s);
+    dspVar(pic(), ds().penX, ds().penY - 1, u"x"_s);
     {
         // The square sits low on the reduced x.
         const ScopedValue<float> lowRaise(ds().supRaise, 0.1f);
-        putSup(QStringLiteral("2"));
+        putSup(u"2"_s);
     }
     skipPx(2);
     ds().penY = y0;
@@ -57,14 +59,14 @@ void putExpMinusX4()
     // As e^(−x²): the body size is left in force.
     keep.leaveSize(ds().baseFontSize);
     setSize(1.2);
-    putCourier(QStringLiteral("e"));
+    putCourier(u"e"_s);
     ds().penY = y0 - 4;
     setSize(0.9);
-    dspText(pic(), ds().penX, ds().penY, QStringLiteral("-"));
+    dspText(pic(), ds().penX, ds().penY, u"-"_s);
     skipPx(2);
-    dspVar(pic(), ds().penX, ds().penY, QStringLiteral("x"));
+    dspVar(pic(), ds().penX, ds().penY, u"x"_s);
     skipPx(2);
-    dspSup(pic(), ds().penX, ds().penY + 2, QStringLiteral("4"));
+    dspSup(pic(), ds().penX, ds().penY + 2, u"4"_s);
     ds().penY = y0;
 }
 
@@ -75,7 +77,7 @@ void dspTwoPi(float& x, float y)
     keepAsBodySize(pic().FontSize);
     StyleScope keep(pic());
     setSize(0.92);
-    dspText(pic(), x, y, QStringLiteral("2"));
+    dspText(pic(), x, y, u"2"_s);
     x += 2;
     setSize(1.0);
     dspBigPi(pic(), x, y);
@@ -88,7 +90,7 @@ void putOneOver2Pi()
     skipPx(-8);
     putText(boxBar);
     float xOne = x0 + 8;
-    dspText(pic(), xOne, ds().penY - 10, QStringLiteral("1"));
+    dspText(pic(), xOne, ds().penY - 10, u"1"_s);
     float xTwoPi = x0 + 2;
     dspTwoPi(xTwoPi, ds().penY + 10);
 }
@@ -100,7 +102,7 @@ void putOneOverSqrt2Pi()
     skipPx(-8);
     putText(boxBar);
     float xOne = x0 + 14;
-    dspText(pic(), xOne, ds().penY - 10, QStringLiteral("1"));
+    dspText(pic(), xOne, ds().penY - 10, u"1"_s);
     ds().penX = x0 + 13;
     dspTwoPi(ds().penX, ds().penY + 14);
     ds().penX = x0;
@@ -111,4 +113,4 @@ void putOneOverSqrt2Pi()
     ds().penX = float(x0 + 4.0 * ds().chW);
 }
 
-void putSumN0Inf() { dspSum(pic(), ds().penX, ds().penY, QStringLiteral("n=0"), QStringLiteral("∞")); }
+void putSumN0Inf() { dspSum(pic(), ds().penX, ds().penY, u"n=0"_s, u"∞"_s); }

@@ -13,6 +13,8 @@
 #include <array>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
@@ -20,7 +22,7 @@ bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u
 double letterWidth(Surface& s, QChar c)
 {
     StyleScope keep(s);
-    s.FontName = ds().hasBookman == 1 ? QStringLiteral("Bookman Old Style") : QStringLiteral("Times New Roman");
+    s.FontName = ds().hasBookman == 1 ? u"Bookman Old Style"_s : u"Times New Roman"_s;
     return 1.3 * s.TextWidth(QString(c));
 }
 
@@ -30,7 +32,7 @@ long scaledFloor(double pixels, float scale) { return long(std::floor(pixels * d
 void drawNumerator(float x, float y, QString rest)
 {
     Surface& s = pic();
-    if (rest == QStringLiteral("y")) {
+    if (rest == u"y"_s) {
         // The italic y hangs low; lift it.
         dspVar(s, x, y - 2, rest);
         return;
@@ -45,10 +47,10 @@ void drawNumerator(float x, float y, QString rest)
             dspSub(s, x, y, rest.mid(1));
             return;
         }
-        if (rest.startsWith(QStringLiteral("alpha"))) {
+        if (rest.startsWith(u"alpha"_s)) {
             dspGreek(s, x, y, symbolText(greek(u"alpha")));
             rest.remove(0, 5);
-        } else if (rest.startsWith(QStringLiteral("pi"))) {
+        } else if (rest.startsWith(u"pi"_s)) {
             dspBigPi(s, x, y);
             rest.remove(0, 2);
         } else {
@@ -69,15 +71,15 @@ void drawDenominator(float x, float y, float scale, QString rest)
         } else if (rest.startsWith(u'_')) {
             dspSub(s, x, y, rest.mid(1));
             return;
-        } else if (rest.startsWith(QStringLiteral("omega"))) {
+        } else if (rest.startsWith(u"omega"_s)) {
             x = float(x + 0.3 * ds().chW);
             dspOmega(s, x, y);
             rest.remove(0, 5);
-        } else if (rest.startsWith(QStringLiteral("pi"))) {
+        } else if (rest.startsWith(u"pi"_s)) {
             x = float(x + 0.2 * ds().chW * scale);
             dspBigPi(s, x, float(y - 0.03 * ds().lineH * scale));
             rest.remove(0, 2);
-        } else if (rest.startsWith(QStringLiteral("epsln"))) {
+        } else if (rest.startsWith(u"epsln"_s)) {
             x = float(x + 0.4 * ds().chW);
             dspEpsilon(s, x, float(y - 0.03 * ds().lineH));
             rest.remove(0, 5);
@@ -91,16 +93,16 @@ void drawDenominator(float x, float y, float scale, QString rest)
 
 long markupWidth(const QString& text)
 {
-    static const std::array<QString, 5> greek = {QStringLiteral("alpha"), QStringLiteral("beta"),
-                                                 QStringLiteral("omega"), QStringLiteral("pi"),
-                                                 QStringLiteral("epsln")};
+    static const std::array<QString, 5> greek = {u"alpha"_s, u"beta"_s,
+                                                 u"omega"_s, u"pi"_s,
+                                                 u"epsln"_s};
     Surface& s = pic();
     double w = 0;
     QString rest = text;
     while (!rest.isEmpty()) {
         const auto name = std::find_if(greek.begin(), greek.end(), [&](const QString& g) { return rest.startsWith(g); });
         if (name != greek.end()) {
-            w += s.TextWidth(QStringLiteral("w"));
+            w += s.TextWidth(u"w"_s);
             rest.remove(0, name->size());
             continue;
         }
@@ -119,7 +121,7 @@ void putFracScaled(float scale, const QString& num, const QString& den)
     s.FontSize = s.FontSize * scale;
     const long wN = markupWidth(num);
     const long wD = markupWidth(den);
-    const double L = maxD(double(wN), double(wD)) + s.TextWidth(QStringLiteral("p"));
+    const double L = maxD(double(wN), double(wD)) + s.TextWidth(u"p"_s);
 
     const long raise = scaledFloor(num.contains(u'_') ? 12 : 10, scale);
     drawNumerator(float(ds().penX + (L - wN) / 2), float(ds().penY - raise), num);

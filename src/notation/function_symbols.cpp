@@ -7,8 +7,10 @@
 #include "canvas/greek_letters.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString boxBar = QStringLiteral("─");
+const QString boxBar = u"─"_s;
 
 // A script drawn in bold: the prime marks of primed indices.
 void putBoldScript(void (*put)(const QString&), const QString& mark)
@@ -29,8 +31,8 @@ void putLetterOfX(const QString& letter, const QString& n)
 // P with subscript n, primes tucked back over the subscript, then (x).
 void putPrimedP(void (*primes)())
 {
-    putVars(QStringLiteral("P"));
-    putSub(QStringLiteral("n"));
+    putVars(u"P"_s);
+    putSub(u"n"_s);
     skipPx(-4);
     primes();
     skipPx(2);
@@ -46,21 +48,21 @@ void putGreekCapital(const QString& letter)
 }
 }  // namespace
 
-void putPOfX(const QString& n) { putLetterOfX(QStringLiteral("P"), n); }
-void putHOfX(const QString& n) { putLetterOfX(QStringLiteral("H"), n); }
+void putPOfX(const QString& n) { putLetterOfX(u"P"_s, n); }
+void putHOfX(const QString& n) { putLetterOfX(u"H"_s, n); }
 
 void putAssocP(const QString& l, const QString& m)
 {
-    putVars(QStringLiteral("P"));
-    if (l == QStringLiteral("l'")) {
-        putSub(QStringLiteral("l"));
-        putBoldScript(putSub, QStringLiteral("'"));
+    putVars(u"P"_s);
+    if (l == u"l'"_s) {
+        putSub(u"l"_s);
+        putBoldScript(putSub, u"'"_s);
     } else {
         putSub(l);
     }
-    if (m == QStringLiteral("m'")) {
-        putSup(QStringLiteral("m"));
-        putBoldScript(putSup, QStringLiteral("’"));
+    if (m == u"m'"_s) {
+        putSup(u"m"_s);
+        putBoldScript(putSup, u"’"_s);
     } else {
         putSup(m);
     }
@@ -75,10 +77,10 @@ void putDAssocP(const QString& l, const QString& m)
     putText(boxBar);
     ds().penX = x0 + ds().chW;
     ds().penY = y0 + 10;
-    putDiff(QStringLiteral("x"));
+    putDiff(u"x"_s);
     ds().penX = x0;
     ds().penY = y0 - 14;
-    putVars(QStringLiteral("d"));
+    putVars(u"d"_s);
     skipPx(2);
     putAssocP(l, m);
     ds().penY = y0;
@@ -94,13 +96,13 @@ void putOverOneMinusX2(const QString& m)
     ds().penX = float(x0 + 1.5 * ds().chW);
     ds().penY = y0 - 12;
     putVars(m);
-    putSup(QStringLiteral("2"));
+    putSup(u"2"_s);
     ds().penX = x0 + 4;
     ds().penY = y0 + 14;
-    putText(QStringLiteral("1"));
+    putText(u"1"_s);
     putMinus();
-    putVars(QStringLiteral("x"));
-    putSup(QStringLiteral("2"));
+    putVars(u"x"_s);
+    putSup(u"2"_s);
     ds().penY = y0;
     ds().penX = x;
 }

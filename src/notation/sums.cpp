@@ -6,6 +6,8 @@
 #include "canvas/operators.h"
 #include "canvas/text.h"
 
+using namespace Qt::StringLiterals;
+
 void putSumLimits(const QString& upper, const QString& lower)
 {
     Surface& s = pic();
@@ -39,22 +41,22 @@ void putFuncOf(const QString& f, const QString& arg)
     Surface& s = pic();
     dspVar(s, ds().penX, ds().penY, f);
     skipPx(4);
-    dspText(s, ds().penX, ds().penY, QStringLiteral("("));
+    dspText(s, ds().penX, ds().penY, u"("_s);
     // The fallback italic face leans into the parenthesis; j and y lean the most.
     if (ds().hasBookman != 1) {
-        if (arg == QStringLiteral("j"))
+        if (arg == u"j"_s)
             skipPx(5);
-        else if (arg == QStringLiteral("y"))
+        else if (arg == u"y"_s)
             skipPx(4);
         else
             skipPx(2);
     }
     dspVar(s, ds().penX, ds().penY, arg);
-    if (arg == QStringLiteral("j") || arg == QStringLiteral("t"))
+    if (arg == u"j"_s || arg == u"t"_s)
         skipPx(2);
-    else if (arg == QStringLiteral("l"))
+    else if (arg == u"l"_s)
         skipPx(3);
     else
         skipPx(1);
-    dspText(s, ds().penX, ds().penY, QStringLiteral(")"));
+    dspText(s, ds().penX, ds().penY, u")"_s);
 }

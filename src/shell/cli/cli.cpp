@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const char* helpText =
@@ -170,7 +172,7 @@ int openWindow(int argc, char** argv)
         return 2;
     }
     QApplication app(argc, argv);
-    QSettings settings(QStringLiteral("velkora"), QStringLiteral("velkora"));
+    QSettings settings(u"velkora"_s, u"velkora"_s);
     MainWindow window({}, &settings);
     window.show();
     return app.exec();

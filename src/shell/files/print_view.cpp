@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr double marginMm = 10;
 }
@@ -45,6 +47,6 @@ bool writePdf(const std::vector<Surface>& surfaces, QIODevice& out)
     QPdfWriter writer(&out);
     configureSheet(writer);
     writer.setResolution(1200);
-    writer.setCreator(QStringLiteral("Velkora"));
+    writer.setCreator(u"Velkora"_s);
     return paintSheets(surfaces, writer);
 }

@@ -3,9 +3,11 @@
 #include "pages/page_draw.h"
 #include "pages/registry.h"
 
-const QString MathForm::printItem = QStringLiteral(" [印刷する]");
+using namespace Qt::StringLiterals;
 
-QString MathForm::listEntry(const QString& id) { return QStringLiteral("[問題 ") + id + QStringLiteral("]"); }
+const QString MathForm::printItem = u" [印刷する]"_s;
+
+QString MathForm::listEntry(const QString& id) { return u"[問題 "_s + id + u"]"_s; }
 
 MathForm::MathForm() = default;
 

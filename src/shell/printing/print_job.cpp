@@ -8,26 +8,28 @@
 #include <QSaveFile>
 #include <QThread>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString noPrinter =
-    QStringLiteral("プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。");
+    u"プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。"_s;
 
 // The queue's own name for a job, as lpstat shows it: "PDF-12".
 QString jobName(const QString& printer, int job) { return printer.section(QLatin1Char('/'), 0, 0) + QLatin1Char('-') + QString::number(job); }
 
 QString withReason(const QString& sentence, const QString& reason)
 {
-    return reason.isEmpty() ? sentence : sentence + QStringLiteral("（%1）").arg(reason);
+    return reason.isEmpty() ? sentence : sentence + u"（%1）"_s.arg(reason);
 }
 
 QString noAnswer(const PrintServer& server, const QString& printer)
 {
-    const QString waited = QStringLiteral("印刷サーバー %1 が %2 秒待っても応答しません。")
+    const QString waited = u"印刷サーバー %1 が %2 秒待っても応答しません。"_s
                                .arg(server.name())
                                .arg(PrintServer::timeoutSeconds);
-    if (printer.isEmpty()) return waited + QStringLiteral("印刷されませんでした。");
-    return waited + QStringLiteral("プリンター「%1」で印刷されたかどうかはわかりません。").arg(printer);
+    if (printer.isEmpty()) return waited + u"印刷されませんでした。"_s;
+    return waited + u"プリンター「%1」で印刷されたかどうかはわかりません。"_s.arg(printer);
 }
 
 PrintServer::Options optionsOf(const QPrinter& printer)
@@ -35,9 +37,9 @@ PrintServer::Options optionsOf(const QPrinter& printer)
     PrintServer::Options options;
     options.copies = printer.copyCount();
     switch (printer.duplex()) {
-    case QPrinter::DuplexNone: options.sides = QStringLiteral("one-sided"); break;
-    case QPrinter::DuplexLongSide: options.sides = QStringLiteral("two-sided-long-edge"); break;
-    case QPrinter::DuplexShortSide: options.sides = QStringLiteral("two-sided-short-edge"); break;
+    case QPrinter::DuplexNone: options.sides = u"one-sided"_s; break;
+    case QPrinter::DuplexLongSide: options.sides = u"two-sided-long-edge"_s; break;
+    case QPrinter::DuplexShortSide: options.sides = u"two-sided-short-edge"_s; break;
     case QPrinter::DuplexAuto: break;
     }
     return options;
@@ -76,14 +78,14 @@ public:
     {
         PrintServer server(abandoned_);
         if (!server.connected()) {
-            emit failed(QStringLiteral("印刷サーバー %1 に接続できません。印刷されませんでした。").arg(server.name()));
+            emit failed(u"印刷サーバー %1 に接続できません。印刷されませんでした。"_s.arg(server.name()));
             return;
         }
         const std::optional<PrintServer::Printers> printers = server.printers();
         if (!printers) {
             emit failed(server.lastCallTimedOut()
                             ? noAnswer(server, QString())
-                            : QStringLiteral("印刷サーバー %1 からプリンターの一覧を得られません（%2）。印刷されませんでした。")
+                            : u"印刷サーバー %1 からプリンターの一覧を得られません（%2）。印刷されませんでした。"_s
                                   .arg(server.name(), server.lastError()));
             return;
         }
@@ -103,7 +105,7 @@ public:
     {
         PrintServer server(abandoned_);
         if (!server.connected()) {
-            emit failed(QStringLiteral("印刷サーバー %1 に接続できません。プリンター「%2」で印刷されませんでした。")
+            emit failed(u"印刷サーバー %1 に接続できません。プリンター「%2」で印刷されませんでした。"_s
                             .arg(server.name(), printer));
             return;
         }
@@ -121,19 +123,19 @@ private:
     void sendAndFollow(PrintServer& server, const QString& printer, const QString& title, const QByteArray& pdf,
                        const PrintServer::Options& options)
     {
-        emit progressed(QStringLiteral("「%1」へ送信中").arg(printer));
+        emit progressed(u"「%1」へ送信中"_s.arg(printer));
         const int job = server.submit(printer, title, pdf, options);
         if (job == 0) {
             if (server.lastCallTimedOut())
                 emit failed(noAnswer(server, printer));
             else if (server.lastCallRefused())
-                emit failed(withReason(QStringLiteral("プリンター「%1」は現在印刷を受け付けていません").arg(printer),
+                emit failed(withReason(u"プリンター「%1」は現在印刷を受け付けていません"_s.arg(printer),
                                        server.lastError()) +
-                            QStringLiteral("。印刷されませんでした。"));
+                            u"。印刷されませんでした。"_s);
             else
-                emit failed(withReason(QStringLiteral("プリンター「%1」へ送れませんでした").arg(printer),
+                emit failed(withReason(u"プリンター「%1」へ送れませんでした"_s.arg(printer),
                                        server.lastError()) +
-                            QStringLiteral("。印刷されませんでした。"));
+                            u"。印刷されませんでした。"_s);
             return;
         }
         follow(server, printer, job);
@@ -149,43 +151,43 @@ private:
             if (!state) {
                 emit failed(server.lastCallTimedOut()
                                 ? noAnswer(server, printer)
-                                : withReason(QStringLiteral("印刷ジョブ %1 の状態を確かめられません").arg(name),
+                                : withReason(u"印刷ジョブ %1 の状態を確かめられません"_s.arg(name),
                                              server.lastError()) +
-                                      QStringLiteral("。"));
+                                      u"。"_s);
                 return;
             }
             using Stage = PrintServer::JobStage;
             const bool waitingOnStoppedPrinter =
                 state->printerStopped && (state->stage == Stage::Pending || state->stage == Stage::Processing);
             if (state->stage == Stage::Stopped || waitingOnStoppedPrinter) {
-                emit failed(withReason(QStringLiteral("プリンター「%1」は停止しています").arg(printer), state->reason) +
-                            QStringLiteral("。印刷ジョブ %1 はプリンターが再開されるまで待機します。").arg(name));
+                emit failed(withReason(u"プリンター「%1」は停止しています"_s.arg(printer), state->reason) +
+                            u"。印刷ジョブ %1 はプリンターが再開されるまで待機します。"_s.arg(name));
                 return;
             }
             switch (state->stage) {
             case Stage::Completed:
-                emit printed(QStringLiteral("「%1」で印刷しました").arg(printer));
+                emit printed(u"「%1」で印刷しました"_s.arg(printer));
                 return;
             case Stage::Canceled:
-                emit failed(withReason(QStringLiteral("印刷ジョブ %1 はプリンター「%2」で取り消されました").arg(name, printer),
+                emit failed(withReason(u"印刷ジョブ %1 はプリンター「%2」で取り消されました"_s.arg(name, printer),
                                        state->reason) +
-                            QStringLiteral("。印刷されませんでした。"));
+                            u"。印刷されませんでした。"_s);
                 return;
             case Stage::Aborted:
-                emit failed(withReason(QStringLiteral("印刷ジョブ %1 はプリンター「%2」で中止されました").arg(name, printer),
+                emit failed(withReason(u"印刷ジョブ %1 はプリンター「%2」で中止されました"_s.arg(name, printer),
                                        state->reason) +
-                            QStringLiteral("。印刷されませんでした。"));
+                            u"。印刷されませんでした。"_s);
                 return;
             case Stage::Held:
-                emit failed(QStringLiteral("印刷ジョブ %1 はプリンター「%2」で保留されています。保留が解かれると印刷されます。")
+                emit failed(u"印刷ジョブ %1 はプリンター「%2」で保留されています。保留が解かれると印刷されます。"_s
                                 .arg(name, printer));
                 return;
             default:
                 break;
             }
             const QString now = state->stage == Stage::Processing
-                                    ? QStringLiteral("「%1」で印刷中").arg(printer)
-                                    : QStringLiteral("「%1」で印刷待ち（%2）").arg(printer, name);
+                                    ? u"「%1」で印刷中"_s.arg(printer)
+                                    : u"「%1」で印刷待ち（%2）"_s.arg(printer, name);
             if (now != lastState) emit progressed(lastState = now);
             QThread::msleep(250);
         }
@@ -215,7 +217,7 @@ void PrintJob::print(const Surface& page, const QString& title)
     pending_ = true;
     title_ = title;
     pdf_ = pdfOf(page);
-    state_ = QStringLiteral("印刷の準備中");
+    state_ = u"印刷の準備中"_s;
     emit progressed(state_);
     if (!source_) {
         start([title, pdf = pdf_](PrintWorker& worker) { worker.printToDefault(title, pdf); });
@@ -258,7 +260,7 @@ void PrintJob::choosePrinter()
 {
     chosen_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     dialog_ = new QPrintDialog(chosen_.get(), window_);
-    dialog_->setObjectName(QStringLiteral("printDialog"));
+    dialog_->setObjectName(u"printDialog"_s);
     dialog_->setOptions(QAbstractPrintDialog::PrintToFile);
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog_, &QDialog::accepted, this, [this] { printTo(*chosen_); });
@@ -266,7 +268,7 @@ void PrintJob::choosePrinter()
         finish();
         emit progressed(QString());
     });
-    state_ = QStringLiteral("プリンターを選んでください");
+    state_ = u"プリンターを選んでください"_s;
     emit progressed(state_);
     dialog_->open();
 }
@@ -288,9 +290,9 @@ void PrintJob::saveTo(const QString& file)
     const bool saved = out.open(QIODevice::WriteOnly) && out.write(pdf_) == pdf_.size() && out.commit();
     finish();
     if (saved)
-        emit printed(QStringLiteral("「%1」に保存しました").arg(file));
+        emit printed(u"「%1」に保存しました"_s.arg(file));
     else
-        emit failed(QStringLiteral("「%1」に保存できませんでした（%2）。").arg(file, out.errorString()));
+        emit failed(u"「%1」に保存できませんでした（%2）。"_s.arg(file, out.errorString()));
 }
 
 void PrintJob::finish()

@@ -5,6 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+using namespace Qt::StringLiterals;
+
 PrintPreview::PrintPreview(QWidget* window) : QObject(window), window_(window) {}
 
 PrintPreview::~PrintPreview() = default;
@@ -17,7 +19,7 @@ void PrintPreview::open(const Surface& sheet)
         configureSheet(*printer_);
     }
     auto* dialog = new QPrintPreviewDialog(printer_.get(), window_);
-    dialog->setObjectName(QStringLiteral("printPreview"));
+    dialog->setObjectName(u"printPreview"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
             [sheet = sheet](QPrinter* printer) { paintSheets({sheet}, *printer); });

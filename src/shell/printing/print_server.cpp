@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Waits are cut into short slices, so that a call gives up soon after its deadline
@@ -51,7 +53,7 @@ QString reasonsOf(ipp_t* response)
         const QString reason = QString::fromUtf8(ippGetString(a, i, nullptr));
         if (reason != QLatin1String("none")) reasons << reason;
     }
-    return reasons.join(QStringLiteral(", "));
+    return reasons.join(u", "_s);
 }
 
 PrintServer::JobStage stageOf(int ippJobState)

@@ -8,15 +8,17 @@
 #include <QLineEdit>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 FindBar::FindBar(QWidget* parent) : QWidget(parent), field_(new QLineEdit(this)), count_(new QLabel(this))
 {
-    setObjectName(QStringLiteral("findBar"));
-    field_->setObjectName(QStringLiteral("findTerm"));
-    count_->setObjectName(QStringLiteral("findCount"));
-    auto* label = new QLabel(QStringLiteral("検索:"), this);
+    setObjectName(u"findBar"_s);
+    field_->setObjectName(u"findTerm"_s);
+    count_->setObjectName(u"findCount"_s);
+    auto* label = new QLabel(u"検索:"_s, this);
     label->setBuddy(field_);
     field_->setClearButtonEnabled(true);
-    field_->setAccessibleName(QStringLiteral("検索する語"));
+    field_->setAccessibleName(u"検索する語"_s);
     field_->installEventFilter(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -50,9 +52,9 @@ void FindBar::showCount(int pages)
     if (field_->text().trimmed().isEmpty())
         count_->clear();
     else if (pages == 0)
-        count_->setText(QStringLiteral("どのページにもありません"));
+        count_->setText(u"どのページにもありません"_s);
     else
-        count_->setText(QStringLiteral("%1 ページにあります（Enter、F3 で次へ）").arg(pages));
+        count_->setText(u"%1 ページにあります（Enter、F3 で次へ）"_s.arg(pages));
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)

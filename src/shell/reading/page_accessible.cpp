@@ -2,6 +2,8 @@
 
 #include "shell/window/page_view.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QAccessibleInterface* pageFactory(const QString& className, QObject* object)
 {
@@ -50,9 +52,9 @@ QString PageAccessible::text(QAccessible::Text t) const
     const auto& lines = view()->text().lines();
     switch (t) {
     case QAccessible::Name:
-        return lines.empty() ? QStringLiteral("空のページ") : lines.front().text;
+        return lines.empty() ? u"空のページ"_s : lines.front().text;
     case QAccessible::Description:
-        return QStringLiteral("問題と解答のページ、%1 行。数式の記号は ∂、θ、π などの文字で読めます。").arg(lines.size());
+        return u"問題と解答のページ、%1 行。数式の記号は ∂、θ、π などの文字で読めます。"_s.arg(lines.size());
     default:
         return QAccessibleWidget::text(t);
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using enum CommandKind;
@@ -35,50 +37,50 @@ const std::vector<Command>& commands()
     // names every key that works.
     static const std::vector<Command> table = {
         {.kind = FormKey, .name = "previousProblem", .keys = {plain(Qt::Key_Up), plain(Qt::Key_Backspace)},
-         .japanese = QStringLiteral("前の問題"), .english = "previous problem"},
+         .japanese = u"前の問題"_s, .english = "previous problem"},
         {.kind = FormKey, .name = "nextProblem", .keys = {plain(Qt::Key_Down), plain(Qt::Key_Enter)},
-         .japanese = QStringLiteral("次の問題（印刷の項目には進みません）"), .english = "next problem (never onto the print item)"},
+         .japanese = u"次の問題（印刷の項目には進みません）"_s, .english = "next problem (never onto the print item)"},
         {.kind = FormKey, .name = "firstProblem", .keys = {plain(Qt::Key_Home)},
-         .japanese = QStringLiteral("最初の問題、最後の問題"), .english = "first problem, last problem"},
+         .japanese = u"最初の問題、最後の問題"_s, .english = "first problem, last problem"},
         {.kind = FormKey, .name = "lastProblem", .keys = {plain(Qt::Key_End)}},
         {.kind = Action, .name = "zoomIn", .keys = {ctrl(Qt::Key_Plus)},
-         .japanese = QStringLiteral("拡大、縮小（50 % から 400 %）"), .english = "zoom in, zoom out (50 % to 400 %)",
-         .menuText = QStringLiteral("拡大"), .menuGroup = ZoomGroup},
-        {.kind = Action, .name = "zoomOut", .keys = {ctrl(Qt::Key_Minus)}, .menuText = QStringLiteral("縮小"),
+         .japanese = u"拡大、縮小（50 % から 400 %）"_s, .english = "zoom in, zoom out (50 % to 400 %)",
+         .menuText = u"拡大"_s, .menuGroup = ZoomGroup},
+        {.kind = Action, .name = "zoomOut", .keys = {ctrl(Qt::Key_Minus)}, .menuText = u"縮小"_s,
          .menuGroup = ZoomGroup},
         // On many keyboards plus is Shift+=.
         {.kind = Action, .name = "zoomIn", .keys = {ctrl(Qt::Key_Equal)},
-         .japanese = QStringLiteral("拡大（+ が Shift+= のキーボードで）"), .english = "zoom in (where + is Shift+=)"},
+         .japanese = u"拡大（+ が Shift+= のキーボードで）"_s, .english = "zoom in (where + is Shift+=)"},
         {.kind = Action, .name = "zoomReset", .keys = {ctrl(Qt::Key_0)},
-         .japanese = QStringLiteral("ウィンドウに合わせた大きさ（100 %）"), .english = "page fitted to the window (100 %)",
-         .menuText = QStringLiteral("ウィンドウに合わせる (100 %)"), .menuGroup = ZoomGroup},
-        {.kind = Wheel, .name = "wheelZoom", .input = "Ctrl+Wheel", .japanese = QStringLiteral("拡大、縮小"),
+         .japanese = u"ウィンドウに合わせた大きさ（100 %）"_s, .english = "page fitted to the window (100 %)",
+         .menuText = u"ウィンドウに合わせる (100 %)"_s, .menuGroup = ZoomGroup},
+        {.kind = Wheel, .name = "wheelZoom", .input = "Ctrl+Wheel", .japanese = u"拡大、縮小"_s,
          .english = "zoom in, zoom out"},
         {.kind = Action, .name = "copyPage", .keys = {ctrl(Qt::Key_C)},
-         .japanese = QStringLiteral("ページを画像と文字でコピー"), .english = "copy the page, as an image and as text",
-         .menuText = QStringLiteral("コピー"), .menuGroup = PageGroup},
+         .japanese = u"ページを画像と文字でコピー"_s, .english = "copy the page, as an image and as text",
+         .menuText = u"コピー"_s, .menuGroup = PageGroup},
         {.kind = Action, .name = "savePages", .keys = {ctrl(Qt::Key_S)},
-         .japanese = QStringLiteral("このページ、または全ページを PDF か PNG で保存"),
-         .english = "save this page or every page, as PDF or PNG", .menuText = QStringLiteral("保存..."),
+         .japanese = u"このページ、または全ページを PDF か PNG で保存"_s,
+         .english = "save this page or every page, as PDF or PNG", .menuText = u"保存..."_s,
          .menuGroup = PageGroup},
         {.kind = Action, .name = "printPreview", .keys = {ctrl(Qt::Key_P)},
-         .japanese = QStringLiteral("プレビューを見て印刷（プリンターと用紙を選べます）"),
+         .japanese = u"プレビューを見て印刷（プリンターと用紙を選べます）"_s,
          .english = "print with a preview, any printer and page set-up",
-         .menuText = QStringLiteral("プレビューを見て印刷..."), .menuGroup = PageGroup},
-        {.kind = Action, .name = "find", .keys = {ctrl(Qt::Key_F)}, .japanese = QStringLiteral("全ページから検索"),
-         .english = "find across pages", .menuText = QStringLiteral("検索..."), .menuGroup = FindGroup},
+         .menuText = u"プレビューを見て印刷..."_s, .menuGroup = PageGroup},
+        {.kind = Action, .name = "find", .keys = {ctrl(Qt::Key_F)}, .japanese = u"全ページから検索"_s,
+         .english = "find across pages", .menuText = u"検索..."_s, .menuGroup = FindGroup},
         {.kind = Action, .name = "findNext", .keys = {plain(Qt::Key_F3)},
-         .japanese = QStringLiteral("検索語のある次のページ、前のページ（検索欄では Enter、Shift+Enter も）"),
+         .japanese = u"検索語のある次のページ、前のページ（検索欄では Enter、Shift+Enter も）"_s,
          .english = "next, previous page holding the term (Enter, Shift+Enter in the find bar)",
-         .menuText = QStringLiteral("次を検索"), .menuGroup = FindGroup},
-        {.kind = Action, .name = "findPrevious", .keys = {shift(Qt::Key_F3)}, .menuText = QStringLiteral("前を検索"),
+         .menuText = u"次を検索"_s, .menuGroup = FindGroup},
+        {.kind = Action, .name = "findPrevious", .keys = {shift(Qt::Key_F3)}, .menuText = u"前を検索"_s,
          .menuGroup = FindGroup},
         {.kind = FindBarKey, .name = "findBarNext", .keys = {plain(Qt::Key_Enter)}},
         {.kind = FindBarKey, .name = "findBarPrevious", .keys = {shift(Qt::Key_Enter)}},
-        {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)}, .japanese = QStringLiteral("このキーの一覧"),
-         .english = "this list of keys", .menuText = QStringLiteral("キーの一覧"), .menuGroup = HelpGroup},
+        {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)}, .japanese = u"このキーの一覧"_s,
+         .english = "this list of keys", .menuText = u"キーの一覧"_s, .menuGroup = HelpGroup},
         {.kind = FormKey, .name = "closeFindOrQuit", .keys = {plain(Qt::Key_Escape)},
-         .japanese = QStringLiteral("検索欄を閉じる。検索欄がなければ終了"), .english = "close the find bar; without it, quit"},
+         .japanese = u"検索欄を閉じる。検索欄がなければ終了"_s, .english = "close the find bar; without it, quit"},
         {.kind = FindBarKey, .name = "findBarClose", .keys = {plain(Qt::Key_Escape)}},
     };
     return table;
@@ -112,9 +114,9 @@ std::vector<KeyHelp> keyGuide()
         for (const QKeySequence& key : command.keys) keys << listed(key);
         if (command.input) keys << QLatin1String(command.input);
         if (command.japanese.isEmpty() && !lines.empty())
-            lines.back().keys += QStringLiteral(", ") + keys.join(QStringLiteral(", "));
+            lines.back().keys += u", "_s + keys.join(u", "_s);
         else
-            lines.push_back({keys.join(QStringLiteral(", ")), command.japanese, QLatin1String(command.english)});
+            lines.push_back({keys.join(u", "_s), command.japanese, QLatin1String(command.english)});
     }
     return lines;
 }

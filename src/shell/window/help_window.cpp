@@ -5,25 +5,27 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QString keyTable()
 {
     QString rows;
     for (const KeyHelp& key : keyGuide())
-        rows += QStringLiteral("<tr><td style='padding-right:16px'><b>%1</b></td><td>%2</td></tr>")
+        rows += u"<tr><td style='padding-right:16px'><b>%1</b></td><td>%2</td></tr>"_s
                     .arg(key.keys.toHtmlEscaped(), key.japanese.toHtmlEscaped());
-    return QStringLiteral("<table>") + rows + QStringLiteral("</table>");
+    return u"<table>"_s + rows + u"</table>"_s;
 }
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("help"));
-    setWindowTitle(QStringLiteral("Velkora のキー"));
+    setObjectName(u"help"_s);
+    setWindowTitle(u"Velkora のキー"_s);
     auto* label = new QLabel(this);
-    label->setObjectName(QStringLiteral("keys"));
+    label->setObjectName(u"keys"_s);
     label->setTextFormat(Qt::RichText);
-    label->setText(keyTable() + QStringLiteral("<p>右クリックのメニューにも同じ操作があります。</p>"));
+    label->setText(keyTable() + u"<p>右クリックのメニューにも同じ操作があります。</p>"_s);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
 }

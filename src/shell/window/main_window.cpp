@@ -24,14 +24,16 @@
 #include <cstdio>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : memory_(settings)
 {
-    setObjectName(QStringLiteral("Math"));
-    setWindowTitle(QStringLiteral(" Velkora"));
-    setWindowIcon(QIcon(QStringLiteral(":/velkora.svg")));
+    setObjectName(u"Math"_s);
+    setWindowTitle(u" Velkora"_s);
+    setWindowIcon(QIcon(u":/velkora.svg"_s));
     setMinimumSize(smallestWindowSize);
-    QFont windowFont(QStringLiteral("Noto Sans CJK JP"));
-    windowFont.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("Noto Sans CJK JP")});
+    QFont windowFont(u"Noto Sans CJK JP"_s);
+    windowFont.setFamilies({u"メイリオ"_s, u"Meiryo"_s, u"Noto Sans CJK JP"_s});
     windowFont.setPixelSize(16);  // 12 pt at 96 DPI
     setFont(windowFont);
 
@@ -46,14 +48,14 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
         complain(message);
     });
     form_.onPrint = [this](const Surface& page) {
-        printJob_->print(page, QStringLiteral("Velkora ") + form_.listItems().value(int(form_.curProb()) - 1));
+        printJob_->print(page, u"Velkora "_s + form_.listItems().value(int(form_.curProb()) - 1));
     };
     form_.formLoad();
     box_->addItems(form_.listItems());
     form_.onSelect(form_.listIndex());
     view_->refresh();
     const QColor back(resolveColor(form_.backColor));
-    setStyleSheet(QStringLiteral("QWidget#Math { background: %1; } QListWidget#Box { background: %2; }")
+    setStyleSheet(u"QWidget#Math { background: %1; } QListWidget#Box { background: %2; }"_s
                       .arg(back.name(), QColor(resolveColor(form_.boxBackColor)).name()));
     setAttribute(Qt::WA_StyledBackground);
     QPalette around = area_->viewport()->palette();
@@ -69,7 +71,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
 void MainWindow::buildList()
 {
     box_ = new ProblemList(this);
-    box_->setObjectName(QStringLiteral("Box"));
+    box_->setObjectName(u"Box"_s);
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same face: without this the list lays out (shapes)
     // every entry's text again each time it repaints a changed row.
@@ -100,9 +102,9 @@ void MainWindow::buildPage()
 {
     PageAccessible::install();
     view_ = new PageView(form_.pic);
-    view_->setObjectName(QStringLiteral("pic"));
+    view_->setObjectName(u"pic"_s);
     area_ = new PageArea(view_, this);
-    area_->setObjectName(QStringLiteral("pageArea"));
+    area_->setObjectName(u"pageArea"_s);
     connect(view_, &PageView::pageChanged, this,
             [this](const QString& previous) { PageAccessible::announcePageChange(view_, previous); });
     zoom_ = new ZoomController(this);
@@ -245,8 +247,8 @@ void MainWindow::complain(const QString& message)
     std::fprintf(stderr, "velkora: %s\n", qPrintable(message));
     // One message at a time: choosing the print item again brings the same box forward.
     if (!message_) {
-        message_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velkora"), message, QMessageBox::Ok, this);
-        message_->setObjectName(QStringLiteral("printMessage"));
+        message_ = new QMessageBox(QMessageBox::Warning, u"Velkora"_s, message, QMessageBox::Ok, this);
+        message_->setObjectName(u"printMessage"_s);
         message_->setAttribute(Qt::WA_DeleteOnClose);
     }
     message_->setText(message);

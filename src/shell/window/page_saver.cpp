@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Offer {
@@ -21,10 +23,10 @@ const QList<Offer>& offers()
     using P = PageSaver::Pages;
     using F = PageSaver::Format;
     static const QList<Offer> list = {
-        {QStringLiteral("PDF — このページ (*.pdf)"), {P::Shown, F::Pdf}},
-        {QStringLiteral("PNG — このページ (*.png)"), {P::Shown, F::Png}},
-        {QStringLiteral("PDF — 全ページ、1 ページ 1 枚 (*.pdf)"), {P::Every, F::Pdf}},
-        {QStringLiteral("PNG — 全ページ、名前-問題番号.png (*.png)"), {P::Every, F::Png}},
+        {u"PDF — このページ (*.pdf)"_s, {P::Shown, F::Pdf}},
+        {u"PNG — このページ (*.png)"_s, {P::Shown, F::Png}},
+        {u"PDF — 全ページ、1 ページ 1 枚 (*.pdf)"_s, {P::Every, F::Pdf}},
+        {u"PNG — 全ページ、名前-問題番号.png (*.png)"_s, {P::Every, F::Png}},
     };
     return list;
 }
@@ -40,10 +42,10 @@ QString suffixOf(PageSaver::Format format) { return format == PageSaver::Format:
 
 std::optional<QString> writeFile(const QString& path, const QByteArray& data)
 {
-    if (data.isEmpty()) return QStringLiteral("「%1」の画像を作れませんでした。").arg(path);
+    if (data.isEmpty()) return u"「%1」の画像を作れませんでした。"_s.arg(path);
     const std::optional<QString> failure = writeOutput(QFile::encodeName(path), data);
     if (!failure) return std::nullopt;
-    return QStringLiteral("「%1」に保存できませんでした（%2）。").arg(path, *failure);
+    return u"「%1」に保存できませんでした（%2）。"_s.arg(path, *failure);
 }
 
 std::optional<QString> saveEveryPng(const MathForm& form, const QString& path)
@@ -52,7 +54,7 @@ std::optional<QString> saveEveryPng(const MathForm& form, const QString& path)
     const QString stem = named.dir().filePath(named.completeBaseName());
     for (const QString& id : listedIds()) {
         const QByteArray png = pngOf(form.drawn(id, false, form.freshStart()).surface, 1);
-        if (auto failure = writeFile(stem + '-' + id + QStringLiteral(".png"), png)) return failure;
+        if (auto failure = writeFile(stem + '-' + id + u".png"_s, png)) return failure;
     }
     return std::nullopt;
 }
@@ -83,15 +85,15 @@ std::optional<QString> PageSaver::saveTo(const MathForm& form, const Choice& cho
 void PageSaver::ask()
 {
     const QString id = form_.currentId();
-    auto* dialog = new QFileDialog(window_, QStringLiteral("ページを保存"), folder_);
-    dialog->setObjectName(QStringLiteral("saveDialog"));
+    auto* dialog = new QFileDialog(window_, u"ページを保存"_s, folder_);
+    dialog->setObjectName(u"saveDialog"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     QStringList filters;
     for (const Offer& offer : offers()) filters << offer.filter;
     dialog->setNameFilters(filters);
-    dialog->setDefaultSuffix(QStringLiteral("pdf"));
-    dialog->selectFile(id + QStringLiteral(".pdf"));
+    dialog->setDefaultSuffix(u"pdf"_s);
+    dialog->selectFile(id + u".pdf"_s);
     connect(dialog, &QFileDialog::filterSelected, dialog,
             [dialog](const QString& filter) { dialog->setDefaultSuffix(suffixOf(choiceOf(filter).format)); });
     connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
@@ -99,7 +101,7 @@ void PageSaver::ask()
         if (const std::optional<QString> failure = saveTo(form_, choiceOf(dialog->selectedNameFilter()), path))
             emit failed(*failure);
         else
-            emit saved(QStringLiteral("%1 に保存しました").arg(QFileInfo(path).fileName()));
+            emit saved(u"%1 に保存しました"_s.arg(QFileInfo(path).fileName()));
     });
     dialog->open();
 }

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 TitleNotice::TitleNotice(QWidget* window) : QObject(window), window_(window), title_(window->windowTitle())
 {
     expiry_.setSingleShot(true);
@@ -11,7 +13,7 @@ TitleNotice::TitleNotice(QWidget* window) : QObject(window), window_(window), ti
 void TitleNotice::show(const QString& notice)
 {
     expiry_.stop();
-    window_->setWindowTitle(notice.isEmpty() ? title_ : title_ + QStringLiteral(" — ") + notice);
+    window_->setWindowTitle(notice.isEmpty() ? title_ : title_ + u" — "_s + notice);
 }
 
 void TitleNotice::showFor(const QString& notice, int ms)

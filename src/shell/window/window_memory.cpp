@@ -3,9 +3,11 @@
 #include <QSettings>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString zoomKey = QStringLiteral("window/zoom");
-const QString geometryKey = QStringLiteral("window/geometry");
+const QString zoomKey = u"window/zoom"_s;
+const QString geometryKey = u"window/geometry"_s;
 
 qint64 overlap(const QRect& a, const QRect& b)
 {
