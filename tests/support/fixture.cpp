@@ -1,5 +1,10 @@
 #include "fixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
 MathForm& loadedForm()
 {
     static MathForm* form = [] {
@@ -55,4 +60,31 @@ QString describe(const std::vector<DrawOp>& ops)
                    .arg(op.y2)
                    .arg(op.color, 0, 16);
     return out;
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QImage> sheetsOf(const QString& pdf, int dpi)
+{
+    QTemporaryDir dir;
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {"-r", QString::number(dpi), "-png", pdf, dir.filePath(QStringLiteral("sheet"))});
+    QList<QImage> sheets;
+    for (const QString& file : QDir(dir.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
+        sheets << QImage(dir.filePath(file));
+    return sheets;
+}
+
+int velkoraStatus(const QStringList& args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(qEnvironmentVariable("VELKORA_BIN"), args);
+    return p.waitForFinished(120000) ? p.exitCode() : -1;
 }

@@ -6,7 +6,10 @@
 #include "pages/registry.h"
 #include "shell/form/math_form.h"
 
+#include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // A form after start-up (first page drawn), shared by the tests of one executable.
@@ -22,3 +25,11 @@ Surface& scratchSurface(float x = 100, float y = 100);
 int indexOf(const std::vector<DrawOp>& ops, const QString& text, int from = 0);
 // One line per operation, for comparing whole pages.
 QString describe(const std::vector<DrawOp>& ops);
+
+// What a file holds; empty when it cannot be read.
+QByteArray contentsOf(const QString& path);
+// A PDF's sheets as Poppler renders them at `dpi`: the bytes differ from one writing to
+// the next (the time, the order of the fonts), what they show does not.
+QList<QImage> sheetsOf(const QString& pdf, int dpi = 30);
+// Runs the program with `args`, headless; its exit status, or -1 when it did not end in time.
+int velkoraStatus(const QStringList& args);

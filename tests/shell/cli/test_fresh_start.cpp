@@ -1,34 +1,13 @@
 // The headless commands draw every page as a fresh start would, whatever else the same
 // command draws: 1.12 widens the tall brackets of the pages a reader opens after it in
 // the window, and once widened them in an export too.
-#include "pages/registry.h"
+#include "fixture.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
 const QStringList listed = listedIds();
-
-int velkora(const QStringList& args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("VELKORA_BIN"), args);
-    return p.waitForFinished(120000) ? p.exitCode() : -1;
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
 
 class FreshStartTest : public QObject {
     Q_OBJECT
@@ -37,7 +16,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        for (const QString& id : listed) QCOMPARE(velkora({"--export-png", dir.filePath("alone"), id}), 0);
+        for (const QString& id : listed) QCOMPARE(velkoraStatus({"--export-png", dir.filePath("alone"), id}), 0);
     }
 
     void everyPageExportedWithTheOthersIsThePageAlone_data()
@@ -54,7 +33,7 @@ private slots:
     {
         QFETCH(QStringList, ids);
         const QString together = dir.filePath(QStringLiteral("together-%1").arg(QTest::currentDataTag()));
-        QCOMPARE(velkora(QStringList{"--export-png", together} + ids), 0);
+        QCOMPARE(velkoraStatus(QStringList{"--export-png", together} + ids), 0);
         const QStringList drawn = QDir(together).entryList({QStringLiteral("*.png")}, QDir::Files);
         QCOMPARE(drawn.size(), ids.isEmpty() ? listed.size() : ids.size());
         for (const QString& file : drawn)

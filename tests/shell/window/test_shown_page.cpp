@@ -10,41 +10,11 @@
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// A PDF's sheets as Poppler renders them, fine enough to show a 4-pixel shift of a piece.
-QList<QImage> sheetsOf(const QString& pdf)
-{
-    QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "100", "-png", pdf, dir.filePath(QStringLiteral("sheet"))});
-    QList<QImage> sheets;
-    for (const QString& file : QDir(dir.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        sheets << QImage(dir.filePath(file));
-    return sheets;
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int velkora(const QStringList& args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("VELKORA_BIN"), args);
-    return p.waitForFinished(60000) ? p.exitCode() : -1;
-}
-
-}  // namespace
+// Fine enough to show a 4-pixel shift of a bracket piece on the sheet.
+constexpr int finely = 100;
 
 class ShownPageTest : public QObject {
     Q_OBJECT
@@ -94,17 +64,17 @@ private slots:
         const QString savedPng = dir.filePath(QStringLiteral("saved.png"));
         QVERIFY(!PageSaver::saveTo(form, {PageSaver::Pages::Shown, PageSaver::Format::Png}, savedPng));
 
-        const QList<QImage> printed = sheetsOf(job);
+        const QList<QImage> printed = sheetsOf(job, finely);
         QCOMPARE(printed.size(), 1);
-        QCOMPARE(sheetsOf(previewed.outputFileName()), printed);
-        QCOMPARE(sheetsOf(saved), printed);
+        QCOMPARE(sheetsOf(previewed.outputFileName(), finely), printed);
+        QCOMPARE(sheetsOf(saved, finely), printed);
         QCOMPARE(QImage(savedPng).convertToFormat(QImage::Format_RGB32),
                  QImage(screenPng).convertToFormat(QImage::Format_RGB32));
 
         // ... and that page is not the fresh one the exports draw.
         const QString exported = dir.filePath(QStringLiteral("exported.pdf"));
-        QCOMPARE(velkora({"--export-pdf", exported, "3.2"}), 0);
-        QVERIFY(sheetsOf(exported) != printed);
+        QCOMPARE(velkoraStatus({"--export-pdf", exported, "3.2"}), 0);
+        QVERIFY(sheetsOf(exported, finely) != printed);
     }
 };
 

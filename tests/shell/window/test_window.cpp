@@ -86,24 +86,6 @@ Run velkora(const QStringList& args)
     return {p.exitCode(), p.readAllStandardOutput()};
 }
 
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A PDF's sheets as Poppler renders them: the bytes differ from one writing to the next
-// (the time, the order of the fonts), what they show does not.
-QList<QImage> sheetsOf(const QString& pdf)
-{
-    QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "30", "-png", pdf, dir.filePath(QStringLiteral("sheet"))});
-    QList<QImage> sheets;
-    for (const QString& file : QDir(dir.path()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        sheets << QImage(dir.filePath(file));
-    return sheets;
-}
-
 // The keys a key list names, F1's (a table, the keys in bold) or --help's (a column
 // ended by a wide gap): "Ctrl++, Ctrl+-" is two.
 QStringList keysListedBy(const QString& listing)
