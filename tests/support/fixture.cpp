@@ -79,12 +79,13 @@ QList<QImage> sheetsOf(const QString& pdf, int dpi)
     return sheets;
 }
 
-int velkoraStatus(const QStringList& args)
+HeadlessRun runHeadless(const QStringList& args)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("VELKORA_BIN"), args);
-    return p.waitForFinished(120000) ? p.exitCode() : -1;
+    if (!p.waitForFinished(120000)) return {-1, {}};
+    return {p.exitCode(), p.readAllStandardOutput()};
 }

@@ -31,5 +31,10 @@ QByteArray contentsOf(const QString& path);
 // A PDF's sheets as Poppler renders them at `dpi`: the bytes differ from one writing to
 // the next (the time, the order of the fonts), what they show does not.
 QList<QImage> sheetsOf(const QString& pdf, int dpi = 30);
-// Runs the program with `args`, headless; its exit status, or -1 when it did not end in time.
-int velkoraStatus(const QStringList& args);
+// The program run headless with some arguments: its exit status (-1 when it did not end
+// in time) and what it wrote on standard output.
+struct HeadlessRun {
+    int status;
+    QByteArray out;
+};
+HeadlessRun runHeadless(const QStringList& args);

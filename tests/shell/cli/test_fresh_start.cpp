@@ -16,7 +16,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        for (const QString& id : listed) QCOMPARE(velkoraStatus({"--export-png", dir.filePath("alone"), id}), 0);
+        for (const QString& id : listed) QCOMPARE(runHeadless({"--export-png", dir.filePath("alone"), id}).status, 0);
     }
 
     void everyPageExportedWithTheOthersIsThePageAlone_data()
@@ -33,7 +33,7 @@ private slots:
     {
         QFETCH(QStringList, ids);
         const QString together = dir.filePath(QStringLiteral("together-%1").arg(QTest::currentDataTag()));
-        QCOMPARE(velkoraStatus(QStringList{"--export-png", together} + ids), 0);
+        QCOMPARE(runHeadless(QStringList{"--export-png", together} + ids).status, 0);
         const QStringList drawn = QDir(together).entryList({QStringLiteral("*.png")}, QDir::Files);
         QCOMPARE(drawn.size(), ids.isEmpty() ? listed.size() : ids.size());
         for (const QString& file : drawn)

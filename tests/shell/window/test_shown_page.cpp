@@ -73,7 +73,7 @@ private slots:
 
         // ... and that page is not the fresh one the exports draw.
         const QString exported = dir.filePath(QStringLiteral("exported.pdf"));
-        QCOMPARE(velkoraStatus({"--export-pdf", exported, "3.2"}), 0);
+        QCOMPARE(runHeadless({"--export-pdf", exported, "3.2"}).status, 0);
         QVERIFY(sheetsOf(exported, finely) != printed);
     }
 };

@@ -70,22 +70,6 @@ struct ShownWindow {
     MainWindow window;
 };
 
-struct Run {
-    int status;
-    QByteArray out;
-};
-
-Run velkora(const QStringList& args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(qEnvironmentVariable("VELKORA_BIN"), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput()};
-}
-
 // The keys a key list names, F1's (a table, the keys in bold) or --help's (a column
 // ended by a wide gap): "Ctrl++, Ctrl+-" is two.
 QStringList keysListedBy(const QString& listing)
@@ -351,9 +335,9 @@ private slots:
     void initTestCase()
     {
         exported = dir.filePath(QStringLiteral("exported"));
-        QCOMPARE(velkora({"--export-png", exported, "5.9"}).status, 0);
-        QCOMPARE(velkora({"--export-pdf", exported + "/5.9.pdf", "5.9"}).status, 0);
-        QCOMPARE(velkora({"--export-pdf", exported + "/all.pdf"}).status, 0);
+        QCOMPARE(runHeadless({"--export-png", exported, "5.9"}).status, 0);
+        QCOMPARE(runHeadless({"--export-pdf", exported + "/5.9.pdf", "5.9"}).status, 0);
+        QCOMPARE(runHeadless({"--export-pdf", exported + "/all.pdf"}).status, 0);
     }
 
     // What the window saves is what the export commands write.
@@ -643,7 +627,7 @@ private slots:
         auto* help = shown.window.findChild<QDialog*>(QStringLiteral("help"));
         QVERIFY(help && help->isVisible());
         const QString listing = help->findChild<QLabel*>()->text();
-        const QByteArray terminal = velkora({"--help"}).out;
+        const QByteArray terminal = runHeadless({"--help"}).out;
         const QStringList listed = keysListedBy(listing);
         QCOMPARE(keysListedBy(terminal), listed);
         QStringList keys = {"Up", "Down", "Home", "End", "Enter", "Backspace", "Esc", "Ctrl+Wheel"};
