@@ -23,12 +23,14 @@ CurrentDraw::~CurrentDraw() { current = previous_; }
 
 void newLine()
 {
+    pic().markRow();
     ds().penX = float(ds().leftMargin);
     ds().penY = float(double(ds().penY) + ds().lineH);
 }
 
 void newLineWide()
 {
+    pic().markRow();
     ds().penX = float(ds().leftMargin);
     ds().penY = float(double(ds().penY) + 1.5 * double(ds().lineH));
 }
@@ -37,7 +39,11 @@ void skipPx(std::int16_t n) { ds().penX = float(double(ds().penX) + n); }
 
 void skipW(float k) { ds().penX = float(double(ds().penX) + double(k) * ds().chW); }
 
-void skipLines(float k) { ds().penY = float(double(ds().penY) + double(k) * ds().lineH); }
+void skipLines(float k)
+{
+    pic().markRow();
+    ds().penY = float(double(ds().penY) + double(k) * ds().lineH);
+}
 
 bool fontExists(const QString& name) { return FontTable::current().fontExists(name); }
 

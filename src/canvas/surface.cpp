@@ -41,9 +41,35 @@ void Surface::setStyle(const SurfaceStyle& style)
 void Surface::Cls()
 {
     ops_.clear();
+    formulas_.clear();
+    rowStarts_.clear();
+    formulaDepth_ = 0;
     ++clsCount_;
     CurrentX = 0;
     CurrentY = 0;
+}
+
+void Surface::beginFormula(const QString& latex)
+{
+    if (formulaDepth_++ > 0) return;
+    openFormula_ = {int(ops_.size()), 0, latex};
+}
+
+void Surface::endFormula()
+{
+    Q_ASSERT(formulaDepth_ > 0);
+    if (--formulaDepth_ > 0) return;
+    // A formula that drew nothing has nothing to stand for.
+    if (int(ops_.size()) == openFormula_.first) return;
+    openFormula_.last = int(ops_.size()) - 1;
+    formulas_.push_back(std::move(openFormula_));
+}
+
+void Surface::markRow()
+{
+    const int next = int(ops_.size());
+    if (next == 0 || (!rowStarts_.empty() && rowStarts_.back() == next)) return;
+    rowStarts_.push_back(next);
 }
 
 void Surface::addLine(float x1, float y1, float x2, float y2, VbColor color)

@@ -39,6 +39,14 @@ struct SurfaceStyle {
     bool operator==(const SurfaceStyle&) const = default;
 };
 
+// A run of drawing operations that draws one formula, and what the formula means, in
+// LaTeX: the reading of those operations that their positions alone cannot give back.
+struct FormulaSpan {
+    int first = 0;  // indices among the surface's operations, both included
+    int last = 0;
+    QString latex;
+};
+
 class Surface {
 public:
     Surface(int width, int height);
@@ -85,6 +93,18 @@ public:
     DeviceContext hdc() { return DeviceContext(*this); }
 
     const std::vector<DrawOp>& ops() const { return ops_; }
+    // The formulas drawn since the last Cls, in drawing order; none overlaps another.
+    const std::vector<FormulaSpan>& formulas() const { return formulas_; }
+    // Where the script started each row after the first: the index of the row's first
+    // operation, ascending, each once.
+    const std::vector<int>& rowStarts() const { return rowStarts_; }
+
+    // What is drawn from here to the matching endFormula is one formula. A formula begun
+    // inside another is part of the outer one, which alone is kept.
+    void beginFormula(const QString& latex);
+    void endFormula();
+    // The script starts a new row: what is drawn next begins it.
+    void markRow();
     int clsCount() const { return clsCount_; }
     QRgb background() const { return resolveColor(BackColor); }
 
@@ -99,7 +119,23 @@ private:
     void addLine(float x1, float y1, float x2, float y2, VbColor color);
 
     std::vector<DrawOp> ops_;
+    std::vector<FormulaSpan> formulas_;
+    std::vector<int> rowStarts_;
+    FormulaSpan openFormula_;
+    int formulaDepth_ = 0;
     int clsCount_ = 0;
+};
+
+// Marks what is drawn in a scope as one formula with its meaning.
+class FormulaScope {
+public:
+    FormulaScope(Surface& surface, const QString& latex) : surface_(surface) { surface_.beginFormula(latex); }
+    ~FormulaScope() { surface_.endFormula(); }
+    FormulaScope(const FormulaScope&) = delete;
+    FormulaScope& operator=(const FormulaScope&) = delete;
+
+private:
+    Surface& surface_;
 };
 
 // Keeps a surface's face, size, weight, slant, colour and pen width for the length of a

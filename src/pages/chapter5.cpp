@@ -119,11 +119,12 @@ void generatingFunction(PageContext& page)
 {
     newLine();
     putText(u"ルジャンドル多項式 "_s);
-    putPOfX(u"n"_s);
+    formula(u"P_n(x)"_s, [] { putPOfX(u"n"_s); });
     putText(u" の母関数は"_s);
     skipLines(1.5f);
     tagAt(ds().tab40, u"(5.38)"_s);
     ds().penX = float(ds().tab5);
+    FormulaScope meaning(pic(), uR"(g(t, x) \equiv \frac{1}{\sqrt{1 - 2tx + t^2}} = \sum_{n=0}^{\infty} P_n(x)\,t^n)"_s);
     putVars(u"g"_s);
     skipPx(4);
     putText(u"("_s);

@@ -17,5 +17,13 @@ inline void rowAt(double x, float k)
     skipLines(k);
 }
 
+// Draws a formula and marks what it drew with its meaning, in LaTeX.
+template <typename Draw>
+void formula(const QString& latex, Draw draw)
+{
+    FormulaScope meaning(pic(), latex);
+    draw();
+}
+
 // ∫ from −∞ to ∞ at the pen.
 inline void intInf() { dspIntInf(pic(), ds().penX, ds().penY); }

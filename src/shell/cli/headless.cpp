@@ -149,5 +149,7 @@ int tracePage(const MathForm& form, const QString& id, bool printView, const QBy
                            {"hasBookman", metrics.hasBookman}};
     QByteArray text = jsonLine(head) + jsonLine({{"op", "cls"}});
     for (const DrawOp& op : page.surface.ops()) text += jsonLine(traceOf(op));
+    for (const FormulaSpan& span : page.surface.formulas())
+        text += jsonLine({{"op", "formula"}, {"first", span.first}, {"last", span.last}, {"latex", span.latex}});
     return write(file, text);
 }
