@@ -17,6 +17,14 @@ void xToOneMinusC()
     putSup(u"1-c"_s);
 }
 
+// Kummer's equation (6.6). Its tag is drawn first, inside the same call, so it rides in the
+// formula as text, where it stands: after the equation.
+void kummerEquation()
+{
+    formula(uR"(x\,\frac{d^2 f}{dx^2} + (c - x)\,\frac{df}{dx} - a\,f = 0 \quad \text{(6.6)})"_s,
+            [] { putKummerEq(u"f"_s); });
+}
+
 // (1 - c) with the spaced minus, as the numerators write it.
 void oneMinusC()
 {
@@ -29,7 +37,7 @@ void p6_1Statement()
 {
     putText(u"　合流型超幾何微分方程式"_s);
     skipLines(1.5f);
-    putKummerEq(u"f"_s);
+    kummerEquation();
     rowAt(ds().leftMargin, 1.5f);
     putText(u"に対して，変数変換"_s);
 
@@ -37,15 +45,17 @@ void p6_1Statement()
     ds().penX = float(ds().tab40);
     putText(u"(6.9)"_s);
     ds().penX = float(ds().tab5);
-    putFuncOf(u"f"_s, u"x"_s);
-    putText(u"  =  "_s);
-    xToOneMinusC();
-    skipPx(6);
-    putFuncOf(u"u"_s, u"x"_s);
+    formula(uR"(f(x) = x^{1-c}\,u(x))"_s, [] {
+        putFuncOf(u"f"_s, u"x"_s);
+        putText(u"  =  "_s);
+        xToOneMinusC();
+        skipPx(6);
+        putFuncOf(u"u"_s, u"x"_s);
+    });
 
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を行うと，関数 "_s);
-    putFuncOf(u"u"_s, u"x"_s);
+    formula(u"u(x)"_s, [] { putFuncOf(u"u"_s, u"x"_s); });
     putText(u" もまた同じ形の微分方程式"_s);
 }
 
@@ -53,6 +63,7 @@ void p6_1Statement()
 void p6_1TransformedEquation()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(x\,\frac{d^2 u}{dx^2} + (2 - c - x)\,\frac{du}{dx} - (a + 1 - c)\,u = 0)"_s);
     putVars(u"x"_s);
     skipPx(8);
     putDeriv2(u"u"_s, u"x"_s);
@@ -85,6 +96,7 @@ void p6_1FirstDerivative(PageContext& page)
 {
     rowAt(ds().tab5, 1.5f);
     page.markY = ds().penY;
+    FormulaScope meaning(pic(), uR"(\frac{df}{dx} = \frac{d}{dx}(x^{1-c}\,u) = x^{1-c} \left( \frac{du}{dx} + \frac{1-c}{x}\,u \right))"_s);
     putDeriv(u"f"_s, u"x"_s);
     skipW(1.4f);
     putText(u"＝"_s);
@@ -128,6 +140,7 @@ void p6_1SecondDerivative(PageContext& page)
     ds().penY = page.markY;
     rowAt(ds().tab5, 2.2f);
     page.markY = ds().penY;
+    FormulaScope meaning(pic(), uR"(\frac{d^2 f}{dx^2} = x^{1-c} \left( \frac{d^2 u}{dx^2} + \frac{2(1-c)}{x}\,\frac{du}{dx} + \frac{(1-c)(-c)}{x^2}\,u \right))"_s);
     putDeriv2(u"f"_s, u"x"_s);
     putText(u"  ＝  "_s);
     xToOneMinusC();
@@ -189,12 +202,14 @@ void laguerreAndKummerEquations()
 {
     putText(u"　ラゲールの微分方程式"_s);
     skipLines(1.5f);
-    putLaguerreEq(u"f"_s);
+    // As with Kummer's, the tag is drawn inside the call.
+    formula(uR"(x\,\frac{d^2 f}{dx^2} + (1 - x)\,\frac{df}{dx} + n\,f = 0 \quad \text{(5.75)})"_s,
+            [] { putLaguerreEq(u"f"_s); });
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"は，合流型超幾何微分方程式"_s);
     skipLines(1.5f);
-    putKummerEq(u"f"_s);
+    kummerEquation();
 }
 
 // The task: L_n(x) through F(a, c; x), its constant fixed by L_n(0) = n!.
@@ -203,26 +218,31 @@ void laguerreAsKummerTask()
     skipLines(1.5f);
     ds().penX = float(ds().leftMargin);
     putText(u"の特別な場合である。これを用いて，ラゲール多項式 "_s);
-    laguerreL();
+    formula(u"L_n(x)"_s, [] { laguerreL(); });
     putText(u"  を "_s);
     newLine();
     putText(u"クンマー (Kummer) 関数 "_s);
-    putVars(u"F"_s);
-    skipPx(2);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"a, c ; x"_s);
-    skipPx(2);
-    putText(u") で表せ。"_s);
+    // The closing parenthesis is drawn in one piece with the prose after it.
+    formula(uR"(F(a, c; x)\text{ で表せ。})"_s, [] {
+        putVars(u"F"_s);
+        skipPx(2);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"a, c ; x"_s);
+        skipPx(2);
+        putText(u") で表せ。"_s);
+    });
     putText(u"ただし，定数因子は"_s);
 
     skipLines(1.2f);
     ds().penX = float(ds().tab5);
-    putVars(u"L"_s);
-    putSub(u"n"_s);
-    putText(u"(0)  =  "_s);
-    putVars(u"n"_s);
-    putFactorial();
+    formula(u"L_n(0) = n!"_s, [] {
+        putVars(u"L"_s);
+        putSub(u"n"_s);
+        putText(u"(0)  =  "_s);
+        putVars(u"n"_s);
+        putFactorial();
+    });
 
     skipLines(1.2f);
     ds().penX = float(ds().leftMargin);
@@ -239,6 +259,7 @@ void laguerreAsKummerSolution()
 
     ds().penX = float(ds().tab5);
     skipLines(1.5f);
+    FormulaScope meaning(pic(), uR"(L_n(x) = n!\,F(-n, 1; x))"_s);
     laguerreL();
     putText(u"  =  "_s);
     putVars(u"n"_s);
@@ -269,7 +290,7 @@ void p6_1(PageContext& page)
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 6.1]："_s);
     putText(u"(6.9) を "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" で微分すると，"_s);
     p6_1FirstDerivative(page);
     p6_1SecondDerivative(page);
