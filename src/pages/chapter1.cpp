@@ -49,11 +49,13 @@ void chainRuleStatement()
     putText(u"変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"_s);
     ds().penX = float(ds().tab5);
     ds().penY = float(ds().penY + 1.5 * ds().lineH);
-    putJacobian(u"u, v"_s, u"f, g"_s);
-    skipPx(15);
-    putJacobian(u"f, g"_s, u"x, y"_s);
-    putText(u" = "_s);
-    putJacobian(u"u, v"_s, u"x, y"_s);
+    formula(uR"(\frac{\partial(u, v)}{\partial(f, g)}\,\frac{\partial(f, g)}{\partial(x, y)} = \frac{\partial(u, v)}{\partial(x, y)})"_s, [] {
+        putJacobian(u"u, v"_s, u"f, g"_s);
+        skipPx(15);
+        putJacobian(u"f, g"_s, u"x, y"_s);
+        putText(u" = "_s);
+        putJacobian(u"u, v"_s, u"x, y"_s);
+    });
     ds().penX = float(40.0 * ds().chW + margin());
     putText(u"(1.38a)"_s);
 }
@@ -65,19 +67,23 @@ void chainRuleShorthand()
     skipW(1);
     putText(u"紙面を節約するため，偏微分を略記する。"_s);
     skipW(1);
-    putVars(u"u"_s);
-    putSub(u"x"_s);
-    putText(u" = "_s);
-    putPartial(u"u"_s, u"x"_s);
+    formula(uR"(u_x = \frac{\partial u}{\partial x})"_s, [] {
+        putVars(u"u"_s);
+        putSub(u"x"_s);
+        putText(u" = "_s);
+        putPartial(u"u"_s, u"x"_s);
+    });
     skipW(1.5);
     putText(u"これを用いると，"_s);
 
     rowAt(ds().tab5, 1.2f);
-    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
-    printMid(u"・"_s);
-    det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
-    printMid(u" ＝ "_s);
-    det2(u"ux"_s, u"uy"_s, u"vx"_s, u"vy"_s);
+    formula(uR"(\begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} \cdot \begin{vmatrix} f_x & f_y \\ g_x & g_y \end{vmatrix} = \begin{vmatrix} u_x & u_y \\ v_x & v_y \end{vmatrix})"_s, [] {
+        det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+        printMid(u"・"_s);
+        det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
+        printMid(u" ＝ "_s);
+        det2(u"ux"_s, u"uy"_s, u"vx"_s, u"vy"_s);
+    });
     ds().penX = float(40.0 * ds().chW + margin());
     skipLines(0.6f);
     putText(u"(1.38b)"_s);
@@ -88,19 +94,23 @@ void chainRuleMultilinearity()
     rowAt(margin(), 2);
     putText(u"これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："_s);
     rowAt(ds().tab5, 1.2f);
-    printMid(u"[右辺] = "_s);
-    det2a();
+    formula(uR"(\text{[右辺]} = \begin{vmatrix} u_f\,f_x + u_g\,g_x & u_f\,f_y + u_g\,g_y \\ v_f\,f_x + v_g\,g_x & v_f\,f_y + v_g\,g_y \end{vmatrix})"_s, [] {
+        printMid(u"[右辺] = "_s);
+        det2a();
+    });
 
     rowAt(margin(), 2.5f);
     putText(u"両辺を展開して比べてもよいが，ここでは行列式の形のまま扱うため，"_s);
     rowAt(margin(), 1);
     putText(u"行列式の多重線形性を用いる："_s);
     rowAt(ds().tab5, 1.2f);
-    det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
-    printMid(u" = "_s);
-    det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
-    printMid(u" + "_s);
-    det2b(u"b"_s, u"c"_s, u"y"_s, u"z"_s);
+    formula(uR"(\begin{vmatrix} a + b & c \\ x + y & z \end{vmatrix} = \begin{vmatrix} a & c \\ x & z \end{vmatrix} + \begin{vmatrix} b & c \\ y & z \end{vmatrix})"_s, [] {
+        det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
+        printMid(u" = "_s);
+        det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
+        printMid(u" + "_s);
+        det2b(u"b"_s, u"c"_s, u"y"_s, u"z"_s);
+    });
     rowAt(margin(), 2.2f);
     putText(u"これを使って，右辺を４つの行列式の和に分ける。"_s);
 }
@@ -122,6 +132,10 @@ void chainRuleFourTerms()
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
+    FormulaScope meaning(pic(), uR"(\text{[右辺]} = f_x \begin{vmatrix} u_f & u_f \\ v_f & v_f \end{vmatrix} f_y)"
+                                uR"( + f_x \begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} g_y)"
+                                uR"( + g_x \begin{vmatrix} u_g & u_f \\ v_g & v_f \end{vmatrix} f_y)"
+                                uR"( + g_x \begin{vmatrix} u_g & u_g \\ v_g & v_g \end{vmatrix} g_y)"_s);
     putText(u"[右辺] = "_s);
     bool first = true;
     for (const ChainTerm& term : terms) {
@@ -145,18 +159,21 @@ void chainRuleConclusion()
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
-    putText(u"[右辺] = ("_s);
-    skipW(0.4f);
-    ShowUx(u"fx"_s);
-    skipW(0.4f);
-    ShowUx(u"gy"_s);
-    putMinus();
-    ShowUx(u"fy"_s);
-    skipW(0.4f);
-    ShowUx(u"gx"_s);
-    putText(u") "_s);
-    ds().penY = rows.top;
-    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+    {
+        FormulaScope meaning(pic(), uR"(\text{[右辺]} = (f_x\,g_y - f_y\,g_x) \begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix})"_s);
+        putText(u"[右辺] = ("_s);
+        skipW(0.4f);
+        ShowUx(u"fx"_s);
+        skipW(0.4f);
+        ShowUx(u"gy"_s);
+        putMinus();
+        ShowUx(u"fy"_s);
+        skipW(0.4f);
+        ShowUx(u"gx"_s);
+        putText(u") "_s);
+        ds().penY = rows.top;
+        det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+    }
     skipLines(2.2f);
     ds().penX = float(margin());
     putText(u"これをまとめると左辺に等しく，関係式が証明された。"_s);
