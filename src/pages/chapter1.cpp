@@ -185,13 +185,15 @@ void heatRatioPart1Statement()
 {
     putColored(u"(1)"_s);
     putText(u" ヤコビアンを用いて，"_s);
-    putPartialParen(u"u"_s, u"x"_s, u"y"_s);
-    skipPx(6);
-    putPartialParen(u"y"_s, u"z"_s, u"x"_s);
-    putText(u" ＝ "_s);
-    putPartialParen(u"u"_s, u"x"_s, u"z"_s);
-    skipPx(6);
-    putPartialParen(u"y"_s, u"z"_s, u"u"_s);
+    formula(uR"(\left(\frac{\partial u}{\partial x}\right)_y \left(\frac{\partial y}{\partial z}\right)_x = \left(\frac{\partial u}{\partial x}\right)_z \left(\frac{\partial y}{\partial z}\right)_u)"_s, [] {
+        putPartialParen(u"u"_s, u"x"_s, u"y"_s);
+        skipPx(6);
+        putPartialParen(u"y"_s, u"z"_s, u"x"_s);
+        putText(u" ＝ "_s);
+        putPartialParen(u"u"_s, u"x"_s, u"z"_s);
+        skipPx(6);
+        putPartialParen(u"y"_s, u"z"_s, u"u"_s);
+    });
     putText(u" を示せ。"_s);
 }
 
@@ -219,34 +221,42 @@ void heatRatioPart2Statement()
     rowAt(margin(), 2);
     putColored(u"(2)"_s);
     putText(u" 定圧比熱 "_s);
-    putHeat(u"p"_s);
-    putText(u" = "_s);
-    putVars(u"T "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+    formula(uR"(C_p = T \left(\frac{\partial S}{\partial T}\right)_p)"_s, [] {
+        putHeat(u"p"_s);
+        putText(u" = "_s);
+        putVars(u"T "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+    });
     putText(u" と定積比熱 "_s);
-    putHeat(u"V"_s);
-    putText(u" = "_s);
-    putVars(u"T "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+    formula(uR"(C_V = T \left(\frac{\partial S}{\partial T}\right)_V)"_s, [] {
+        putHeat(u"V"_s);
+        putText(u" = "_s);
+        putVars(u"T "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+    });
     putText(u" の比は，"_s);
 
     rowAt(3.0 * ds().chW + margin(), 2);
     putText(u"等温圧縮率 "_s);
-    putKappaSub(u"T"_s);
-    putText(u" = "_s);
-    putText(u"－"_s);
-    skipPx(4);
-    putFrac(u"1"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    formula(uR"(\kappa_T = -\frac{1}{V} \left(\frac{\partial V}{\partial p}\right)_T)"_s, [] {
+        putKappaSub(u"T"_s);
+        putText(u" = "_s);
+        putText(u"－"_s);
+        skipPx(4);
+        putFrac(u"1"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    });
     putText(u" と断熱圧縮率 "_s);
-    putKappaSub(u"S"_s);
-    putText(u" = "_s);
-    putMinus();
-    skipPx(4);
-    putFrac(u"1"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    formula(uR"(\kappa_S = -\frac{1}{V} \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
+        putKappaSub(u"S"_s);
+        putText(u" = "_s);
+        putMinus();
+        skipPx(4);
+        putFrac(u"1"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    });
     putText(u" を用いて"_s);
 }
 
@@ -256,6 +266,8 @@ void heatRatioEquation(PageContext& page)
     rowAt(ds().tab5, 2);
     page.markY = ds().penY;
     page.markX2 = ds().penX;
+    // The second bar's op carries the sentence after it, so the sentence is part of the span.
+    FormulaScope meaning(pic(), uR"(\frac{C_p}{C_V} = \frac{\kappa_T}{\kappa_S}\text{　が成り立つことを示せ。})"_s);
     putText(u"─"_s);
     skipPx(-5);
     putText(u"─  =  "_s);
@@ -291,6 +303,7 @@ void cancelStroke(float x, bool upper)
 // side = J(a1; b1) J(a2; b2) = J(a3; b3) J(a4; b4) = J(a5; b5), with the middle
 // pair's cancelling lists struck through.
 struct JacobianChain {
+    const char16_t* latex;
     const char* side;
     const char* lists[10];
     bool firstCancelsNumerator;
@@ -300,6 +313,7 @@ void jacobianChainLine(PageContext& page, const JacobianChain& chain)
 {
     const auto list = [&](int i) { return QString::fromLatin1(chain.lists[i]); };
     rowAt(4.0 * ds().chW + margin(), 1.5f);
+    FormulaScope meaning(pic(), QString::fromUtf16(chain.latex));
     putText(QString::fromUtf8(chain.side));
     putJacobian(list(0), list(1));
     skipW(1);
@@ -324,12 +338,16 @@ void heatRatioPart1Solution(PageContext& page)
     putColored(u"[解 1.8]："_s);
     putColored(u" (1)"_s);
     putText(u" 左辺の２つの偏微分を (1.43) によりヤコビアンで書くと，"_s);
-    jacobianChainLine(page, {"左辺 = ",
+    jacobianChainLine(page, {uR"(\text{左辺} = \frac{\partial(u, y)}{\partial(x, y)}\,\frac{\partial(y, x)}{\partial(z, x)})"
+                             uR"( = \frac{\partial(u, y)}{\partial(x, y)}\,\frac{\partial(x, y)}{\partial(x, z)} = \frac{\partial(u, y)}{\partial(x, z)})",
+                             "左辺 = ",
                              {"u, y", "x, y", "y, x", "z, x", "u, y", "x, y", "x, y", "x, z", "u, y", "x, z"},
                              false});
     rowAt(margin(), 1.5f);
     putText(u"右辺も同様に変形すると，"_s);
-    jacobianChainLine(page, {"右辺 = ",
+    jacobianChainLine(page, {uR"(\text{右辺} = \frac{\partial(u, z)}{\partial(x, z)}\,\frac{\partial(y, u)}{\partial(z, u)})"
+                             uR"( = \frac{\partial(u, z)}{\partial(x, z)}\,\frac{\partial(u, y)}{\partial(u, z)} = \frac{\partial(u, y)}{\partial(x, z)})",
+                             "右辺 = ",
                              {"u, z", "x, z", "y, u", "z, u", "u, z", "x, z", "u, y", "u, z", "u, y", "x, z"},
                              true});
     rowAt(margin(), 1.5f);
@@ -353,23 +371,25 @@ void heatRatioPart2Solution()
     rowAt(2.0 * ds().chW + margin(), 1.5f);
     putColored(u"(2)"_s);
     putText(u" (1) の変数を "_s);
-    putVars(u"u, x, y, z"_s);
+    formula(u"u, x, y, z"_s, [] { putVars(u"u, x, y, z"_s); });
     putText(u"  ⇒  "_s);
-    putVars(u"S, T, V, p"_s);
+    formula(u"S, T, V, p"_s, [] { putVars(u"S, T, V, p"_s); });
     putText(u" と書き換えると，"_s);
 
     rowAt(ds().tab10, 1.5f);
-    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
-    putText(u" ＝ "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    formula(uR"(\left(\frac{\partial S}{\partial T}\right)_V \left(\frac{\partial V}{\partial p}\right)_T = \left(\frac{\partial S}{\partial T}\right)_p \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
+        putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+        putText(u" ＝ "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"となる。よって "_s);
-    ratioOfHeats(u"p"_s, u"V"_s, putKappaSub);
+    formula(uR"(C_p / C_V = \kappa_T / \kappa_S)"_s, [] { ratioOfHeats(u"p"_s, u"V"_s, putKappaSub); });
     putText(u" が成り立つ。"_s);
 }
 
@@ -382,16 +402,16 @@ void heatRatioNote()
     putText(u"たとえば誘電体では "_s);
     // Constant E plays the part of constant pressure and ε that of compressibility,
     // so C_E over C_D, like C_p over C_V, is the ratio of at least one.
-    ratioOfHeats(u"E"_s, u"D"_s, putEpsilonSub);
+    formula(uR"(C_E / C_D = \varepsilon_T / \varepsilon_S)"_s, [] { ratioOfHeats(u"E"_s, u"D"_s, putEpsilonSub); });
     putText(u" が成り立つ。"_s);
     newLine();
     putText(u"ここで左辺の比熱は，それぞれ "_s);
-    putVars(u"E, D"_s);
+    formula(u"E, D"_s, [] { putVars(u"E, D"_s); });
     putText(u" を一定に保ったときの比熱，"_s);
     newLine();
-    putEpsilonSub(u"T"_s);
+    formula(uR"(\varepsilon_T)"_s, [] { putEpsilonSub(u"T"_s); });
     putText(u" は等温誘電率，"_s);
-    putEpsilonSub(u"S"_s);
+    formula(uR"(\varepsilon_S)"_s, [] { putEpsilonSub(u"S"_s); });
     putText(u" は断熱誘電率である。"_s);
 }
 
