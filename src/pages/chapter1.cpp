@@ -441,17 +441,19 @@ void binomialSumStatement()
 {
     penAt(margin(), 1.5 * ds().lineH);
     putText(u"公式 (1.57) を用いて，級数の和 "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    skipPx(6);
-    putVars(u"y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
+    formula(uR"(\sum_{r=0}^{n} r \binom{n}{r} x^{n-r}\,y^r)"_s, [] {
+        putSumOverR();
+        skipW(1);
+        putVars(u"r "_s);
+        putBinomialNR();
+        skipW(1);
+        putVars(u"x"_s);
+        putSup(u"n-r"_s);
+        skipPx(6);
+        putVars(u"y"_s);
+        skipPx(2);
+        putSup(u"r"_s);
+    });
     putText(u" を求めよ。"_s);
 }
 
@@ -461,10 +463,11 @@ void binomialDerivative()
     rowAt(margin(), 2);
     putColored(u"[解 1.11]："_s);
     putText(u"(1.57) の両辺を変数 "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" で微分すると，"_s);
 
     rowAt(ds().tab5, 1.8f);
+    FormulaScope meaning(pic(), uR"(n\,(x + y)^{n-1} = \sum_{r=0}^{n} \binom{n}{r} x^{n-r}\,r\,y^{r-1})"_s);
     putVars(u"n "_s);
     putXPlusYPower();
     putText(u"  ＝  "_s);
@@ -485,25 +488,27 @@ void binomialTimesY()
 {
     rowAt(margin(), 1.8f);
     putText(u"となる。そこで両辺に "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" を掛けると，"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putVars(u"n"_s);
-    skipPx(8);
-    putVars(u"y "_s);
-    putXPlusYPower();
-    putText(u"  ＝  "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r  "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    putVars(u" y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
+    formula(uR"(n\,y\,(x + y)^{n-1} = \sum_{r=0}^{n} r \binom{n}{r} x^{n-r}\,y^r)"_s, [] {
+        putVars(u"n"_s);
+        skipPx(8);
+        putVars(u"y "_s);
+        putXPlusYPower();
+        putText(u"  ＝  "_s);
+        putSumOverR();
+        skipW(1);
+        putVars(u"r  "_s);
+        putBinomialNR();
+        skipW(1);
+        putVars(u"x"_s);
+        putSup(u"n-r"_s);
+        putVars(u" y"_s);
+        skipPx(2);
+        putSup(u"r"_s);
+    });
 
     newLineWide();
     putText(u"が得られる。"_s);
