@@ -534,27 +534,32 @@ void homogeneousStatement()
 {
     newLine();
     putText(u"２変数の関数 "_s);
-    putVars(u"f"_s);
-    skipPx(4);
-    putText(u"("_s);
-    putVars(u"x,y"_s);
-    putText(u")"_s);
+    formula(u"f(x, y)"_s, [] {
+        putVars(u"f"_s);
+        skipPx(4);
+        putText(u"("_s);
+        putVars(u"x,y"_s);
+        putText(u")"_s);
+    });
     putText(u" が "_s);
-    putVars(u"x "_s);
-    putPartial(u"f"_s, u"x"_s);
-    putText(u" + "_s);
-    putVars(u"y "_s);
-    putPartial(u"f"_s, u"y"_s);
-    putText(u" ＝ 0 を満たすとき，"_s);
+    // The equation's "＝ 0" is drawn together with the words after it.
+    formula(uR"(x\,\frac{\partial f}{\partial x} + y\,\frac{\partial f}{\partial y} = 0\text{ を満たすとき，})"_s, [] {
+        putVars(u"x "_s);
+        putPartial(u"f"_s, u"x"_s);
+        putText(u" + "_s);
+        putVars(u"y "_s);
+        putPartial(u"f"_s, u"y"_s);
+        putText(u" ＝ 0 を満たすとき，"_s);
+    });
     newLineWide();
     putText(u"この関数 "_s);
-    putVars(u"f"_s);
+    formula(u"f"_s, [] { putVars(u"f"_s); });
     putText(u" は "_s);
-    putFrac(u"y"_s, u"x"_s);
+    formula(uR"(\frac{y}{x})"_s, [] { putFrac(u"y"_s, u"x"_s); });
     putText(u" を通してのみ "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" と "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" に依存することを示せ。"_s);
 }
 
@@ -563,30 +568,35 @@ void ratioSubstitution()
 {
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.12]："_s);
-    putVars(u"  y"_s);
-    putText(u" = "_s);
-    putVars(u"t"_s);
-    skipPx(6);
-    putVars(u"x"_s);
+    formula(uR"(y = t\,x)"_s, [] {
+        putVars(u"  y"_s);
+        putText(u" = "_s);
+        putVars(u"t"_s);
+        skipPx(6);
+        putVars(u"x"_s);
+    });
+    // The pairs' parentheses are drawn with the words around them: the spans hold the lists.
     putText(u" とおいて，独立変数を ("_s);
     skipPx(2);
-    putVars(u"x,y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x,y"_s); });
     skipPx(2);
     putText(u") から ("_s);
     skipPx(2);
-    putVars(u"x,t"_s);
+    formula(u"x, t"_s, [] { putVars(u"x,t"_s); });
     skipPx(2);
     putText(u") に変える。"_s);
 
     newLine();
     skipPx(2);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" の微分 "_s);
-    putDiff(u"y"_s);
-    putText(u" = "_s);
-    putTimesDiff("t", "x");
-    putText(u" + "_s);
-    putTimesDiff("x", "t");
+    formula(uR"(dy = t\,dx + x\,dt)"_s, [] {
+        putDiff(u"y"_s);
+        putText(u" = "_s);
+        putTimesDiff("t", "x");
+        putText(u" + "_s);
+        putTimesDiff("x", "t");
+    });
     putText(u" を，全微分の式"_s);
 }
 
@@ -594,15 +604,17 @@ void ratioSubstitution()
 void totalDifferential()
 {
     rowAt(ds().tab5, 1.5f);
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putHeldPartial("f", "x", "y");
-    skipPx(8);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"y"_s);
+    formula(uR"(df = \left(\frac{\partial f}{\partial x}\right)_y\,dx + \left(\frac{\partial f}{\partial y}\right)_x\,dy)"_s, [] {
+        putDiff(u"f"_s);
+        putText(u"  =  "_s);
+        putHeldPartial("f", "x", "y");
+        skipPx(8);
+        putDiff(u"x"_s);
+        putText(u"  +  "_s);
+        putHeldPartial("f", "y", "x");
+        skipPx(8);
+        putDiff(u"y"_s);
+    });
     ds().penX = float(ds().tab40);
     putText(u"(1.11)"_s);
 
@@ -615,33 +627,36 @@ void totalDifferentialInXT()
 {
     rowAt(ds().tab5, 1.5f);
     ds().bracketRise = 4;
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putBigLBracket(ds().penX, ds().penY);
-    skipPx(10);
-    putHeldPartial("f", "x", "y");
-    putText(u" + "_s);
-    putVars(u"t"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(4);
-    putBigRBracket(ds().penX, ds().penY);
-    skipPx(12);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putVars(u"x"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"t"_s);
+    formula(uR"(df = \left[\left(\frac{\partial f}{\partial x}\right)_y + t\left(\frac{\partial f}{\partial y}\right)_x\right] dx)"
+            uR"( + x\left(\frac{\partial f}{\partial y}\right)_x\,dt)"_s, [] {
+        putDiff(u"f"_s);
+        putText(u"  =  "_s);
+        putBigLBracket(ds().penX, ds().penY);
+        skipPx(10);
+        putHeldPartial("f", "x", "y");
+        putText(u" + "_s);
+        putVars(u"t"_s);
+        skipPx(8);
+        putHeldPartial("f", "y", "x");
+        skipPx(4);
+        putBigRBracket(ds().penX, ds().penY);
+        skipPx(12);
+        putDiff(u"x"_s);
+        putText(u"  +  "_s);
+        putVars(u"x"_s);
+        skipPx(8);
+        putHeldPartial("f", "y", "x");
+        skipPx(8);
+        putDiff(u"t"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
     newLine();
     putText(u"したがって "_s);
-    putVars(u"f"_s);
+    formula(u"f"_s, [] { putVars(u"f"_s); });
     putText(u" は "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" だけに依存する。"_s);
 }
 
