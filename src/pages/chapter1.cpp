@@ -678,14 +678,15 @@ void pressureStatement()
 {
     newLine();
     putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
-    putVars(u"p"_s);
+    formula(u"p"_s, [] { putVars(u"p"_s); });
     newLine();
+    // The commas after N and V are drawn in the variables' face, so they go with them.
     putText(u"を分子数 "_s);
-    putVars(u"N,"_s);
+    formula(u"N,"_s, [] { putVars(u"N,"_s); });
     putText(u" 体積 "_s);
-    putVars(u"V, "_s);
+    formula(u"V,"_s, [] { putVars(u"V, "_s); });
     putText(u"温度 "_s);
-    putVars(u"T"_s);
+    formula(u"T"_s, [] { putVars(u"T"_s); });
     putText(u" の関数とみなし，"_s);
     putText(u"(1.49) に相当する関係を"_s);
     newLine();
@@ -698,21 +699,25 @@ void pressureHomogeneity()
     newLineWide();
     putColored(u"[解 1.13]："_s);
     putText(u"系全体を "_s);
-    putVars(u"a"_s);
+    formula(u"a"_s, [] { putVars(u"a"_s); });
     putText(u" 倍にしても圧力は変わらないから，"_s);
 
     rowAt(ds().tab5, 1);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")　 ⇒ 　"_s);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"aN, aV, T"_s, 0);
-    putText(u")"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")"_s);
+    {
+        // One span for the row: the first f(…)'s closing parenthesis is drawn with the arrow.
+        FormulaScope meaning(pic(), uR"(p = f(N, V, T) \quad \Rightarrow \quad p = f(aN, aV, T) = f(N, V, T))"_s);
+        putVars(u"p"_s);
+        putText(u" = "_s);
+        putFOf(u"N, V, T"_s, 2);
+        putText(u")　 ⇒ 　"_s);
+        putVars(u"p"_s);
+        putText(u" = "_s);
+        putFOf(u"aN, aV, T"_s, 0);
+        putText(u")"_s);
+        putText(u" = "_s);
+        putFOf(u"N, V, T"_s, 2);
+        putText(u")"_s);
+    }
 
     newLine();
     putText(u"したがって，(1.50) に対応して"_s);
@@ -722,32 +727,36 @@ void pressureHomogeneity()
 void pressureThroughDensity()
 {
     rowAt(ds().tab5, 1.5f);
-    putVars(u"N"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"N"_s);
-    skipW(1.2f);
-    putText(u"+  "_s);
-    putVars(u"V"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"V"_s);
-    putText(u"   =  0"_s);
+    formula(uR"(N\,\frac{\partial p}{\partial N} + V\,\frac{\partial p}{\partial V} = 0)"_s, [] {
+        putVars(u"N"_s);
+        skipPx(8);
+        putPartial(u"p"_s, u"N"_s);
+        skipW(1.2f);
+        putText(u"+  "_s);
+        putVars(u"V"_s);
+        skipPx(8);
+        putPartial(u"p"_s, u"V"_s);
+        putText(u"   =  0"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が得られる。前問により，圧力 "_s);
-    putVars(u"p"_s);
+    formula(u"p"_s, [] { putVars(u"p"_s); });
     putText(u" は密度 "_s);
-    putVars(u"n"_s);
-    putText(u" = "_s);
-    putVars(u"N"_s);
-    skipPx(4);
-    putText(u"/"_s);
-    skipPx(4);
-    putVars(u"V"_s);
+    formula(u"n = N/V"_s, [] {
+        putVars(u"n"_s);
+        putText(u" = "_s);
+        putVars(u"N"_s);
+        skipPx(4);
+        putText(u"/"_s);
+        skipPx(4);
+        putVars(u"V"_s);
+    });
     newLine();
     putText(u"を通してのみ"_s);
-    putVars(u" N "_s);
+    formula(u"N"_s, [] { putVars(u" N "_s); });
     putText(u"と"_s);
-    putVars(u" V "_s);
+    formula(u"V"_s, [] { putVars(u" V "_s); });
     putText(u"に依存する。"_s);
 }
 
