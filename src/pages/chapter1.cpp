@@ -767,11 +767,11 @@ void volumeDerivativeStatement()
 {
     newLine();
     putText(u"物体のエントロピー "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" を一定に保って，体積 "_s);
-    putVars(u"V"_s);
+    formula(u"V"_s, [] { putVars(u"V"_s); });
     putText(u" を内部エネルギー "_s);
-    putVars(u"U"_s);
+    formula(u"U"_s, [] { putVars(u"U"_s); });
     putText(u" で微分する。"_s);
     newLine();
     putText(u"この偏微分はどのような記号で表されるか。"_s);
@@ -786,18 +786,19 @@ void identityForVolume()
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.14]："_s);
     putText(u"いま "_s);
-    putVars(u"V"_s);
+    formula(u"V"_s, [] { putVars(u"V"_s); });
     putText(u" は "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" と "_s);
-    putVars(u"U"_s);
+    formula(u"U"_s, [] { putVars(u"U"_s); });
     putText(u" の関数と考えるので，"_s);
     newLine();
     putText(u"熱力学の恒等式 (1.14) を "_s);
-    putDiff(u"V"_s);
+    formula(u"dV"_s, [] { putDiff(u"V"_s); });
     putText(u" が左辺にくるように書き直す："_s);
 
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(dV = -\frac{1}{p}\,dU + \frac{T}{p}\,dS)"_s);
     putDiff(u"V"_s);
     putText(u"  =  "_s);
     putMinus();
@@ -818,10 +819,12 @@ void volumeDerivativeResult()
     putText(u"この式の形から，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putPartialParen(u"V"_s, u"U"_s, u"S"_s);
-    putText(u"  =  －"_s);
-    skipPx(6);
-    putFrac(u"1"_s, u"p"_s);
+    formula(uR"(\left(\frac{\partial V}{\partial U}\right)_S = -\frac{1}{p})"_s, [] {
+        putPartialParen(u"V"_s, u"U"_s, u"S"_s);
+        putText(u"  =  －"_s);
+        skipPx(6);
+        putFrac(u"1"_s, u"p"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が求まる。"_s);
