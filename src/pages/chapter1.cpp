@@ -834,11 +834,12 @@ void volumeDerivativeResult()
 void lagrangeStatement()
 {
     putText(u"二等辺三角形の底辺を "_s);
-    putVars(u"a,"_s);
+    // The comma is drawn in the variable's face, so it goes with it.
+    formula(u"a,"_s, [] { putVars(u"a,"_s); });
     putText(u" 高さを "_s);
-    putVars(u"h"_s);
+    formula(u"h"_s, [] { putVars(u"h"_s); });
     putText(u" とする。内接する長方形の面積 "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" の最大値を，"_s);
     newLine();
     putText(u"ラグランジュの未定乗数法によって求めよ。"_s);
@@ -856,31 +857,35 @@ void lagrangeSetUp()
 {
     newLine();
     putText(u"長方形の面積 "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" は，"_s);
-    putVars(u"S"_s);
-    putText(u" = "_s);
-    putText(u"2"_s);
-    skipPx(4);
-    putVars(u"x"_s);
-    skipPx(4);
-    putVars(u"y"_s);
+    formula(u"S = 2xy"_s, [] {
+        putVars(u"S"_s);
+        putText(u" = "_s);
+        putText(u"2"_s);
+        skipPx(4);
+        putVars(u"x"_s);
+        skipPx(4);
+        putVars(u"y"_s);
+    });
     skipW(1);
     putText(u"。"_s);
 
     newLine();
     putText(u"内接の条件から，点 ("_s);
     skipPx(2);
-    putVars(u"x, y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
     skipPx(2);
     putText(u") は図の斜辺の上にあるので，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putFrac(u"2x"_s, u"a"_s);
-    putText(u"  +  "_s);
-    putFrac(u"y"_s, u"h"_s);
-    skipW(1);
-    putText(u"= 1"_s);
+    formula(uR"(\frac{2x}{a} + \frac{y}{h} = 1)"_s, [] {
+        putFrac(u"2x"_s, u"a"_s);
+        putText(u"  +  "_s);
+        putFrac(u"y"_s, u"h"_s);
+        skipW(1);
+        putText(u"= 1"_s);
+    });
     skipW(5);
     putText(u"(内接条件)"_s);
     rowAt(margin(), 1.5f);
@@ -890,63 +895,71 @@ void lagrangeSetUp()
 void lagrangeConditions()
 {
     rowAt(ds().tab5, 1.2f);
-    putTilde(u"S"_s);
-    putText(u"  ≡  "_s);
-    putTwoTimes("x");
-    skipPx(4);
-    putVars(u"y"_s);
-    putText(u"  －  "_s);
-    putLambda();
-    skipPx(8);
-    putText(u"("_s);
-    skipPx(4);
-    putTwoTimes("h");
-    skipPx(4);
-    putVars(u"x"_s);
-    putText(u" + "_s);
-    putVars(u"a"_s);
-    skipPx(4);
-    putVars(u"y"_s);
-    skipPx(4);
-    putText(u")"_s);
+    formula(uR"(\tilde{S} \equiv 2xy - \lambda\,(2hx + ay))"_s, [] {
+        putTilde(u"S"_s);
+        putText(u"  ≡  "_s);
+        putTwoTimes("x");
+        skipPx(4);
+        putVars(u"y"_s);
+        putText(u"  －  "_s);
+        putLambda();
+        skipPx(8);
+        putText(u"("_s);
+        skipPx(4);
+        putTwoTimes("h");
+        skipPx(4);
+        putVars(u"x"_s);
+        putText(u" + "_s);
+        putVars(u"a"_s);
+        skipPx(4);
+        putVars(u"y"_s);
+        skipPx(4);
+        putText(u")"_s);
+    });
     newLine();
     putText(u"とおくと，この関数について"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putPartial(u"tildeS"_s, u"x"_s);
-    putText(u"  =  "_s);
-    putTwoTimes("y");
-    putMinus();
-    putText(u"2"_s);
-    skipPx(4);
-    putLambda();
-    skipPx(4);
-    putVars(u"h"_s);
-    putText(u"  =  0，"_s);
+    formula(uR"(\frac{\partial \tilde{S}}{\partial x} = 2y - 2\lambda h = 0,)"_s, [] {
+        putPartial(u"tildeS"_s, u"x"_s);
+        putText(u"  =  "_s);
+        putTwoTimes("y");
+        putMinus();
+        putText(u"2"_s);
+        skipPx(4);
+        putLambda();
+        skipPx(4);
+        putVars(u"h"_s);
+        putText(u"  =  0，"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    putPartial(u"tildeS"_s, u"y"_s);
-    putText(u"  =  "_s);
-    putTwoTimes("x");
-    putMinus();
-    putLambda();
-    skipPx(4);
-    putVars(u"a"_s);
-    putText(u"  =  0"_s);
+    formula(uR"(\frac{\partial \tilde{S}}{\partial y} = 2x - \lambda a = 0)"_s, [] {
+        putPartial(u"tildeS"_s, u"y"_s);
+        putText(u"  =  "_s);
+        putTwoTimes("x");
+        putMinus();
+        putLambda();
+        skipPx(4);
+        putVars(u"a"_s);
+        putText(u"  =  0"_s);
+    });
 }
 
 void lagrangeResult()
 {
     rowAt(margin(), 1.5f);
     putText(u"これらと内接条件を連立させて解くと，面積の最大値は "_s);
-    putVars(u"S"_s);
-    putSub(u"max"_s);
-    putText(u" = "_s);
-    dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
-    skipPx(4);
-    putVars(u"a"_s);
-    skipPx(4);
-    putVars(u"h"_s);
+    formula(uR"(S_{\mathrm{max}} = \frac{1}{4}\,ah)"_s, [] {
+        putVars(u"S"_s);
+        putSub(u"max"_s);
+        putText(u" = "_s);
+        dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
+        skipPx(4);
+        putVars(u"a"_s);
+        skipPx(4);
+        putVars(u"h"_s);
+    });
     putText(u" となる。"_s);
     newLine();
     putText(u"これはちょうど三角形の面積の半分である。"_s);
@@ -970,17 +983,21 @@ void lagrangeFigure(long yS)
     StyleScope keep(pic());
     pic().FontSize = float(0.8 * ds().baseFontSize);
     penAt(F + 38, H - 34.5);
-    putText(u"("_s);
-    putVars(u"x, y"_s);
-    putText(u")"_s);
+    formula(u"(x, y)"_s, [] {
+        putText(u"("_s);
+        putVars(u"x, y"_s);
+        putText(u")"_s);
+    });
     penAt(F + 8, H - 98);
-    dspVar(pic(), ds().penX, ds().penY, u"h"_s);
+    formula(u"h"_s, [] { dspVar(pic(), ds().penX, ds().penY, u"h"_s); });
     penAt(F + 40, H + 4);
-    putVars(u"a"_s);
-    skipPx(3);
-    putText(u"/"_s);
-    skipPx(2);
-    putText(u"2"_s);
+    formula(u"a/2"_s, [] {
+        putVars(u"a"_s);
+        skipPx(3);
+        putText(u"/"_s);
+        skipPx(2);
+        putText(u"2"_s);
+    });
 }
 
 // ---- 1.16 -------------------------------------------------------------------
@@ -1422,7 +1439,7 @@ void p1_15(PageContext& page)
     newLine();
     putText(u"長方形の右上の頂点の座標を ("_s);
     skipPx(2);
-    putVars(u"x, y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
     skipPx(2);
     putText(u") とすると，"_s);
     lagrangeSetUp();
