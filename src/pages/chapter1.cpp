@@ -1047,46 +1047,54 @@ void putZeroEntry() { putText(u"　　0"_s); }
 void sphericalStatement()
 {
     putText(u"直交座標 "_s);
-    putVars(u"x, y, z"_s);
+    formula(u"x, y, z"_s, [] { putVars(u"x, y, z"_s); });
     putText(u" から球座標（３次元極座標）"_s);
-    putVars(u"r, "_s);
-    putTheta();
-    putVars(u", "_s);
-    putPhi();
+    formula(uR"(r, \theta, \varphi)"_s, [] {
+        putVars(u"r, "_s);
+        putTheta();
+        putVars(u", "_s);
+        putPhi();
+    });
     putText(u" への変数変換"_s);
 
     rowAt(ds().tab5, 1.2f);
-    putVars(u"x"_s);
-    putText(u" = "_s);
-    factors({putR, sinTheta}, {6});
-    skipW(1);
-    cosPhi();
-    putText(u"，  "_s);
-    putVars(u"y"_s);
-    putText(u" = "_s);
-    factors({putR, sinTheta}, {6});
-    skipW(1);
-    sinPhi();
-    putText(u"，  "_s);
-    putVars(u"z"_s);
-    putText(u" = "_s);
-    factors({putR, cosTheta}, {6});
+    formula(uR"(x = r\sin\theta\,\cos\varphi, \quad y = r\sin\theta\,\sin\varphi, \quad z = r\cos\theta)"_s, [] {
+        putVars(u"x"_s);
+        putText(u" = "_s);
+        factors({putR, sinTheta}, {6});
+        skipW(1);
+        cosPhi();
+        putText(u"，  "_s);
+        putVars(u"y"_s);
+        putText(u" = "_s);
+        factors({putR, sinTheta}, {6});
+        skipW(1);
+        sinPhi();
+        putText(u"，  "_s);
+        putVars(u"z"_s);
+        putText(u" = "_s);
+        factors({putR, cosTheta}, {6});
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"を行う。このときのヤコビアン "_s);
-    putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    formula(uR"(\frac{\partial(x, y, z)}{\partial(r, \theta, \varphi)})"_s, [] {
+        putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    });
     putText(u" を計算し，"_s);
     // The Jacobian's denominator hangs below its line: the next line keeps clear of it.
     newLine();
     skipLines(0.2f);
     putText(u"その結果が "_s);
-    putR();
-    skipPx(3);
-    dspSup(pic(), ds().penX, float(ds().penY + 2), u"2"_s);
-    skipPx(4);
-    putSin();
-    skipPx(4);
-    putTheta();
+    formula(uR"(r^2 \sin\theta)"_s, [] {
+        putR();
+        skipPx(3);
+        dspSup(pic(), ds().penX, float(ds().penY + 2), u"2"_s);
+        skipPx(4);
+        putSin();
+        skipPx(4);
+        putTheta();
+    });
     putText(u" に等しいことを示せ。"_s);
 }
 
@@ -1101,6 +1109,11 @@ float sphericalDefinition()
     const float C2 = float(C1 + 4.0 * ds().chW);
     const float C3 = float(C2 + 4.0 * ds().chW);
     penAt(ds().chW, Y2);
+    FormulaScope meaning(pic(), uR"(\frac{\partial(x, y, z)}{\partial(r, \theta, \varphi)} = \begin{vmatrix})"
+                                uR"( \frac{\partial x}{\partial r} & \frac{\partial x}{\partial \theta} & \frac{\partial x}{\partial \varphi} \\)"
+                                uR"( \frac{\partial y}{\partial r} & \frac{\partial y}{\partial \theta} & \frac{\partial y}{\partial \varphi} \\)"
+                                uR"( \frac{\partial z}{\partial r} & \frac{\partial z}{\partial \theta} & \frac{\partial z}{\partial \varphi})"
+                                uR"( \end{vmatrix})"_s);
     putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
     putText(u"　＝　"_s);
     const float rows[] = {Y1, Y2, Y3};
@@ -1127,6 +1140,11 @@ Columns3 entryColumns() { return {float(8.0 * ds().chW), float(19.0 * ds().chW),
 void sphericalEntries(float lastRowAbove)
 {
     const Columns3 c = entryColumns();
+    FormulaScope meaning(pic(), uR"(= \begin{vmatrix})"
+                                uR"( \sin\theta\,\cos\varphi & r\cos\theta\,\cos\varphi & -r\sin\theta\,\sin\varphi \\)"
+                                uR"( \sin\theta\,\sin\varphi & r\cos\theta\,\sin\varphi & r\sin\theta\,\cos\varphi \\)"
+                                uR"( \cos\theta & -r\sin\theta & 0)"
+                                uR"( \end{vmatrix})"_s);
     StyleScope keep(pic());
     pic().FontSize = 11;
     const float Y1 = float(lastRowAbove + 2.0 * ds().lineH);
@@ -1170,10 +1188,12 @@ void sphericalRowOperation()
     putText(u"この行列式を６項に展開するのが普通のやり方だが，行列式の性質を"_s);
     newLine();
     putText(u"うまく使って，"_s);
-    putText(u"[第１行] × "_s);
-    cosPhi();
-    putText(u" / "_s);
-    sinPhi();
+    formula(uR"(\text{[第１行]} \times \cos\varphi / \sin\varphi)"_s, [] {
+        putText(u"[第１行] × "_s);
+        cosPhi();
+        putText(u" / "_s);
+        sinPhi();
+    });
     putText(u" を [第２行] に加えると，"_s);
 }
 
@@ -1192,6 +1212,11 @@ void sphericalAfterRowOperation()
     const float Y1 = float(ds().penY + 1.5 * ds().lineH);
     const float Y2 = float(Y1 + 1.2 * ds().lineH);
     const float Y3 = float(Y2 + 1.2 * ds().lineH);
+    FormulaScope meaning(pic(), uR"(= \begin{vmatrix})"
+                                uR"( \sin\theta\,\cos\varphi & r\cos\theta\,\cos\varphi & -r\sin\theta\,\sin\varphi \\)"
+                                uR"( \sin\theta / \sin\varphi & r\cos\theta / \sin\varphi & 0 \\)"
+                                uR"( \cos\theta & -r\sin\theta & 0)"
+                                uR"( \end{vmatrix})"_s);
     float x = float(4.0 * ds().chW);
     dspText(pic(), x, Y2, u"＝"_s);
     StyleScope keep(pic());
@@ -1233,6 +1258,11 @@ void sphericalExpansion()
     const float Y1 = float(ds().penY + 1.6 * ds().lineH);
     const float Y2 = float(Y1 + 0.6 * ds().lineH);
     const float Y3 = float(Y2 + 0.6 * ds().lineH);
+    // The determinant is drawn before the factor that stands in front of it.
+    FormulaScope meaning(pic(), uR"(= -r\sin\theta\,\sin\varphi \begin{vmatrix})"
+                                uR"( \sin\theta / \sin\varphi & r\cos\theta / \sin\varphi \\)"
+                                uR"( \cos\theta & -r\sin\theta)"
+                                uR"( \end{vmatrix} = r^2 \sin\theta)"_s);
 
     {
         StyleScope keep(pic());
