@@ -1356,27 +1356,35 @@ void firstTwoDerivatives()
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.17]："_s);
     rowAt(ds().tab5, 1.5f);
-    putFrac(u"d"_s, u"dx"_s);
-    powerEqualsN();
-    putVars(u"x"_s);
-    putSup(u"N-1"_s);
+    formula(uR"(\frac{d}{dx}\,x^N = N\,x^{N-1})"_s, [] {
+        putFrac(u"d"_s, u"dx"_s);
+        powerEqualsN();
+        putVars(u"x"_s);
+        putSup(u"N-1"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    putDeriv2(QString(), u"x"_s);
-    powerEqualsN();
-    putNMinusOne();
-    skipPx(4);
-    putVars(u"x"_s);
-    putSup(u"N-2"_s);
+    formula(uR"(\frac{d^2}{dx^2}\,x^N = N\,(N - 1)\,x^{N-2})"_s, [] {
+        putDeriv2(QString(), u"x"_s);
+        powerEqualsN();
+        putNMinusOne();
+        skipPx(4);
+        putVars(u"x"_s);
+        putSup(u"N-2"_s);
+    });
 }
 
-// The n-th derivative with its n factors counted under a brace.
-void nthDerivativeCounted()
+struct PenPoint {
+    float x;
+    float y;
+};
+
+// The n-th derivative as a product of n factors; returns where the factors begin.
+PenPoint nthDerivativeProduct()
 {
-    rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(\frac{d^n}{dx^n}\,x^N = N\,(N - 1) \cdots (N - n + 1)\,x^{N-n} = \frac{N!}{(N - n)!}\,x^{N-n})"_s);
     nthDerivativeOfPower();
-    const float px = ds().penX;
-    const float py = ds().penY;
+    const PenPoint factorsAt{ds().penX, ds().penY};
     putVars(u"N"_s);
     skipPx(4);
     putNMinusOne();
@@ -1391,11 +1399,18 @@ void nthDerivativeCounted()
     putSup(u"N-n"_s);
     putText(u" ＝ "_s);
     factorialFraction();
+    return factorsAt;
+}
 
-    penAt(px - 10, py + 35);
+// The n-th derivative with its n factors counted under a brace.
+void nthDerivativeCounted()
+{
+    rowAt(ds().tab5, 2);
+    const PenPoint factorsAt = nthDerivativeProduct();
+    penAt(factorsAt.x - 10, factorsAt.y + 35);
     putColored(u"┗━━━━━━━━━━━┛"_s);
-    penAt(px + 80, py + 50);
-    putVars(u"n"_s);
+    penAt(factorsAt.x + 80, factorsAt.y + 50);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
     skipPx(5);
     putText(u"個"_s);
 }
@@ -1496,18 +1511,22 @@ void p1_16(PageContext& page)
 void p1_17(PageContext& page)
 {
     putColored(page.entry + u"　(追加問題)　"_s);
-    putVars(u"x"_s);
-    putSup(u"N"_s);
+    formula(u"x^N"_s, [] {
+        putVars(u"x"_s);
+        putSup(u"N"_s);
+    });
     skipPx(6);
     putText(u"の"_s);
     skipPx(4);
-    putVars(u"n"_s);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
     skipPx(4);
     putText(u"階導関数が"_s);
 
     rowAt(ds().tab5, 1.5f);
-    nthDerivativeOfPower();
-    factorialFraction();
+    formula(uR"(\frac{d^n}{dx^n}\,x^N = \frac{N!}{(N - n)!}\,x^{N-n})"_s, [] {
+        nthDerivativeOfPower();
+        factorialFraction();
+    });
     putText(u" となることを示せ。"_s);
     firstTwoDerivatives();
     nthDerivativeCounted();
