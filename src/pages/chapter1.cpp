@@ -77,7 +77,9 @@ void chainRuleShorthand()
     putText(u"これを用いると，"_s);
 
     rowAt(ds().tab5, 1.2f);
-    formula(uR"(\begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} \cdot \begin{vmatrix} f_x & f_y \\ g_x & g_y \end{vmatrix} = \begin{vmatrix} u_x & u_y \\ v_x & v_y \end{vmatrix})"_s, [] {
+    formula(uR"(\begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} \cdot )"
+            uR"(\begin{vmatrix} f_x & f_y \\ g_x & g_y \end{vmatrix})"
+            uR"( = \begin{vmatrix} u_x & u_y \\ v_x & v_y \end{vmatrix})"_s, [] {
         det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
         printMid(u"・"_s);
         det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
@@ -94,7 +96,8 @@ void chainRuleMultilinearity()
     rowAt(margin(), 2);
     putText(u"これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："_s);
     rowAt(ds().tab5, 1.2f);
-    formula(uR"(\text{[右辺]} = \begin{vmatrix} u_f\,f_x + u_g\,g_x & u_f\,f_y + u_g\,g_y \\ v_f\,f_x + v_g\,g_x & v_f\,f_y + v_g\,g_y \end{vmatrix})"_s, [] {
+    formula(uR"(\text{[右辺]} = \begin{vmatrix} u_f\,f_x + u_g\,g_x & u_f\,f_y + u_g\,g_y \\ )"
+            uR"(v_f\,f_x + v_g\,g_x & v_f\,f_y + v_g\,g_y \end{vmatrix})"_s, [] {
         printMid(u"[右辺] = "_s);
         det2a();
     });
@@ -104,7 +107,8 @@ void chainRuleMultilinearity()
     rowAt(margin(), 1);
     putText(u"行列式の多重線形性を用いる："_s);
     rowAt(ds().tab5, 1.2f);
-    formula(uR"(\begin{vmatrix} a + b & c \\ x + y & z \end{vmatrix} = \begin{vmatrix} a & c \\ x & z \end{vmatrix} + \begin{vmatrix} b & c \\ y & z \end{vmatrix})"_s, [] {
+    formula(uR"(\begin{vmatrix} a + b & c \\ x + y & z \end{vmatrix})"
+            uR"( = \begin{vmatrix} a & c \\ x & z \end{vmatrix} + \begin{vmatrix} b & c \\ y & z \end{vmatrix})"_s, [] {
         det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
         printMid(u" = "_s);
         det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
@@ -185,7 +189,8 @@ void heatRatioPart1Statement()
 {
     putColored(u"(1)"_s);
     putText(u" ヤコビアンを用いて，"_s);
-    formula(uR"(\left(\frac{\partial u}{\partial x}\right)_y \left(\frac{\partial y}{\partial z}\right)_x = \left(\frac{\partial u}{\partial x}\right)_z \left(\frac{\partial y}{\partial z}\right)_u)"_s, [] {
+    formula(uR"(\left(\frac{\partial u}{\partial x}\right)_y \left(\frac{\partial y}{\partial z}\right)_x)"
+            uR"( = \left(\frac{\partial u}{\partial x}\right)_z \left(\frac{\partial y}{\partial z}\right)_u)"_s, [] {
         putPartialParen(u"u"_s, u"x"_s, u"y"_s);
         skipPx(6);
         putPartialParen(u"y"_s, u"z"_s, u"x"_s);
@@ -301,7 +306,7 @@ void cancelStroke(float x, bool upper)
 }
 
 // side = J(a1; b1) J(a2; b2) = J(a3; b3) J(a4; b4) = J(a5; b5), with the middle
-// pair's cancelling lists struck through.
+// pair's cancelling lists struck through, and what the line means in LaTeX.
 struct JacobianChain {
     const char16_t* latex;
     const char* side;
@@ -377,7 +382,8 @@ void heatRatioPart2Solution()
     putText(u" と書き換えると，"_s);
 
     rowAt(ds().tab10, 1.5f);
-    formula(uR"(\left(\frac{\partial S}{\partial T}\right)_V \left(\frac{\partial V}{\partial p}\right)_T = \left(\frac{\partial S}{\partial T}\right)_p \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
+    formula(uR"(\left(\frac{\partial S}{\partial T}\right)_V \left(\frac{\partial V}{\partial p}\right)_T)"
+            uR"( = \left(\frac{\partial S}{\partial T}\right)_p \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
         putPartialParen(u"S"_s, u"T"_s, u"V"_s);
         skipPx(5);
         putPartialParen(u"V"_s, u"p"_s, u"T"_s);
