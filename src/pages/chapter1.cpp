@@ -49,11 +49,13 @@ void chainRuleStatement()
     putText(u"変数変換のヤコビアンについて，次の関係が成り立つことを示せ。"_s);
     ds().penX = float(ds().tab5);
     ds().penY = float(ds().penY + 1.5 * ds().lineH);
-    putJacobian(u"u, v"_s, u"f, g"_s);
-    skipPx(15);
-    putJacobian(u"f, g"_s, u"x, y"_s);
-    putText(u" = "_s);
-    putJacobian(u"u, v"_s, u"x, y"_s);
+    formula(uR"(\frac{\partial(u, v)}{\partial(f, g)}\,\frac{\partial(f, g)}{\partial(x, y)} = \frac{\partial(u, v)}{\partial(x, y)})"_s, [] {
+        putJacobian(u"u, v"_s, u"f, g"_s);
+        skipPx(15);
+        putJacobian(u"f, g"_s, u"x, y"_s);
+        putText(u" = "_s);
+        putJacobian(u"u, v"_s, u"x, y"_s);
+    });
     ds().penX = float(40.0 * ds().chW + margin());
     putText(u"(1.38a)"_s);
 }
@@ -65,19 +67,25 @@ void chainRuleShorthand()
     skipW(1);
     putText(u"紙面を節約するため，偏微分を略記する。"_s);
     skipW(1);
-    putVars(u"u"_s);
-    putSub(u"x"_s);
-    putText(u" = "_s);
-    putPartial(u"u"_s, u"x"_s);
+    formula(uR"(u_x = \frac{\partial u}{\partial x})"_s, [] {
+        putVars(u"u"_s);
+        putSub(u"x"_s);
+        putText(u" = "_s);
+        putPartial(u"u"_s, u"x"_s);
+    });
     skipW(1.5);
     putText(u"これを用いると，"_s);
 
     rowAt(ds().tab5, 1.2f);
-    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
-    printMid(u"・"_s);
-    det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
-    printMid(u" ＝ "_s);
-    det2(u"ux"_s, u"uy"_s, u"vx"_s, u"vy"_s);
+    formula(uR"(\begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} \cdot )"
+            uR"(\begin{vmatrix} f_x & f_y \\ g_x & g_y \end{vmatrix})"
+            uR"( = \begin{vmatrix} u_x & u_y \\ v_x & v_y \end{vmatrix})"_s, [] {
+        det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+        printMid(u"・"_s);
+        det2(u"fx"_s, u"fy"_s, u"gx"_s, u"gy"_s);
+        printMid(u" ＝ "_s);
+        det2(u"ux"_s, u"uy"_s, u"vx"_s, u"vy"_s);
+    });
     ds().penX = float(40.0 * ds().chW + margin());
     skipLines(0.6f);
     putText(u"(1.38b)"_s);
@@ -88,19 +96,25 @@ void chainRuleMultilinearity()
     rowAt(margin(), 2);
     putText(u"これが略記で書いた (1.38a) である。連鎖律により右辺は次のようになる："_s);
     rowAt(ds().tab5, 1.2f);
-    printMid(u"[右辺] = "_s);
-    det2a();
+    formula(uR"(\text{[右辺]} = \begin{vmatrix} u_f\,f_x + u_g\,g_x & u_f\,f_y + u_g\,g_y \\ )"
+            uR"(v_f\,f_x + v_g\,g_x & v_f\,f_y + v_g\,g_y \end{vmatrix})"_s, [] {
+        printMid(u"[右辺] = "_s);
+        det2a();
+    });
 
     rowAt(margin(), 2.5f);
     putText(u"両辺を展開して比べてもよいが，ここでは行列式の形のまま扱うため，"_s);
     rowAt(margin(), 1);
     putText(u"行列式の多重線形性を用いる："_s);
     rowAt(ds().tab5, 1.2f);
-    det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
-    printMid(u" = "_s);
-    det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
-    printMid(u" + "_s);
-    det2b(u"b"_s, u"c"_s, u"y"_s, u"z"_s);
+    formula(uR"(\begin{vmatrix} a + b & c \\ x + y & z \end{vmatrix})"
+            uR"( = \begin{vmatrix} a & c \\ x & z \end{vmatrix} + \begin{vmatrix} b & c \\ y & z \end{vmatrix})"_s, [] {
+        det2b(u"a+b"_s, u"c"_s, u"x+y"_s, u"z"_s);
+        printMid(u" = "_s);
+        det2b(u"a"_s, u"c"_s, u"x"_s, u"z"_s);
+        printMid(u" + "_s);
+        det2b(u"b"_s, u"c"_s, u"y"_s, u"z"_s);
+    });
     rowAt(margin(), 2.2f);
     putText(u"これを使って，右辺を４つの行列式の和に分ける。"_s);
 }
@@ -122,6 +136,10 @@ void chainRuleFourTerms()
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
+    FormulaScope meaning(pic(), uR"(\text{[右辺]} = f_x \begin{vmatrix} u_f & u_f \\ v_f & v_f \end{vmatrix} f_y)"
+                                uR"( + f_x \begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix} g_y)"
+                                uR"( + g_x \begin{vmatrix} u_g & u_f \\ v_g & v_f \end{vmatrix} f_y)"
+                                uR"( + g_x \begin{vmatrix} u_g & u_g \\ v_g & v_g \end{vmatrix} g_y)"_s);
     putText(u"[右辺] = "_s);
     bool first = true;
     for (const ChainTerm& term : terms) {
@@ -145,18 +163,21 @@ void chainRuleConclusion()
     skipLines(1.2f);
     const DetRows rows = detRowsAtPen();
     penAt(ds().chW, rows.middle);
-    putText(u"[右辺] = ("_s);
-    skipW(0.4f);
-    ShowUx(u"fx"_s);
-    skipW(0.4f);
-    ShowUx(u"gy"_s);
-    putMinus();
-    ShowUx(u"fy"_s);
-    skipW(0.4f);
-    ShowUx(u"gx"_s);
-    putText(u") "_s);
-    ds().penY = rows.top;
-    det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+    {
+        FormulaScope meaning(pic(), uR"(\text{[右辺]} = (f_x\,g_y - f_y\,g_x) \begin{vmatrix} u_f & u_g \\ v_f & v_g \end{vmatrix})"_s);
+        putText(u"[右辺] = ("_s);
+        skipW(0.4f);
+        ShowUx(u"fx"_s);
+        skipW(0.4f);
+        ShowUx(u"gy"_s);
+        putMinus();
+        ShowUx(u"fy"_s);
+        skipW(0.4f);
+        ShowUx(u"gx"_s);
+        putText(u") "_s);
+        ds().penY = rows.top;
+        det2(u"uf"_s, u"ug"_s, u"vf"_s, u"vg"_s);
+    }
     skipLines(2.2f);
     ds().penX = float(margin());
     putText(u"これをまとめると左辺に等しく，関係式が証明された。"_s);
@@ -168,13 +189,16 @@ void heatRatioPart1Statement()
 {
     putColored(u"(1)"_s);
     putText(u" ヤコビアンを用いて，"_s);
-    putPartialParen(u"u"_s, u"x"_s, u"y"_s);
-    skipPx(6);
-    putPartialParen(u"y"_s, u"z"_s, u"x"_s);
-    putText(u" ＝ "_s);
-    putPartialParen(u"u"_s, u"x"_s, u"z"_s);
-    skipPx(6);
-    putPartialParen(u"y"_s, u"z"_s, u"u"_s);
+    formula(uR"(\left(\frac{\partial u}{\partial x}\right)_y \left(\frac{\partial y}{\partial z}\right)_x)"
+            uR"( = \left(\frac{\partial u}{\partial x}\right)_z \left(\frac{\partial y}{\partial z}\right)_u)"_s, [] {
+        putPartialParen(u"u"_s, u"x"_s, u"y"_s);
+        skipPx(6);
+        putPartialParen(u"y"_s, u"z"_s, u"x"_s);
+        putText(u" ＝ "_s);
+        putPartialParen(u"u"_s, u"x"_s, u"z"_s);
+        skipPx(6);
+        putPartialParen(u"y"_s, u"z"_s, u"u"_s);
+    });
     putText(u" を示せ。"_s);
 }
 
@@ -202,34 +226,42 @@ void heatRatioPart2Statement()
     rowAt(margin(), 2);
     putColored(u"(2)"_s);
     putText(u" 定圧比熱 "_s);
-    putHeat(u"p"_s);
-    putText(u" = "_s);
-    putVars(u"T "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+    formula(uR"(C_p = T \left(\frac{\partial S}{\partial T}\right)_p)"_s, [] {
+        putHeat(u"p"_s);
+        putText(u" = "_s);
+        putVars(u"T "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+    });
     putText(u" と定積比熱 "_s);
-    putHeat(u"V"_s);
-    putText(u" = "_s);
-    putVars(u"T "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+    formula(uR"(C_V = T \left(\frac{\partial S}{\partial T}\right)_V)"_s, [] {
+        putHeat(u"V"_s);
+        putText(u" = "_s);
+        putVars(u"T "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+    });
     putText(u" の比は，"_s);
 
     rowAt(3.0 * ds().chW + margin(), 2);
     putText(u"等温圧縮率 "_s);
-    putKappaSub(u"T"_s);
-    putText(u" = "_s);
-    putText(u"－"_s);
-    skipPx(4);
-    putFrac(u"1"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    formula(uR"(\kappa_T = -\frac{1}{V} \left(\frac{\partial V}{\partial p}\right)_T)"_s, [] {
+        putKappaSub(u"T"_s);
+        putText(u" = "_s);
+        putText(u"－"_s);
+        skipPx(4);
+        putFrac(u"1"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+    });
     putText(u" と断熱圧縮率 "_s);
-    putKappaSub(u"S"_s);
-    putText(u" = "_s);
-    putMinus();
-    skipPx(4);
-    putFrac(u"1"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    formula(uR"(\kappa_S = -\frac{1}{V} \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
+        putKappaSub(u"S"_s);
+        putText(u" = "_s);
+        putMinus();
+        skipPx(4);
+        putFrac(u"1"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    });
     putText(u" を用いて"_s);
 }
 
@@ -239,6 +271,8 @@ void heatRatioEquation(PageContext& page)
     rowAt(ds().tab5, 2);
     page.markY = ds().penY;
     page.markX2 = ds().penX;
+    // The second bar's op carries the sentence after it, so the sentence is part of the span.
+    FormulaScope meaning(pic(), uR"(\frac{C_p}{C_V} = \frac{\kappa_T}{\kappa_S}\text{　が成り立つことを示せ。})"_s);
     putText(u"─"_s);
     skipPx(-5);
     putText(u"─  =  "_s);
@@ -272,8 +306,9 @@ void cancelStroke(float x, bool upper)
 }
 
 // side = J(a1; b1) J(a2; b2) = J(a3; b3) J(a4; b4) = J(a5; b5), with the middle
-// pair's cancelling lists struck through.
+// pair's cancelling lists struck through, and what the line means in LaTeX.
 struct JacobianChain {
+    const char16_t* latex;
     const char* side;
     const char* lists[10];
     bool firstCancelsNumerator;
@@ -283,6 +318,7 @@ void jacobianChainLine(PageContext& page, const JacobianChain& chain)
 {
     const auto list = [&](int i) { return QString::fromLatin1(chain.lists[i]); };
     rowAt(4.0 * ds().chW + margin(), 1.5f);
+    FormulaScope meaning(pic(), QString::fromUtf16(chain.latex));
     putText(QString::fromUtf8(chain.side));
     putJacobian(list(0), list(1));
     skipW(1);
@@ -307,12 +343,16 @@ void heatRatioPart1Solution(PageContext& page)
     putColored(u"[解 1.8]："_s);
     putColored(u" (1)"_s);
     putText(u" 左辺の２つの偏微分を (1.43) によりヤコビアンで書くと，"_s);
-    jacobianChainLine(page, {"左辺 = ",
+    jacobianChainLine(page, {uR"(\text{左辺} = \frac{\partial(u, y)}{\partial(x, y)}\,\frac{\partial(y, x)}{\partial(z, x)})"
+                             uR"( = \frac{\partial(u, y)}{\partial(x, y)}\,\frac{\partial(x, y)}{\partial(x, z)} = \frac{\partial(u, y)}{\partial(x, z)})",
+                             "左辺 = ",
                              {"u, y", "x, y", "y, x", "z, x", "u, y", "x, y", "x, y", "x, z", "u, y", "x, z"},
                              false});
     rowAt(margin(), 1.5f);
     putText(u"右辺も同様に変形すると，"_s);
-    jacobianChainLine(page, {"右辺 = ",
+    jacobianChainLine(page, {uR"(\text{右辺} = \frac{\partial(u, z)}{\partial(x, z)}\,\frac{\partial(y, u)}{\partial(z, u)})"
+                             uR"( = \frac{\partial(u, z)}{\partial(x, z)}\,\frac{\partial(u, y)}{\partial(u, z)} = \frac{\partial(u, y)}{\partial(x, z)})",
+                             "右辺 = ",
                              {"u, z", "x, z", "y, u", "z, u", "u, z", "x, z", "u, y", "u, z", "u, y", "x, z"},
                              true});
     rowAt(margin(), 1.5f);
@@ -336,23 +376,26 @@ void heatRatioPart2Solution()
     rowAt(2.0 * ds().chW + margin(), 1.5f);
     putColored(u"(2)"_s);
     putText(u" (1) の変数を "_s);
-    putVars(u"u, x, y, z"_s);
+    formula(u"u, x, y, z"_s, [] { putVars(u"u, x, y, z"_s); });
     putText(u"  ⇒  "_s);
-    putVars(u"S, T, V, p"_s);
+    formula(u"S, T, V, p"_s, [] { putVars(u"S, T, V, p"_s); });
     putText(u" と書き換えると，"_s);
 
     rowAt(ds().tab10, 1.5f);
-    putPartialParen(u"S"_s, u"T"_s, u"V"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"T"_s);
-    putText(u" ＝ "_s);
-    putPartialParen(u"S"_s, u"T"_s, u"p"_s);
-    skipPx(5);
-    putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    formula(uR"(\left(\frac{\partial S}{\partial T}\right)_V \left(\frac{\partial V}{\partial p}\right)_T)"
+            uR"( = \left(\frac{\partial S}{\partial T}\right)_p \left(\frac{\partial V}{\partial p}\right)_S)"_s, [] {
+        putPartialParen(u"S"_s, u"T"_s, u"V"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"T"_s);
+        putText(u" ＝ "_s);
+        putPartialParen(u"S"_s, u"T"_s, u"p"_s);
+        skipPx(5);
+        putPartialParen(u"V"_s, u"p"_s, u"S"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"となる。よって "_s);
-    ratioOfHeats(u"p"_s, u"V"_s, putKappaSub);
+    formula(uR"(C_p / C_V = \kappa_T / \kappa_S)"_s, [] { ratioOfHeats(u"p"_s, u"V"_s, putKappaSub); });
     putText(u" が成り立つ。"_s);
 }
 
@@ -365,16 +408,16 @@ void heatRatioNote()
     putText(u"たとえば誘電体では "_s);
     // Constant E plays the part of constant pressure and ε that of compressibility,
     // so C_E over C_D, like C_p over C_V, is the ratio of at least one.
-    ratioOfHeats(u"E"_s, u"D"_s, putEpsilonSub);
+    formula(uR"(C_E / C_D = \varepsilon_T / \varepsilon_S)"_s, [] { ratioOfHeats(u"E"_s, u"D"_s, putEpsilonSub); });
     putText(u" が成り立つ。"_s);
     newLine();
     putText(u"ここで左辺の比熱は，それぞれ "_s);
-    putVars(u"E, D"_s);
+    formula(u"E, D"_s, [] { putVars(u"E, D"_s); });
     putText(u" を一定に保ったときの比熱，"_s);
     newLine();
-    putEpsilonSub(u"T"_s);
+    formula(uR"(\varepsilon_T)"_s, [] { putEpsilonSub(u"T"_s); });
     putText(u" は等温誘電率，"_s);
-    putEpsilonSub(u"S"_s);
+    formula(uR"(\varepsilon_S)"_s, [] { putEpsilonSub(u"S"_s); });
     putText(u" は断熱誘電率である。"_s);
 }
 
@@ -404,17 +447,19 @@ void binomialSumStatement()
 {
     penAt(margin(), 1.5 * ds().lineH);
     putText(u"公式 (1.57) を用いて，級数の和 "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    skipPx(6);
-    putVars(u"y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
+    formula(uR"(\sum_{r=0}^{n} r \binom{n}{r} x^{n-r}\,y^r)"_s, [] {
+        putSumOverR();
+        skipW(1);
+        putVars(u"r "_s);
+        putBinomialNR();
+        skipW(1);
+        putVars(u"x"_s);
+        putSup(u"n-r"_s);
+        skipPx(6);
+        putVars(u"y"_s);
+        skipPx(2);
+        putSup(u"r"_s);
+    });
     putText(u" を求めよ。"_s);
 }
 
@@ -424,10 +469,11 @@ void binomialDerivative()
     rowAt(margin(), 2);
     putColored(u"[解 1.11]："_s);
     putText(u"(1.57) の両辺を変数 "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" で微分すると，"_s);
 
     rowAt(ds().tab5, 1.8f);
+    FormulaScope meaning(pic(), uR"(n\,(x + y)^{n-1} = \sum_{r=0}^{n} \binom{n}{r} x^{n-r}\,r\,y^{r-1})"_s);
     putVars(u"n "_s);
     putXPlusYPower();
     putText(u"  ＝  "_s);
@@ -448,25 +494,27 @@ void binomialTimesY()
 {
     rowAt(margin(), 1.8f);
     putText(u"となる。そこで両辺に "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" を掛けると，"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putVars(u"n"_s);
-    skipPx(8);
-    putVars(u"y "_s);
-    putXPlusYPower();
-    putText(u"  ＝  "_s);
-    putSumOverR();
-    skipW(1);
-    putVars(u"r  "_s);
-    putBinomialNR();
-    skipW(1);
-    putVars(u"x"_s);
-    putSup(u"n-r"_s);
-    putVars(u" y"_s);
-    skipPx(2);
-    putSup(u"r"_s);
+    formula(uR"(n\,y\,(x + y)^{n-1} = \sum_{r=0}^{n} r \binom{n}{r} x^{n-r}\,y^r)"_s, [] {
+        putVars(u"n"_s);
+        skipPx(8);
+        putVars(u"y "_s);
+        putXPlusYPower();
+        putText(u"  ＝  "_s);
+        putSumOverR();
+        skipW(1);
+        putVars(u"r  "_s);
+        putBinomialNR();
+        skipW(1);
+        putVars(u"x"_s);
+        putSup(u"n-r"_s);
+        putVars(u" y"_s);
+        skipPx(2);
+        putSup(u"r"_s);
+    });
 
     newLineWide();
     putText(u"が得られる。"_s);
@@ -492,27 +540,32 @@ void homogeneousStatement()
 {
     newLine();
     putText(u"２変数の関数 "_s);
-    putVars(u"f"_s);
-    skipPx(4);
-    putText(u"("_s);
-    putVars(u"x,y"_s);
-    putText(u")"_s);
+    formula(u"f(x, y)"_s, [] {
+        putVars(u"f"_s);
+        skipPx(4);
+        putText(u"("_s);
+        putVars(u"x,y"_s);
+        putText(u")"_s);
+    });
     putText(u" が "_s);
-    putVars(u"x "_s);
-    putPartial(u"f"_s, u"x"_s);
-    putText(u" + "_s);
-    putVars(u"y "_s);
-    putPartial(u"f"_s, u"y"_s);
-    putText(u" ＝ 0 を満たすとき，"_s);
+    // The equation's "＝ 0" is drawn together with the words after it.
+    formula(uR"(x\,\frac{\partial f}{\partial x} + y\,\frac{\partial f}{\partial y} = 0\text{ を満たすとき，})"_s, [] {
+        putVars(u"x "_s);
+        putPartial(u"f"_s, u"x"_s);
+        putText(u" + "_s);
+        putVars(u"y "_s);
+        putPartial(u"f"_s, u"y"_s);
+        putText(u" ＝ 0 を満たすとき，"_s);
+    });
     newLineWide();
     putText(u"この関数 "_s);
-    putVars(u"f"_s);
+    formula(u"f"_s, [] { putVars(u"f"_s); });
     putText(u" は "_s);
-    putFrac(u"y"_s, u"x"_s);
+    formula(uR"(\frac{y}{x})"_s, [] { putFrac(u"y"_s, u"x"_s); });
     putText(u" を通してのみ "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" と "_s);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" に依存することを示せ。"_s);
 }
 
@@ -521,30 +574,35 @@ void ratioSubstitution()
 {
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.12]："_s);
-    putVars(u"  y"_s);
-    putText(u" = "_s);
-    putVars(u"t"_s);
-    skipPx(6);
-    putVars(u"x"_s);
+    formula(uR"(y = t\,x)"_s, [] {
+        putVars(u"  y"_s);
+        putText(u" = "_s);
+        putVars(u"t"_s);
+        skipPx(6);
+        putVars(u"x"_s);
+    });
+    // The pairs' parentheses are drawn with the words around them: the spans hold the lists.
     putText(u" とおいて，独立変数を ("_s);
     skipPx(2);
-    putVars(u"x,y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x,y"_s); });
     skipPx(2);
     putText(u") から ("_s);
     skipPx(2);
-    putVars(u"x,t"_s);
+    formula(u"x, t"_s, [] { putVars(u"x,t"_s); });
     skipPx(2);
     putText(u") に変える。"_s);
 
     newLine();
     skipPx(2);
-    putVars(u"y"_s);
+    formula(u"y"_s, [] { putVars(u"y"_s); });
     putText(u" の微分 "_s);
-    putDiff(u"y"_s);
-    putText(u" = "_s);
-    putTimesDiff("t", "x");
-    putText(u" + "_s);
-    putTimesDiff("x", "t");
+    formula(uR"(dy = t\,dx + x\,dt)"_s, [] {
+        putDiff(u"y"_s);
+        putText(u" = "_s);
+        putTimesDiff("t", "x");
+        putText(u" + "_s);
+        putTimesDiff("x", "t");
+    });
     putText(u" を，全微分の式"_s);
 }
 
@@ -552,15 +610,17 @@ void ratioSubstitution()
 void totalDifferential()
 {
     rowAt(ds().tab5, 1.5f);
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putHeldPartial("f", "x", "y");
-    skipPx(8);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"y"_s);
+    formula(uR"(df = \left(\frac{\partial f}{\partial x}\right)_y\,dx + \left(\frac{\partial f}{\partial y}\right)_x\,dy)"_s, [] {
+        putDiff(u"f"_s);
+        putText(u"  =  "_s);
+        putHeldPartial("f", "x", "y");
+        skipPx(8);
+        putDiff(u"x"_s);
+        putText(u"  +  "_s);
+        putHeldPartial("f", "y", "x");
+        skipPx(8);
+        putDiff(u"y"_s);
+    });
     ds().penX = float(ds().tab40);
     putText(u"(1.11)"_s);
 
@@ -573,33 +633,36 @@ void totalDifferentialInXT()
 {
     rowAt(ds().tab5, 1.5f);
     ds().bracketRise = 4;
-    putDiff(u"f"_s);
-    putText(u"  =  "_s);
-    putBigLBracket(ds().penX, ds().penY);
-    skipPx(10);
-    putHeldPartial("f", "x", "y");
-    putText(u" + "_s);
-    putVars(u"t"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(4);
-    putBigRBracket(ds().penX, ds().penY);
-    skipPx(12);
-    putDiff(u"x"_s);
-    putText(u"  +  "_s);
-    putVars(u"x"_s);
-    skipPx(8);
-    putHeldPartial("f", "y", "x");
-    skipPx(8);
-    putDiff(u"t"_s);
+    formula(uR"(df = \left[\left(\frac{\partial f}{\partial x}\right)_y + t\left(\frac{\partial f}{\partial y}\right)_x\right] dx)"
+            uR"( + x\left(\frac{\partial f}{\partial y}\right)_x\,dt)"_s, [] {
+        putDiff(u"f"_s);
+        putText(u"  =  "_s);
+        putBigLBracket(ds().penX, ds().penY);
+        skipPx(10);
+        putHeldPartial("f", "x", "y");
+        putText(u" + "_s);
+        putVars(u"t"_s);
+        skipPx(8);
+        putHeldPartial("f", "y", "x");
+        skipPx(4);
+        putBigRBracket(ds().penX, ds().penY);
+        skipPx(12);
+        putDiff(u"x"_s);
+        putText(u"  +  "_s);
+        putVars(u"x"_s);
+        skipPx(8);
+        putHeldPartial("f", "y", "x");
+        skipPx(8);
+        putDiff(u"t"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
     newLine();
     putText(u"したがって "_s);
-    putVars(u"f"_s);
+    formula(u"f"_s, [] { putVars(u"f"_s); });
     putText(u" は "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" だけに依存する。"_s);
 }
 
@@ -621,14 +684,15 @@ void pressureStatement()
 {
     newLine();
     putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
-    putVars(u"p"_s);
+    formula(u"p"_s, [] { putVars(u"p"_s); });
     newLine();
+    // The commas after N and V are drawn in the variables' face, so they go with them.
     putText(u"を分子数 "_s);
-    putVars(u"N,"_s);
+    formula(u"N,"_s, [] { putVars(u"N,"_s); });
     putText(u" 体積 "_s);
-    putVars(u"V, "_s);
+    formula(u"V,"_s, [] { putVars(u"V, "_s); });
     putText(u"温度 "_s);
-    putVars(u"T"_s);
+    formula(u"T"_s, [] { putVars(u"T"_s); });
     putText(u" の関数とみなし，"_s);
     putText(u"(1.49) に相当する関係を"_s);
     newLine();
@@ -641,21 +705,25 @@ void pressureHomogeneity()
     newLineWide();
     putColored(u"[解 1.13]："_s);
     putText(u"系全体を "_s);
-    putVars(u"a"_s);
+    formula(u"a"_s, [] { putVars(u"a"_s); });
     putText(u" 倍にしても圧力は変わらないから，"_s);
 
     rowAt(ds().tab5, 1);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")　 ⇒ 　"_s);
-    putVars(u"p"_s);
-    putText(u" = "_s);
-    putFOf(u"aN, aV, T"_s, 0);
-    putText(u")"_s);
-    putText(u" = "_s);
-    putFOf(u"N, V, T"_s, 2);
-    putText(u")"_s);
+    {
+        // One span for the row: the first f(…)'s closing parenthesis is drawn with the arrow.
+        FormulaScope meaning(pic(), uR"(p = f(N, V, T) \quad \Rightarrow \quad p = f(aN, aV, T) = f(N, V, T))"_s);
+        putVars(u"p"_s);
+        putText(u" = "_s);
+        putFOf(u"N, V, T"_s, 2);
+        putText(u")　 ⇒ 　"_s);
+        putVars(u"p"_s);
+        putText(u" = "_s);
+        putFOf(u"aN, aV, T"_s, 0);
+        putText(u")"_s);
+        putText(u" = "_s);
+        putFOf(u"N, V, T"_s, 2);
+        putText(u")"_s);
+    }
 
     newLine();
     putText(u"したがって，(1.50) に対応して"_s);
@@ -665,32 +733,36 @@ void pressureHomogeneity()
 void pressureThroughDensity()
 {
     rowAt(ds().tab5, 1.5f);
-    putVars(u"N"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"N"_s);
-    skipW(1.2f);
-    putText(u"+  "_s);
-    putVars(u"V"_s);
-    skipPx(8);
-    putPartial(u"p"_s, u"V"_s);
-    putText(u"   =  0"_s);
+    formula(uR"(N\,\frac{\partial p}{\partial N} + V\,\frac{\partial p}{\partial V} = 0)"_s, [] {
+        putVars(u"N"_s);
+        skipPx(8);
+        putPartial(u"p"_s, u"N"_s);
+        skipW(1.2f);
+        putText(u"+  "_s);
+        putVars(u"V"_s);
+        skipPx(8);
+        putPartial(u"p"_s, u"V"_s);
+        putText(u"   =  0"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が得られる。前問により，圧力 "_s);
-    putVars(u"p"_s);
+    formula(u"p"_s, [] { putVars(u"p"_s); });
     putText(u" は密度 "_s);
-    putVars(u"n"_s);
-    putText(u" = "_s);
-    putVars(u"N"_s);
-    skipPx(4);
-    putText(u"/"_s);
-    skipPx(4);
-    putVars(u"V"_s);
+    formula(u"n = N/V"_s, [] {
+        putVars(u"n"_s);
+        putText(u" = "_s);
+        putVars(u"N"_s);
+        skipPx(4);
+        putText(u"/"_s);
+        skipPx(4);
+        putVars(u"V"_s);
+    });
     newLine();
     putText(u"を通してのみ"_s);
-    putVars(u" N "_s);
+    formula(u"N"_s, [] { putVars(u" N "_s); });
     putText(u"と"_s);
-    putVars(u" V "_s);
+    formula(u"V"_s, [] { putVars(u" V "_s); });
     putText(u"に依存する。"_s);
 }
 
@@ -701,11 +773,11 @@ void volumeDerivativeStatement()
 {
     newLine();
     putText(u"物体のエントロピー "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" を一定に保って，体積 "_s);
-    putVars(u"V"_s);
+    formula(u"V"_s, [] { putVars(u"V"_s); });
     putText(u" を内部エネルギー "_s);
-    putVars(u"U"_s);
+    formula(u"U"_s, [] { putVars(u"U"_s); });
     putText(u" で微分する。"_s);
     newLine();
     putText(u"この偏微分はどのような記号で表されるか。"_s);
@@ -720,18 +792,19 @@ void identityForVolume()
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.14]："_s);
     putText(u"いま "_s);
-    putVars(u"V"_s);
+    formula(u"V"_s, [] { putVars(u"V"_s); });
     putText(u" は "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" と "_s);
-    putVars(u"U"_s);
+    formula(u"U"_s, [] { putVars(u"U"_s); });
     putText(u" の関数と考えるので，"_s);
     newLine();
     putText(u"熱力学の恒等式 (1.14) を "_s);
-    putDiff(u"V"_s);
+    formula(u"dV"_s, [] { putDiff(u"V"_s); });
     putText(u" が左辺にくるように書き直す："_s);
 
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(dV = -\frac{1}{p}\,dU + \frac{T}{p}\,dS)"_s);
     putDiff(u"V"_s);
     putText(u"  =  "_s);
     putMinus();
@@ -752,10 +825,12 @@ void volumeDerivativeResult()
     putText(u"この式の形から，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putPartialParen(u"V"_s, u"U"_s, u"S"_s);
-    putText(u"  =  －"_s);
-    skipPx(6);
-    putFrac(u"1"_s, u"p"_s);
+    formula(uR"(\left(\frac{\partial V}{\partial U}\right)_S = -\frac{1}{p})"_s, [] {
+        putPartialParen(u"V"_s, u"U"_s, u"S"_s);
+        putText(u"  =  －"_s);
+        skipPx(6);
+        putFrac(u"1"_s, u"p"_s);
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"が求まる。"_s);
@@ -765,11 +840,12 @@ void volumeDerivativeResult()
 void lagrangeStatement()
 {
     putText(u"二等辺三角形の底辺を "_s);
-    putVars(u"a,"_s);
+    // The comma is drawn in the variable's face, so it goes with it.
+    formula(u"a,"_s, [] { putVars(u"a,"_s); });
     putText(u" 高さを "_s);
-    putVars(u"h"_s);
+    formula(u"h"_s, [] { putVars(u"h"_s); });
     putText(u" とする。内接する長方形の面積 "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" の最大値を，"_s);
     newLine();
     putText(u"ラグランジュの未定乗数法によって求めよ。"_s);
@@ -787,31 +863,35 @@ void lagrangeSetUp()
 {
     newLine();
     putText(u"長方形の面積 "_s);
-    putVars(u"S"_s);
+    formula(u"S"_s, [] { putVars(u"S"_s); });
     putText(u" は，"_s);
-    putVars(u"S"_s);
-    putText(u" = "_s);
-    putText(u"2"_s);
-    skipPx(4);
-    putVars(u"x"_s);
-    skipPx(4);
-    putVars(u"y"_s);
+    formula(u"S = 2xy"_s, [] {
+        putVars(u"S"_s);
+        putText(u" = "_s);
+        putText(u"2"_s);
+        skipPx(4);
+        putVars(u"x"_s);
+        skipPx(4);
+        putVars(u"y"_s);
+    });
     skipW(1);
     putText(u"。"_s);
 
     newLine();
     putText(u"内接の条件から，点 ("_s);
     skipPx(2);
-    putVars(u"x, y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
     skipPx(2);
     putText(u") は図の斜辺の上にあるので，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    putFrac(u"2x"_s, u"a"_s);
-    putText(u"  +  "_s);
-    putFrac(u"y"_s, u"h"_s);
-    skipW(1);
-    putText(u"= 1"_s);
+    formula(uR"(\frac{2x}{a} + \frac{y}{h} = 1)"_s, [] {
+        putFrac(u"2x"_s, u"a"_s);
+        putText(u"  +  "_s);
+        putFrac(u"y"_s, u"h"_s);
+        skipW(1);
+        putText(u"= 1"_s);
+    });
     skipW(5);
     putText(u"(内接条件)"_s);
     rowAt(margin(), 1.5f);
@@ -821,63 +901,71 @@ void lagrangeSetUp()
 void lagrangeConditions()
 {
     rowAt(ds().tab5, 1.2f);
-    putTilde(u"S"_s);
-    putText(u"  ≡  "_s);
-    putTwoTimes("x");
-    skipPx(4);
-    putVars(u"y"_s);
-    putText(u"  －  "_s);
-    putLambda();
-    skipPx(8);
-    putText(u"("_s);
-    skipPx(4);
-    putTwoTimes("h");
-    skipPx(4);
-    putVars(u"x"_s);
-    putText(u" + "_s);
-    putVars(u"a"_s);
-    skipPx(4);
-    putVars(u"y"_s);
-    skipPx(4);
-    putText(u")"_s);
+    formula(uR"(\tilde{S} \equiv 2xy - \lambda\,(2hx + ay))"_s, [] {
+        putTilde(u"S"_s);
+        putText(u"  ≡  "_s);
+        putTwoTimes("x");
+        skipPx(4);
+        putVars(u"y"_s);
+        putText(u"  －  "_s);
+        putLambda();
+        skipPx(8);
+        putText(u"("_s);
+        skipPx(4);
+        putTwoTimes("h");
+        skipPx(4);
+        putVars(u"x"_s);
+        putText(u" + "_s);
+        putVars(u"a"_s);
+        skipPx(4);
+        putVars(u"y"_s);
+        skipPx(4);
+        putText(u")"_s);
+    });
     newLine();
     putText(u"とおくと，この関数について"_s);
 
     rowAt(ds().tab5, 1.8f);
-    putPartial(u"tildeS"_s, u"x"_s);
-    putText(u"  =  "_s);
-    putTwoTimes("y");
-    putMinus();
-    putText(u"2"_s);
-    skipPx(4);
-    putLambda();
-    skipPx(4);
-    putVars(u"h"_s);
-    putText(u"  =  0，"_s);
+    formula(uR"(\frac{\partial \tilde{S}}{\partial x} = 2y - 2\lambda h = 0,)"_s, [] {
+        putPartial(u"tildeS"_s, u"x"_s);
+        putText(u"  =  "_s);
+        putTwoTimes("y");
+        putMinus();
+        putText(u"2"_s);
+        skipPx(4);
+        putLambda();
+        skipPx(4);
+        putVars(u"h"_s);
+        putText(u"  =  0，"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    putPartial(u"tildeS"_s, u"y"_s);
-    putText(u"  =  "_s);
-    putTwoTimes("x");
-    putMinus();
-    putLambda();
-    skipPx(4);
-    putVars(u"a"_s);
-    putText(u"  =  0"_s);
+    formula(uR"(\frac{\partial \tilde{S}}{\partial y} = 2x - \lambda a = 0)"_s, [] {
+        putPartial(u"tildeS"_s, u"y"_s);
+        putText(u"  =  "_s);
+        putTwoTimes("x");
+        putMinus();
+        putLambda();
+        skipPx(4);
+        putVars(u"a"_s);
+        putText(u"  =  0"_s);
+    });
 }
 
 void lagrangeResult()
 {
     rowAt(margin(), 1.5f);
     putText(u"これらと内接条件を連立させて解くと，面積の最大値は "_s);
-    putVars(u"S"_s);
-    putSub(u"max"_s);
-    putText(u" = "_s);
-    dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
-    skipPx(4);
-    putVars(u"a"_s);
-    skipPx(4);
-    putVars(u"h"_s);
+    formula(uR"(S_{\mathrm{max}} = \frac{1}{4}\,ah)"_s, [] {
+        putVars(u"S"_s);
+        putSub(u"max"_s);
+        putText(u" = "_s);
+        dspOneOver(pic(), ds().penX, ds().penY, u"4"_s);
+        skipPx(4);
+        putVars(u"a"_s);
+        skipPx(4);
+        putVars(u"h"_s);
+    });
     putText(u" となる。"_s);
     newLine();
     putText(u"これはちょうど三角形の面積の半分である。"_s);
@@ -901,17 +989,21 @@ void lagrangeFigure(long yS)
     StyleScope keep(pic());
     pic().FontSize = float(0.8 * ds().baseFontSize);
     penAt(F + 38, H - 34.5);
-    putText(u"("_s);
-    putVars(u"x, y"_s);
-    putText(u")"_s);
+    formula(u"(x, y)"_s, [] {
+        putText(u"("_s);
+        putVars(u"x, y"_s);
+        putText(u")"_s);
+    });
     penAt(F + 8, H - 98);
-    dspVar(pic(), ds().penX, ds().penY, u"h"_s);
+    formula(u"h"_s, [] { dspVar(pic(), ds().penX, ds().penY, u"h"_s); });
     penAt(F + 40, H + 4);
-    putVars(u"a"_s);
-    skipPx(3);
-    putText(u"/"_s);
-    skipPx(2);
-    putText(u"2"_s);
+    formula(u"a/2"_s, [] {
+        putVars(u"a"_s);
+        skipPx(3);
+        putText(u"/"_s);
+        skipPx(2);
+        putText(u"2"_s);
+    });
 }
 
 // ---- 1.16 -------------------------------------------------------------------
@@ -961,46 +1053,54 @@ void putZeroEntry() { putText(u"　　0"_s); }
 void sphericalStatement()
 {
     putText(u"直交座標 "_s);
-    putVars(u"x, y, z"_s);
+    formula(u"x, y, z"_s, [] { putVars(u"x, y, z"_s); });
     putText(u" から球座標（３次元極座標）"_s);
-    putVars(u"r, "_s);
-    putTheta();
-    putVars(u", "_s);
-    putPhi();
+    formula(uR"(r, \theta, \varphi)"_s, [] {
+        putVars(u"r, "_s);
+        putTheta();
+        putVars(u", "_s);
+        putPhi();
+    });
     putText(u" への変数変換"_s);
 
     rowAt(ds().tab5, 1.2f);
-    putVars(u"x"_s);
-    putText(u" = "_s);
-    factors({putR, sinTheta}, {6});
-    skipW(1);
-    cosPhi();
-    putText(u"，  "_s);
-    putVars(u"y"_s);
-    putText(u" = "_s);
-    factors({putR, sinTheta}, {6});
-    skipW(1);
-    sinPhi();
-    putText(u"，  "_s);
-    putVars(u"z"_s);
-    putText(u" = "_s);
-    factors({putR, cosTheta}, {6});
+    formula(uR"(x = r\sin\theta\,\cos\varphi, \quad y = r\sin\theta\,\sin\varphi, \quad z = r\cos\theta)"_s, [] {
+        putVars(u"x"_s);
+        putText(u" = "_s);
+        factors({putR, sinTheta}, {6});
+        skipW(1);
+        cosPhi();
+        putText(u"，  "_s);
+        putVars(u"y"_s);
+        putText(u" = "_s);
+        factors({putR, sinTheta}, {6});
+        skipW(1);
+        sinPhi();
+        putText(u"，  "_s);
+        putVars(u"z"_s);
+        putText(u" = "_s);
+        factors({putR, cosTheta}, {6});
+    });
 
     rowAt(margin(), 1.5f);
     putText(u"を行う。このときのヤコビアン "_s);
-    putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    formula(uR"(\frac{\partial(x, y, z)}{\partial(r, \theta, \varphi)})"_s, [] {
+        putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
+    });
     putText(u" を計算し，"_s);
     // The Jacobian's denominator hangs below its line: the next line keeps clear of it.
     newLine();
     skipLines(0.2f);
     putText(u"その結果が "_s);
-    putR();
-    skipPx(3);
-    dspSup(pic(), ds().penX, float(ds().penY + 2), u"2"_s);
-    skipPx(4);
-    putSin();
-    skipPx(4);
-    putTheta();
+    formula(uR"(r^2 \sin\theta)"_s, [] {
+        putR();
+        skipPx(3);
+        dspSup(pic(), ds().penX, float(ds().penY + 2), u"2"_s);
+        skipPx(4);
+        putSin();
+        skipPx(4);
+        putTheta();
+    });
     putText(u" に等しいことを示せ。"_s);
 }
 
@@ -1015,6 +1115,11 @@ float sphericalDefinition()
     const float C2 = float(C1 + 4.0 * ds().chW);
     const float C3 = float(C2 + 4.0 * ds().chW);
     penAt(ds().chW, Y2);
+    FormulaScope meaning(pic(), uR"(\frac{\partial(x, y, z)}{\partial(r, \theta, \varphi)} = \begin{vmatrix})"
+                                uR"( \frac{\partial x}{\partial r} & \frac{\partial x}{\partial \theta} & \frac{\partial x}{\partial \varphi} \\)"
+                                uR"( \frac{\partial y}{\partial r} & \frac{\partial y}{\partial \theta} & \frac{\partial y}{\partial \varphi} \\)"
+                                uR"( \frac{\partial z}{\partial r} & \frac{\partial z}{\partial \theta} & \frac{\partial z}{\partial \varphi})"
+                                uR"( \end{vmatrix})"_s);
     putJacobian(u"x, y, z"_s, u"r, theta, phi"_s);
     putText(u"　＝　"_s);
     const float rows[] = {Y1, Y2, Y3};
@@ -1041,6 +1146,11 @@ Columns3 entryColumns() { return {float(8.0 * ds().chW), float(19.0 * ds().chW),
 void sphericalEntries(float lastRowAbove)
 {
     const Columns3 c = entryColumns();
+    FormulaScope meaning(pic(), uR"(= \begin{vmatrix})"
+                                uR"( \sin\theta\,\cos\varphi & r\cos\theta\,\cos\varphi & -r\sin\theta\,\sin\varphi \\)"
+                                uR"( \sin\theta\,\sin\varphi & r\cos\theta\,\sin\varphi & r\sin\theta\,\cos\varphi \\)"
+                                uR"( \cos\theta & -r\sin\theta & 0)"
+                                uR"( \end{vmatrix})"_s);
     StyleScope keep(pic());
     pic().FontSize = 11;
     const float Y1 = float(lastRowAbove + 2.0 * ds().lineH);
@@ -1084,10 +1194,12 @@ void sphericalRowOperation()
     putText(u"この行列式を６項に展開するのが普通のやり方だが，行列式の性質を"_s);
     newLine();
     putText(u"うまく使って，"_s);
-    putText(u"[第１行] × "_s);
-    cosPhi();
-    putText(u" / "_s);
-    sinPhi();
+    formula(uR"(\text{[第１行]} \times \cos\varphi / \sin\varphi)"_s, [] {
+        putText(u"[第１行] × "_s);
+        cosPhi();
+        putText(u" / "_s);
+        sinPhi();
+    });
     putText(u" を [第２行] に加えると，"_s);
 }
 
@@ -1106,6 +1218,11 @@ void sphericalAfterRowOperation()
     const float Y1 = float(ds().penY + 1.5 * ds().lineH);
     const float Y2 = float(Y1 + 1.2 * ds().lineH);
     const float Y3 = float(Y2 + 1.2 * ds().lineH);
+    FormulaScope meaning(pic(), uR"(= \begin{vmatrix})"
+                                uR"( \sin\theta\,\cos\varphi & r\cos\theta\,\cos\varphi & -r\sin\theta\,\sin\varphi \\)"
+                                uR"( \sin\theta / \sin\varphi & r\cos\theta / \sin\varphi & 0 \\)"
+                                uR"( \cos\theta & -r\sin\theta & 0)"
+                                uR"( \end{vmatrix})"_s);
     float x = float(4.0 * ds().chW);
     dspText(pic(), x, Y2, u"＝"_s);
     StyleScope keep(pic());
@@ -1147,6 +1264,11 @@ void sphericalExpansion()
     const float Y1 = float(ds().penY + 1.6 * ds().lineH);
     const float Y2 = float(Y1 + 0.6 * ds().lineH);
     const float Y3 = float(Y2 + 0.6 * ds().lineH);
+    // The determinant is drawn before the factor that stands in front of it.
+    FormulaScope meaning(pic(), uR"(= -r\sin\theta\,\sin\varphi \begin{vmatrix})"
+                                uR"( \sin\theta / \sin\varphi & r\cos\theta / \sin\varphi \\)"
+                                uR"( \cos\theta & -r\sin\theta)"
+                                uR"( \end{vmatrix} = r^2 \sin\theta)"_s);
 
     {
         StyleScope keep(pic());
@@ -1240,27 +1362,35 @@ void firstTwoDerivatives()
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.17]："_s);
     rowAt(ds().tab5, 1.5f);
-    putFrac(u"d"_s, u"dx"_s);
-    powerEqualsN();
-    putVars(u"x"_s);
-    putSup(u"N-1"_s);
+    formula(uR"(\frac{d}{dx}\,x^N = N\,x^{N-1})"_s, [] {
+        putFrac(u"d"_s, u"dx"_s);
+        powerEqualsN();
+        putVars(u"x"_s);
+        putSup(u"N-1"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    putDeriv2(QString(), u"x"_s);
-    powerEqualsN();
-    putNMinusOne();
-    skipPx(4);
-    putVars(u"x"_s);
-    putSup(u"N-2"_s);
+    formula(uR"(\frac{d^2}{dx^2}\,x^N = N\,(N - 1)\,x^{N-2})"_s, [] {
+        putDeriv2(QString(), u"x"_s);
+        powerEqualsN();
+        putNMinusOne();
+        skipPx(4);
+        putVars(u"x"_s);
+        putSup(u"N-2"_s);
+    });
 }
 
-// The n-th derivative with its n factors counted under a brace.
-void nthDerivativeCounted()
+struct PenPoint {
+    float x;
+    float y;
+};
+
+// The n-th derivative as a product of n factors; returns where the factors begin.
+PenPoint nthDerivativeProduct()
 {
-    rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(\frac{d^n}{dx^n}\,x^N = N\,(N - 1) \cdots (N - n + 1)\,x^{N-n} = \frac{N!}{(N - n)!}\,x^{N-n})"_s);
     nthDerivativeOfPower();
-    const float px = ds().penX;
-    const float py = ds().penY;
+    const PenPoint factorsAt{ds().penX, ds().penY};
     putVars(u"N"_s);
     skipPx(4);
     putNMinusOne();
@@ -1275,11 +1405,18 @@ void nthDerivativeCounted()
     putSup(u"N-n"_s);
     putText(u" ＝ "_s);
     factorialFraction();
+    return factorsAt;
+}
 
-    penAt(px - 10, py + 35);
+// The n-th derivative with its n factors counted under a brace.
+void nthDerivativeCounted()
+{
+    rowAt(ds().tab5, 2);
+    const PenPoint factorsAt = nthDerivativeProduct();
+    penAt(factorsAt.x - 10, factorsAt.y + 35);
     putColored(u"┗━━━━━━━━━━━┛"_s);
-    penAt(px + 80, py + 50);
-    putVars(u"n"_s);
+    penAt(factorsAt.x + 80, factorsAt.y + 50);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
     skipPx(5);
     putText(u"個"_s);
 }
@@ -1353,7 +1490,7 @@ void p1_15(PageContext& page)
     newLine();
     putText(u"長方形の右上の頂点の座標を ("_s);
     skipPx(2);
-    putVars(u"x, y"_s);
+    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
     skipPx(2);
     putText(u") とすると，"_s);
     lagrangeSetUp();
@@ -1380,18 +1517,22 @@ void p1_16(PageContext& page)
 void p1_17(PageContext& page)
 {
     putColored(page.entry + u"　(追加問題)　"_s);
-    putVars(u"x"_s);
-    putSup(u"N"_s);
+    formula(u"x^N"_s, [] {
+        putVars(u"x"_s);
+        putSup(u"N"_s);
+    });
     skipPx(6);
     putText(u"の"_s);
     skipPx(4);
-    putVars(u"n"_s);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
     skipPx(4);
     putText(u"階導関数が"_s);
 
     rowAt(ds().tab5, 1.5f);
-    nthDerivativeOfPower();
-    factorialFraction();
+    formula(uR"(\frac{d^n}{dx^n}\,x^N = \frac{N!}{(N - n)!}\,x^{N-n})"_s, [] {
+        nthDerivativeOfPower();
+        factorialFraction();
+    });
     putText(u" となることを示せ。"_s);
     firstTwoDerivatives();
     nthDerivativeCounted();
