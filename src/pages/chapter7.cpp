@@ -75,13 +75,16 @@ void quarticStatement(const PageContext& page)
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
-    integralName(u"1"_s);
-    putText(u"  ＝  "_s);
-    dspIntInf(pic(), ds().penX, ds().penY);
-    skipPx(4);
-    putExpMinusX4();
-    skipPx(4);
-    putDiff(u"x"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I_1 = \int_{-\infty}^{\infty} e^{-x^4}\,dx)"_s);
+        integralName(u"1"_s);
+        putText(u"  ＝  "_s);
+        dspIntInf(pic(), ds().penX, ds().penY);
+        skipPx(4);
+        putExpMinusX4();
+        skipPx(4);
+        putDiff(u"x"_s);
+    }
     skipPx(4);
     putText(u"を求めよ。"_s);
 }
@@ -92,33 +95,43 @@ void quarticSubstitution()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.9]："_s);
     skipW(1);
-    putVars(u"x"_s);
-    putSup(u"4"_s);
-    putText(u" = "_s);
-    putVars(u"u"_s);
+    {
+        FormulaScope meaning(pic(), u"x^4 = u"_s);
+        putVars(u"x"_s);
+        putSup(u"4"_s);
+        putText(u" = "_s);
+        putVars(u"u"_s);
+    }
     putText(u" とおくと，"_s);
-    putVars(u"x"_s);
-    putText(u" = "_s);
-    putVars(u"u"_s);
-    putSup(u"1/4"_s);
+    {
+        FormulaScope meaning(pic(), u"x = u^{1/4}"_s);
+        putVars(u"x"_s);
+        putText(u" = "_s);
+        putVars(u"u"_s);
+        putSup(u"1/4"_s);
+    }
     putText(u"，"_s);
-    putDiff(u"x"_s);
-    skipPx(8);
-    putText(u"="_s);
-    skipPx(8);
-    oneOverAtPen(u"4"_s);
-    skipPx(4);
-    putVars(u"u"_s);
-    putSup(u"-3/4"_s);
-    skipPx(4);
-    putDiff(u"u"_s);
+    {
+        FormulaScope meaning(pic(), uR"(dx = \frac{1}{4}\,u^{-3/4}\,du)"_s);
+        putDiff(u"x"_s);
+        skipPx(8);
+        putText(u"="_s);
+        skipPx(8);
+        oneOverAtPen(u"4"_s);
+        skipPx(4);
+        putVars(u"u"_s);
+        putSup(u"-3/4"_s);
+        skipPx(4);
+        putDiff(u"u"_s);
+    }
     putText(u" である。よって，"_s);
 }
 
-// I₁ down to ½Γ(1/4) = 2Γ(5/4), each row under the first "＝".
-void quarticReduction()
+// I₁ = 2∫₀^∞ e^(−x⁴) dx; returns where its "＝" starts, for the rows under it.
+float quarticHalfLine()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_1 = 2\int_0^{\infty} e^{-x^4}\,dx)"_s);
     integralName(u"1"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  2  "_s);
@@ -127,9 +140,15 @@ void quarticReduction()
     putExpMinusX4();
     skipPx(4);
     putDiff(u"x"_s);
+    return equalsX;
+}
 
+// = 2 × 1/4 ∫₀^∞ e^(−u) u^(−3/4) du, under the "＝" at equalsX.
+void quarticInU(float equalsX)
+{
     ds().penX = equalsX;
     skipLines(1.8f);
+    FormulaScope meaning(pic(), uR"(= 2 \times \frac{1}{4} \int_0^{\infty} e^{-u}\,u^{-3/4}\,du)"_s);
     putText(u"  ＝  2 × "_s);
     oneOverAtPen(u"4"_s);
     skipPx(8);
@@ -142,9 +161,14 @@ void quarticReduction()
     putSup(u"-3/4"_s);
     skipPx(4);
     putDiff(u"u"_s);
+}
 
+// = ½Γ(1/4) = 2Γ(5/4) = 1.81280, under the "＝" at equalsX.
+void quarticAsGamma(float equalsX)
+{
     ds().penX = equalsX;
     skipLines(1.8f);
+    FormulaScope meaning(pic(), uR"(= \frac{1}{2}\,\Gamma(\frac{1}{4}) = 2\,\Gamma(\frac{5}{4}) = 1.81280)"_s);
     putText(u"  ＝  "_s);
     dspHalf(pic(), ds().penX, ds().penY);
     skipPx(4);
@@ -167,7 +191,9 @@ void p7_9(PageContext& page)
 {
     quarticStatement(page);
     quarticSubstitution();
-    quarticReduction();
+    const float equalsX = quarticHalfLine();
+    quarticInU(equalsX);
+    quarticAsGamma(equalsX);
 }
 
 namespace {
