@@ -225,12 +225,10 @@ void p7_10FractionRows(const FractionBars& bars)
     putText(u"2"_s);
 }
 
-// sin⁴θ = 1/8 (cos 4θ - 4 cos 2θ + 3), and the contour-integral remark.
-void p7_10OtherRoutes()
+// sin⁴θ = 1/8 (cos 4θ − 4 cos 2θ + 3), the identity that gives I₂ directly.
+void sineFourthIdentity()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putText(u"この積分は，"_s);
-    rowAt(ds().tab5, 1.2f);
+    FormulaScope meaning(pic(), uR"(\sin^4\theta = \frac{1}{8}(\cos 4\theta - 4\cos 2\theta + 3))"_s);
     putSin();
     putSup(u"4"_s);
     putTheta();
@@ -257,15 +255,27 @@ void p7_10OtherRoutes()
     putText(u"3"_s);
     skipPx(4);
     putText(u")"_s);
+}
+
+// The sin⁴θ identity and the contour-integral remark.
+void p7_10OtherRoutes()
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putText(u"この積分は，"_s);
+    rowAt(ds().tab5, 1.2f);
+    sineFourthIdentity();
 
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を用いて計算することもできる。"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"また，"_s);
-    putVars(u"z"_s);
-    putText(u" = "_s);
-    putCourier(u"e"_s);
-    putSup(u"itheta"_s);
+    {
+        FormulaScope meaning(pic(), uR"(z = e^{i\theta})"_s);
+        putVars(u"z"_s);
+        putText(u" = "_s);
+        putCourier(u"e"_s);
+        putSup(u"itheta"_s);
+    }
     putText(u" とおき，単位円を一周する複素積分として計算することもできる。"_s);
 }
 
@@ -275,34 +285,27 @@ void sineFourthStatement(const PageContext& page)
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
-    integralName(u"2"_s);
-    putText(u"  ＝  "_s);
-    integralAtPen(u"pi"_s, u"0"_s);
-    skipPx(8);
-    putSin();
-    putSup(u"4"_s);
-    thetaDTheta();
+    {
+        FormulaScope meaning(pic(), uR"(I_2 = \int_0^{\pi} \sin^4\theta\,d\theta)"_s);
+        integralName(u"2"_s);
+        putText(u"  ＝  "_s);
+        integralAtPen(u"pi"_s, u"0"_s);
+        skipPx(8);
+        putSin();
+        putSup(u"4"_s);
+        thetaDTheta();
+    }
     putText(u"   を  "_s);
-    beta();
+    formula(u"B"_s, beta);
     putText(u"関数，"_s);
-    Gamma();
+    formula(uR"(\Gamma)"_s, Gamma);
     putText(u"関数を経由して求めよ。"_s);
 }
 
-// u = sin²θ, and du in powers of u and 1 − u.
-void sineSquaredSubstitution()
+// du = 2 sinθ cosθ dθ = 2 u^(1/2) (1 − u)^(1/2) dθ.
+void sineSquaredDifferential()
 {
-    rowAt(ds().leftMargin, 2);
-    putColored(u"[解 7.10]："_s);
-    skipW(1);
-    putVars(u"u"_s);
-    putText(u" = "_s);
-    putSin();
-    putSup(u"2"_s);
-    putTheta();
-    putText(u" とおくと，"_s);
-
-    rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(du = 2\sin\theta\,\cos\theta\,d\theta = 2\,u^{1/2}(1 - u)^{1/2}\,d\theta)"_s);
     putDiff(u"u"_s);
     putText(u"  =  2 "_s);
     putSin();
@@ -323,6 +326,26 @@ void sineSquaredSubstitution()
     putVars(u"d"_s);
     skipPx(2);
     putTheta();
+}
+
+// u = sin²θ, and du in powers of u and 1 − u.
+void sineSquaredSubstitution()
+{
+    rowAt(ds().leftMargin, 2);
+    putColored(u"[解 7.10]："_s);
+    skipW(1);
+    {
+        FormulaScope meaning(pic(), uR"(u = \sin^2\theta)"_s);
+        putVars(u"u"_s);
+        putText(u" = "_s);
+        putSin();
+        putSup(u"2"_s);
+        putTheta();
+    }
+    putText(u" とおくと，"_s);
+
+    rowAt(ds().tab5, 1.5f);
+    sineSquaredDifferential();
     putText(u" ，"_s);
 }
 
@@ -330,6 +353,7 @@ void sineSquaredSubstitution()
 float sineFourthHalfRange()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_2 = 2\int_0^{\pi/2} \sin^4\theta\,d\theta)"_s);
     integralName(u"2"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  2 "_s);
@@ -346,6 +370,7 @@ void sineFourthInU(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(2);
+    FormulaScope meaning(pic(), uR"(= \int_0^1 u^2 \cdot u^{-1/2}(1 - u)^{-1/2}\,du)"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
     skipPx(8);
@@ -368,6 +393,7 @@ void sineFourthValue(float equalsX)
     ds().penX = equalsX;
     skipLines(1.8f);
     const float row = ds().penY;
+    FormulaScope meaning(pic(), uR"(= B(\frac{5}{2}, \frac{1}{2}) = \frac{\Gamma(\frac{5}{2})\,\Gamma(\frac{1}{2})}{\Gamma(3)} = \frac{\frac{3}{4}\sqrt{\pi}\,\sqrt{\pi}}{2} = \frac{3}{8}\pi)"_s);
     putText(u"  ＝  "_s);
     beta();
     putText(u"("_s);
