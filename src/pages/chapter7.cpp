@@ -431,11 +431,9 @@ namespace {
 // ---- 7.11 -------------------------------------------------------------------
 
 // I₃ = ∫ₐᵇ (b − x)^p (x − a)^q dx.
-void shiftedBetaStatement(const PageContext& page)
+void shiftedBetaIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds().tab5, 1.5f);
-    putText(u"定積分 "_s);
+    FormulaScope meaning(pic(), uR"(I_3 = \int_a^b (b - x)^p\,(x - a)^q\,dx)"_s);
     integralName(u"3"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"b"_s, u"a"_s);
@@ -460,6 +458,15 @@ void shiftedBetaStatement(const PageContext& page)
     putSup(u"q"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: find I₃.
+void shiftedBetaStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds().tab5, 1.5f);
+    putText(u"定積分 "_s);
+    shiftedBetaIntegral();
     putText(u"  を求めよ。"_s);
 }
 
@@ -469,18 +476,21 @@ void unitIntervalSubstitution()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.11]："_s);
     putText(u"変数変換 "_s);
-    putVars(u"x"_s);
-    putText(u"  =  "_s);
-    putVars(u"a"_s);
-    putText(u" + ("_s);
-    skipPx(2);
-    putVars(u"b"_s);
-    putMinus();
-    putVars(u"a"_s);
-    skipPx(2);
-    putText(u")"_s);
-    skipPx(4);
-    putVars(u"u"_s);
+    {
+        FormulaScope meaning(pic(), uR"(x = a + (b - a)\,u)"_s);
+        putVars(u"x"_s);
+        putText(u"  =  "_s);
+        putVars(u"a"_s);
+        putText(u" + ("_s);
+        skipPx(2);
+        putVars(u"b"_s);
+        putMinus();
+        putVars(u"a"_s);
+        skipPx(2);
+        putText(u")"_s);
+        skipPx(4);
+        putVars(u"u"_s);
+    }
     putText(u"  により，次を得る。"_s);
 }
 
@@ -488,6 +498,7 @@ void unitIntervalSubstitution()
 float unitIntervalIntegral()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_3 = (b - a)^{p+q+1}\,\int_0^1 (1 - u)^p\,u^q\,du)"_s);
     integralName(u"3"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  "_s);
@@ -518,6 +529,7 @@ void shiftedAsBeta(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(1.5f);
+    FormulaScope meaning(pic(), uR"(= (b - a)^{p+q+1}\,B(p + 1, q + 1))"_s);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(6);
@@ -535,6 +547,7 @@ void shiftedAsGamma(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(1.5f);
+    FormulaScope meaning(pic(), uR"(= (b - a)^{p+q+1}\,\frac{\Gamma(p + 1)\,\Gamma(q + 1)}{\Gamma(p + q + 2)})"_s);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(8);
