@@ -60,6 +60,13 @@ void bMinusAToPower()
     putSup(u"p+q+1"_s);
 }
 
+// The solution's coloured label, on a row of its own.
+void solutionLabel(const QString& label)
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putColored(label);
+}
+
 // Where the two fraction bars of a row start, and the row's line.
 struct FractionBars {
     float first;
@@ -592,18 +599,11 @@ void p7_11(PageContext& page)
 namespace {
 // ---- 7.12 -------------------------------------------------------------------
 
-// I₄ = ∫₀¹ x (1 − x)^(a−1) dx for a > 0, to be put in its simplest form.
-void powerMomentStatement(const PageContext& page)
+// I₄ = ∫₀¹ x (1 − x)^(a−1) dx, on a row of its own.
+void powerMomentIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    skipW(1);
-    putVars(u"a"_s);
-    skipPx(3);
-    putText(u">"_s);
-    skipPx(2);
-    putText(u"0 として，定積分"_s);
-
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_4 = \int_0^1 x\,(1 - x)^{a-1}\,dx)"_s);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -620,6 +620,24 @@ void powerMomentStatement(const PageContext& page)
     putSup(u"a-1"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: for a > 0, put I₄ in its simplest form.
+void powerMomentStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    skipW(1);
+    {
+        // The 0 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(a > 0\text{ として，定積分})"_s);
+        putVars(u"a"_s);
+        skipPx(3);
+        putText(u">"_s);
+        skipPx(2);
+        putText(u"0 として，定積分"_s);
+    }
+
+    powerMomentIntegral();
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を最も簡単な形にせよ。"_s);
@@ -628,9 +646,6 @@ void powerMomentStatement(const PageContext& page)
 // I₄ = B(2, a) with its two fraction bars; returns where they start.
 FractionBars powerMomentAsBeta()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putColored(u"[解 7.12]："_s);
-
     rowAt(ds().tab5, 1.5f);
     const float row = ds().penY;
     integralName(u"4"_s);
@@ -680,25 +695,11 @@ void powerMomentFractions(const FractionBars& bars)
     putText(u")"_s);
 }
 
-// The other route: u = (1 − x)^a gives I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du.
-void powerMomentOtherRoute()
+// I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du, on a row of its own.
+void powerMomentIntegralInU()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putText(u"別解として，"_s);
-    putVars(u"u"_s);
-    putText(u"  =  ("_s);
-    skipPx(2);
-    putText(u"1"_s);
-    putMinus();
-    putVars(u"x"_s);
-    skipPx(2);
-    putText(u")"_s);
-    putSup(u"a"_s);
-    putText(u" と積分変数を置き換えてもよい。"_s);
-    newLine();
-    putText(u"このとき，"_s);
-
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_4 = \frac{1}{a} \int_0^1 (1 - u^{1/a})\,du)"_s);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     oneOverAtPen(u"a"_s);
@@ -715,6 +716,30 @@ void powerMomentOtherRoute()
     putText(u")"_s);
     skipPx(6);
     putDiff(u"u"_s);
+}
+
+// The other route: u = (1 − x)^a gives I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du.
+void powerMomentOtherRoute()
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putText(u"別解として，"_s);
+    {
+        FormulaScope meaning(pic(), u"u = (1 - x)^a"_s);
+        putVars(u"u"_s);
+        putText(u"  =  ("_s);
+        skipPx(2);
+        putText(u"1"_s);
+        putMinus();
+        putVars(u"x"_s);
+        skipPx(2);
+        putText(u")"_s);
+        putSup(u"a"_s);
+    }
+    putText(u" と積分変数を置き換えてもよい。"_s);
+    newLine();
+    putText(u"このとき，"_s);
+
+    powerMomentIntegralInU();
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるので，これを計算すればよい。"_s);
@@ -724,7 +749,9 @@ void powerMomentOtherRoute()
 void p7_12(PageContext& page)
 {
     powerMomentStatement(page);
-    powerMomentFractions(powerMomentAsBeta());
+    solutionLabel(u"[解 7.12]："_s);
+    formula(uR"(I_4 = B(2, a) = \frac{\Gamma(2)\,\Gamma(a)}{\Gamma(a + 2)} = \frac{1}{a(a + 1)})"_s,
+            [] { powerMomentFractions(powerMomentAsBeta()); });
     // Counted from the denominator line.
     powerMomentOtherRoute();
 }
