@@ -787,11 +787,9 @@ struct ReflectionRow {
 };
 
 // I₅ = ∫₀¹ x^(−1/4) (1 − x)^(−3/4) dx.
-void reflectionStatement(const PageContext& page)
+void reflectionIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds().tab5, 1.5f);
-    putText(u"定積分 "_s);
+    FormulaScope meaning(pic(), uR"(I_5 = \int_0^1 x^{-1/4}(1 - x)^{-3/4}\,dx)"_s);
     integralName(u"5"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -809,15 +807,21 @@ void reflectionStatement(const PageContext& page)
     putSup(u"-3/4"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: find I₅.
+void reflectionStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds().tab5, 1.5f);
+    putText(u"定積分 "_s);
+    reflectionIntegral();
     putText(u"  を求めよ。"_s);
 }
 
 // I₅ = B(3/4, 1/4) = ── = π√2, the fraction's bar left empty.
 ReflectionRow reflectionRow()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putColored(u"[解 7.13]："_s);
-
     rowAt(ds().tab5, 1.5f);
     const float rowY = ds().penY;
     integralName(u"5"_s);
@@ -867,8 +871,12 @@ void reflectionFraction(const ReflectionRow& r)
 void p7_13(PageContext& page)
 {
     reflectionStatement(page);
-    const ReflectionRow r = reflectionRow();
-    reflectionFraction(r);
+    solutionLabel(u"[解 7.13]："_s);
+    ReflectionRow r{};
+    formula(uR"(I_5 = B(\frac{3}{4}, \frac{1}{4}) = \frac{\pi}{\sin(\pi/4)} = \pi\sqrt{2})"_s, [&r] {
+        r = reflectionRow();
+        reflectionFraction(r);
+    });
     p7_13Annotation(r.arrow);
 }
 
