@@ -1042,28 +1042,35 @@ void p7_14Statement()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ガンマ関数 "_s);
-    gammaOfZPlusOne(u"+1)"_s);
+    formula(uR"(\Gamma(z + 1))"_s, [] { gammaOfZPlusOne(u"+1)"_s); });
     skipPx(5);
     putText(u"は,"_s);
     skipPx(2);
     putText(u"1 位の極 "_s);
-    putVars(u"z"_s);
-    skipPx(4);
-    putText(u"="_s);
-    putMinus();
-    putText(u"1,"_s);
-    putMinus();
-    putText(u"2,"_s);
-    putMinus();
-    putText(u"3, ･･･ を除くすべての複素数"_s);
-    putVars(u" z "_s);
+    {
+        // The list of poles is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z = -1, -2, -3, \cdots\text{ を除くすべての複素数})"_s);
+        putVars(u"z"_s);
+        skipPx(4);
+        putText(u"="_s);
+        putMinus();
+        putText(u"1,"_s);
+        putMinus();
+        putText(u"2,"_s);
+        putMinus();
+        putText(u"3, ･･･ を除くすべての複素数"_s);
+    }
+    formula(u"z"_s, [] { putVars(u" z "_s); });
     putText(u"に対し，"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"次の無限乗積によって"_s);
 
     rowAt(ds().tab5, 1.5f);
-    gammaOfZPlusOne(u"+1) = "_s);
-    ds().penY = drawLimit(gaussProduct);
+    {
+        FormulaScope meaning(pic(), uR"(\Gamma(z + 1) = \lim_{n \to \infty} \frac{n!\,n^z}{(z + 1)(z + 2) \cdots (z + n)})"_s);
+        gammaOfZPlusOne(u"+1) = "_s);
+        ds().penY = drawLimit(gaussProduct);
+    }
     ds().penX = float(ds().tab40);
     putText(u"(7.37)"_s);
 
@@ -1073,11 +1080,17 @@ void p7_14Statement()
     skipLines(1.5f);
     ds().penX = float(ds().leftMargin);
     putText(u"(1) "_s);
-    Gamma();
-    putText(u"(1) = 1 であること。"_s);
+    {
+        // The claim is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(\Gamma(1) = 1\text{ であること。})"_s);
+        Gamma();
+        putText(u"(1) = 1 であること。"_s);
+    }
     skipLines(1.2f);
     ds().penX = float(ds().leftMargin);
     putText(u"(2) "_s);
+    // The closing parenthesis is drawn in one run with the prose after it.
+    FormulaScope meaning(pic(), uR"(\Gamma(z + 1) = z\,\Gamma(z)\text{ が成り立つこと。})"_s);
     gammaOfZPlusOne(u"+1) = "_s);
     putVars(u"z"_s);
     skipPx(6);
@@ -1099,41 +1112,57 @@ void p7_14(PageContext& page)
     rowAt(ds().leftMargin, 1.5f);
     putText(u"(1) これは容易である。(7.37) で"_s);
     skipPx(6);
-    putVars(u"z"_s);
-    skipPx(4);
-    putText(u"="_s);
-    skipPx(4);
-    putText(u"0 とおけばよい。"_s);
+    {
+        // The 0 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z = 0\text{ とおけばよい。})"_s);
+        putVars(u"z"_s);
+        skipPx(4);
+        putText(u"="_s);
+        skipPx(4);
+        putText(u"0 とおけばよい。"_s);
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"(2) (7.37) において "_s);
-    putVars(u"z"_s);
-    putText(u" → "_s);
-    putVars(u"z"_s);
-    putMinus();
-    putText(u"1 と置き換え，両辺に"_s);
-    putVars(u" z "_s);
+    {
+        // The 1 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z \to z - 1\text{ と置き換え，両辺に})"_s);
+        putVars(u"z"_s);
+        putText(u" → "_s);
+        putVars(u"z"_s);
+        putMinus();
+        putText(u"1 と置き換え，両辺に"_s);
+    }
+    formula(u"z"_s, [] { putVars(u" z "_s); });
     putText(u"を掛けると，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    zGammaZEquals();
-    ds().penY = drawLimit(shiftedProduct);
+    formula(uR"(z\,\Gamma(z) = \lim_{n \to \infty} \frac{(n - 1)!\,n^z}{(z + 1)(z + 2) \cdots (z + n - 1)})"_s, [] {
+        zGammaZEquals();
+        ds().penY = drawLimit(shiftedProduct);
+    });
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ここで "_s);
-    putVars(u"n"_s);
-    skipPx(4);
-    putText(u"→"_s);
-    skipPx(4);
-    putVars(u"m"_s);
-    skipPx(2);
-    putText(u"+1 と置き換えると，"_s);
+    {
+        // The +1 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(n \to m + 1\text{ と置き換えると，})"_s);
+        putVars(u"n"_s);
+        skipPx(4);
+        putText(u"→"_s);
+        skipPx(4);
+        putVars(u"m"_s);
+        skipPx(2);
+        putText(u"+1 と置き換えると，"_s);
+    }
 
     rowAt(ds().tab5, 1.5f);
-    zGammaZEquals();
-    const float limY = drawLimit(renamedProduct);
-    onePlusOneOverMToZ(limY);
-    ds().penY = limY;
+    formula(uR"(z\,\Gamma(z) = \lim_{m \to \infty} \frac{m!\,m^z\,(1 + 1/m)^z}{(z + 1)(z + 2) \cdots (z + m)})"_s, [] {
+        zGammaZEquals();
+        const float limY = drawLimit(renamedProduct);
+        onePlusOneOverMToZ(limY);
+        ds().penY = limY;
+    });
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となり，(7.37) と一致する。"_s);
