@@ -60,6 +60,13 @@ void bMinusAToPower()
     putSup(u"p+q+1"_s);
 }
 
+// The solution's coloured label, on a row of its own.
+void solutionLabel(const QString& label)
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putColored(label);
+}
+
 // Where the two fraction bars of a row start, and the row's line.
 struct FractionBars {
     float first;
@@ -75,13 +82,16 @@ void quarticStatement(const PageContext& page)
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
-    integralName(u"1"_s);
-    putText(u"  ＝  "_s);
-    dspIntInf(pic(), ds().penX, ds().penY);
-    skipPx(4);
-    putExpMinusX4();
-    skipPx(4);
-    putDiff(u"x"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I_1 = \int_{-\infty}^{\infty} e^{-x^4}\,dx)"_s);
+        integralName(u"1"_s);
+        putText(u"  ＝  "_s);
+        dspIntInf(pic(), ds().penX, ds().penY);
+        skipPx(4);
+        putExpMinusX4();
+        skipPx(4);
+        putDiff(u"x"_s);
+    }
     skipPx(4);
     putText(u"を求めよ。"_s);
 }
@@ -92,33 +102,43 @@ void quarticSubstitution()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.9]："_s);
     skipW(1);
-    putVars(u"x"_s);
-    putSup(u"4"_s);
-    putText(u" = "_s);
-    putVars(u"u"_s);
+    {
+        FormulaScope meaning(pic(), u"x^4 = u"_s);
+        putVars(u"x"_s);
+        putSup(u"4"_s);
+        putText(u" = "_s);
+        putVars(u"u"_s);
+    }
     putText(u" とおくと，"_s);
-    putVars(u"x"_s);
-    putText(u" = "_s);
-    putVars(u"u"_s);
-    putSup(u"1/4"_s);
+    {
+        FormulaScope meaning(pic(), u"x = u^{1/4}"_s);
+        putVars(u"x"_s);
+        putText(u" = "_s);
+        putVars(u"u"_s);
+        putSup(u"1/4"_s);
+    }
     putText(u"，"_s);
-    putDiff(u"x"_s);
-    skipPx(8);
-    putText(u"="_s);
-    skipPx(8);
-    oneOverAtPen(u"4"_s);
-    skipPx(4);
-    putVars(u"u"_s);
-    putSup(u"-3/4"_s);
-    skipPx(4);
-    putDiff(u"u"_s);
+    {
+        FormulaScope meaning(pic(), uR"(dx = \frac{1}{4}\,u^{-3/4}\,du)"_s);
+        putDiff(u"x"_s);
+        skipPx(8);
+        putText(u"="_s);
+        skipPx(8);
+        oneOverAtPen(u"4"_s);
+        skipPx(4);
+        putVars(u"u"_s);
+        putSup(u"-3/4"_s);
+        skipPx(4);
+        putDiff(u"u"_s);
+    }
     putText(u" である。よって，"_s);
 }
 
-// I₁ down to ½Γ(1/4) = 2Γ(5/4), each row under the first "＝".
-void quarticReduction()
+// I₁ = 2∫₀^∞ e^(−x⁴) dx; returns where its "＝" starts, for the rows under it.
+float quarticHalfLine()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_1 = 2\int_0^{\infty} e^{-x^4}\,dx)"_s);
     integralName(u"1"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  2  "_s);
@@ -127,9 +147,15 @@ void quarticReduction()
     putExpMinusX4();
     skipPx(4);
     putDiff(u"x"_s);
+    return equalsX;
+}
 
+// = 2 × 1/4 ∫₀^∞ e^(−u) u^(−3/4) du, under the "＝" at equalsX.
+void quarticInU(float equalsX)
+{
     ds().penX = equalsX;
     skipLines(1.8f);
+    FormulaScope meaning(pic(), uR"(= 2 \times \frac{1}{4} \int_0^{\infty} e^{-u}\,u^{-3/4}\,du)"_s);
     putText(u"  ＝  2 × "_s);
     oneOverAtPen(u"4"_s);
     skipPx(8);
@@ -142,9 +168,14 @@ void quarticReduction()
     putSup(u"-3/4"_s);
     skipPx(4);
     putDiff(u"u"_s);
+}
 
+// = ½Γ(1/4) = 2Γ(5/4) = 1.81280, under the "＝" at equalsX.
+void quarticAsGamma(float equalsX)
+{
     ds().penX = equalsX;
     skipLines(1.8f);
+    FormulaScope meaning(pic(), uR"(= \frac{1}{2}\,\Gamma(\frac{1}{4}) = 2\,\Gamma(\frac{5}{4}) = 1.81280)"_s);
     putText(u"  ＝  "_s);
     dspHalf(pic(), ds().penX, ds().penY);
     skipPx(4);
@@ -167,7 +198,9 @@ void p7_9(PageContext& page)
 {
     quarticStatement(page);
     quarticSubstitution();
-    quarticReduction();
+    const float equalsX = quarticHalfLine();
+    quarticInU(equalsX);
+    quarticAsGamma(equalsX);
 }
 
 namespace {
@@ -199,12 +232,10 @@ void p7_10FractionRows(const FractionBars& bars)
     putText(u"2"_s);
 }
 
-// sin⁴θ = 1/8 (cos 4θ - 4 cos 2θ + 3), and the contour-integral remark.
-void p7_10OtherRoutes()
+// sin⁴θ = 1/8 (cos 4θ − 4 cos 2θ + 3), the identity that gives I₂ directly.
+void sineFourthIdentity()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putText(u"この積分は，"_s);
-    rowAt(ds().tab5, 1.2f);
+    FormulaScope meaning(pic(), uR"(\sin^4\theta = \frac{1}{8}(\cos 4\theta - 4\cos 2\theta + 3))"_s);
     putSin();
     putSup(u"4"_s);
     putTheta();
@@ -231,15 +262,27 @@ void p7_10OtherRoutes()
     putText(u"3"_s);
     skipPx(4);
     putText(u")"_s);
+}
+
+// The sin⁴θ identity and the contour-integral remark.
+void p7_10OtherRoutes()
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putText(u"この積分は，"_s);
+    rowAt(ds().tab5, 1.2f);
+    sineFourthIdentity();
 
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を用いて計算することもできる。"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"また，"_s);
-    putVars(u"z"_s);
-    putText(u" = "_s);
-    putCourier(u"e"_s);
-    putSup(u"itheta"_s);
+    {
+        FormulaScope meaning(pic(), uR"(z = e^{i\theta})"_s);
+        putVars(u"z"_s);
+        putText(u" = "_s);
+        putCourier(u"e"_s);
+        putSup(u"itheta"_s);
+    }
     putText(u" とおき，単位円を一周する複素積分として計算することもできる。"_s);
 }
 
@@ -249,34 +292,27 @@ void sineFourthStatement(const PageContext& page)
     putColored(page.entry + u"　p. 144."_s);
     rowAt(ds().tab5, 1.5f);
     putText(u"定積分 "_s);
-    integralName(u"2"_s);
-    putText(u"  ＝  "_s);
-    integralAtPen(u"pi"_s, u"0"_s);
-    skipPx(8);
-    putSin();
-    putSup(u"4"_s);
-    thetaDTheta();
+    {
+        FormulaScope meaning(pic(), uR"(I_2 = \int_0^{\pi} \sin^4\theta\,d\theta)"_s);
+        integralName(u"2"_s);
+        putText(u"  ＝  "_s);
+        integralAtPen(u"pi"_s, u"0"_s);
+        skipPx(8);
+        putSin();
+        putSup(u"4"_s);
+        thetaDTheta();
+    }
     putText(u"   を  "_s);
-    beta();
+    formula(u"B"_s, beta);
     putText(u"関数，"_s);
-    Gamma();
+    formula(uR"(\Gamma)"_s, Gamma);
     putText(u"関数を経由して求めよ。"_s);
 }
 
-// u = sin²θ, and du in powers of u and 1 − u.
-void sineSquaredSubstitution()
+// du = 2 sinθ cosθ dθ = 2 u^(1/2) (1 − u)^(1/2) dθ.
+void sineSquaredDifferential()
 {
-    rowAt(ds().leftMargin, 2);
-    putColored(u"[解 7.10]："_s);
-    skipW(1);
-    putVars(u"u"_s);
-    putText(u" = "_s);
-    putSin();
-    putSup(u"2"_s);
-    putTheta();
-    putText(u" とおくと，"_s);
-
-    rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(du = 2\sin\theta\,\cos\theta\,d\theta = 2\,u^{1/2}(1 - u)^{1/2}\,d\theta)"_s);
     putDiff(u"u"_s);
     putText(u"  =  2 "_s);
     putSin();
@@ -297,6 +333,26 @@ void sineSquaredSubstitution()
     putVars(u"d"_s);
     skipPx(2);
     putTheta();
+}
+
+// u = sin²θ, and du in powers of u and 1 − u.
+void sineSquaredSubstitution()
+{
+    rowAt(ds().leftMargin, 2);
+    putColored(u"[解 7.10]："_s);
+    skipW(1);
+    {
+        FormulaScope meaning(pic(), uR"(u = \sin^2\theta)"_s);
+        putVars(u"u"_s);
+        putText(u" = "_s);
+        putSin();
+        putSup(u"2"_s);
+        putTheta();
+    }
+    putText(u" とおくと，"_s);
+
+    rowAt(ds().tab5, 1.5f);
+    sineSquaredDifferential();
     putText(u" ，"_s);
 }
 
@@ -304,6 +360,7 @@ void sineSquaredSubstitution()
 float sineFourthHalfRange()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_2 = 2\int_0^{\pi/2} \sin^4\theta\,d\theta)"_s);
     integralName(u"2"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  2 "_s);
@@ -320,6 +377,7 @@ void sineFourthInU(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(2);
+    FormulaScope meaning(pic(), uR"(= \int_0^1 u^2 \cdot u^{-1/2}(1 - u)^{-1/2}\,du)"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
     skipPx(8);
@@ -342,6 +400,7 @@ void sineFourthValue(float equalsX)
     ds().penX = equalsX;
     skipLines(1.8f);
     const float row = ds().penY;
+    FormulaScope meaning(pic(), uR"(= B(\frac{5}{2}, \frac{1}{2}) = \frac{\Gamma(\frac{5}{2})\,\Gamma(\frac{1}{2})}{\Gamma(3)} = \frac{\frac{3}{4}\sqrt{\pi}\,\sqrt{\pi}}{2} = \frac{3}{8}\pi)"_s);
     putText(u"  ＝  "_s);
     beta();
     putText(u"("_s);
@@ -379,11 +438,9 @@ namespace {
 // ---- 7.11 -------------------------------------------------------------------
 
 // I₃ = ∫ₐᵇ (b − x)^p (x − a)^q dx.
-void shiftedBetaStatement(const PageContext& page)
+void shiftedBetaIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds().tab5, 1.5f);
-    putText(u"定積分 "_s);
+    FormulaScope meaning(pic(), uR"(I_3 = \int_a^b (b - x)^p\,(x - a)^q\,dx)"_s);
     integralName(u"3"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"b"_s, u"a"_s);
@@ -408,6 +465,15 @@ void shiftedBetaStatement(const PageContext& page)
     putSup(u"q"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: find I₃.
+void shiftedBetaStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds().tab5, 1.5f);
+    putText(u"定積分 "_s);
+    shiftedBetaIntegral();
     putText(u"  を求めよ。"_s);
 }
 
@@ -417,18 +483,21 @@ void unitIntervalSubstitution()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 7.11]："_s);
     putText(u"変数変換 "_s);
-    putVars(u"x"_s);
-    putText(u"  =  "_s);
-    putVars(u"a"_s);
-    putText(u" + ("_s);
-    skipPx(2);
-    putVars(u"b"_s);
-    putMinus();
-    putVars(u"a"_s);
-    skipPx(2);
-    putText(u")"_s);
-    skipPx(4);
-    putVars(u"u"_s);
+    {
+        FormulaScope meaning(pic(), uR"(x = a + (b - a)\,u)"_s);
+        putVars(u"x"_s);
+        putText(u"  =  "_s);
+        putVars(u"a"_s);
+        putText(u" + ("_s);
+        skipPx(2);
+        putVars(u"b"_s);
+        putMinus();
+        putVars(u"a"_s);
+        skipPx(2);
+        putText(u")"_s);
+        skipPx(4);
+        putVars(u"u"_s);
+    }
     putText(u"  により，次を得る。"_s);
 }
 
@@ -436,6 +505,7 @@ void unitIntervalSubstitution()
 float unitIntervalIntegral()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_3 = (b - a)^{p+q+1}\,\int_0^1 (1 - u)^p\,u^q\,du)"_s);
     integralName(u"3"_s);
     const float equalsX = ds().penX;
     putText(u"  ＝  "_s);
@@ -466,6 +536,7 @@ void shiftedAsBeta(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(1.5f);
+    FormulaScope meaning(pic(), uR"(= (b - a)^{p+q+1}\,B(p + 1, q + 1))"_s);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(6);
@@ -483,6 +554,7 @@ void shiftedAsGamma(float equalsX)
 {
     ds().penX = equalsX;
     skipLines(1.5f);
+    FormulaScope meaning(pic(), uR"(= (b - a)^{p+q+1}\,\frac{\Gamma(p + 1)\,\Gamma(q + 1)}{\Gamma(p + q + 2)})"_s);
     putText(u"  ＝  ("_s);
     bMinusAToPower();
     skipPx(8);
@@ -527,18 +599,11 @@ void p7_11(PageContext& page)
 namespace {
 // ---- 7.12 -------------------------------------------------------------------
 
-// I₄ = ∫₀¹ x (1 − x)^(a−1) dx for a > 0, to be put in its simplest form.
-void powerMomentStatement(const PageContext& page)
+// I₄ = ∫₀¹ x (1 − x)^(a−1) dx, on a row of its own.
+void powerMomentIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    skipW(1);
-    putVars(u"a"_s);
-    skipPx(3);
-    putText(u">"_s);
-    skipPx(2);
-    putText(u"0 として，定積分"_s);
-
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_4 = \int_0^1 x\,(1 - x)^{a-1}\,dx)"_s);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -555,6 +620,24 @@ void powerMomentStatement(const PageContext& page)
     putSup(u"a-1"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: for a > 0, put I₄ in its simplest form.
+void powerMomentStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    skipW(1);
+    {
+        // The 0 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(a > 0\text{ として，定積分})"_s);
+        putVars(u"a"_s);
+        skipPx(3);
+        putText(u">"_s);
+        skipPx(2);
+        putText(u"0 として，定積分"_s);
+    }
+
+    powerMomentIntegral();
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を最も簡単な形にせよ。"_s);
@@ -563,9 +646,6 @@ void powerMomentStatement(const PageContext& page)
 // I₄ = B(2, a) with its two fraction bars; returns where they start.
 FractionBars powerMomentAsBeta()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putColored(u"[解 7.12]："_s);
-
     rowAt(ds().tab5, 1.5f);
     const float row = ds().penY;
     integralName(u"4"_s);
@@ -615,25 +695,11 @@ void powerMomentFractions(const FractionBars& bars)
     putText(u")"_s);
 }
 
-// The other route: u = (1 − x)^a gives I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du.
-void powerMomentOtherRoute()
+// I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du, on a row of its own.
+void powerMomentIntegralInU()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putText(u"別解として，"_s);
-    putVars(u"u"_s);
-    putText(u"  =  ("_s);
-    skipPx(2);
-    putText(u"1"_s);
-    putMinus();
-    putVars(u"x"_s);
-    skipPx(2);
-    putText(u")"_s);
-    putSup(u"a"_s);
-    putText(u" と積分変数を置き換えてもよい。"_s);
-    newLine();
-    putText(u"このとき，"_s);
-
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_4 = \frac{1}{a} \int_0^1 (1 - u^{1/a})\,du)"_s);
     integralName(u"4"_s);
     putText(u"  ＝  "_s);
     oneOverAtPen(u"a"_s);
@@ -650,6 +716,30 @@ void powerMomentOtherRoute()
     putText(u")"_s);
     skipPx(6);
     putDiff(u"u"_s);
+}
+
+// The other route: u = (1 − x)^a gives I₄ = 1/a ∫₀¹ (1 − u^(1/a)) du.
+void powerMomentOtherRoute()
+{
+    rowAt(ds().leftMargin, 1.5f);
+    putText(u"別解として，"_s);
+    {
+        FormulaScope meaning(pic(), u"u = (1 - x)^a"_s);
+        putVars(u"u"_s);
+        putText(u"  =  ("_s);
+        skipPx(2);
+        putText(u"1"_s);
+        putMinus();
+        putVars(u"x"_s);
+        skipPx(2);
+        putText(u")"_s);
+        putSup(u"a"_s);
+    }
+    putText(u" と積分変数を置き換えてもよい。"_s);
+    newLine();
+    putText(u"このとき，"_s);
+
+    powerMomentIntegralInU();
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるので，これを計算すればよい。"_s);
@@ -659,7 +749,9 @@ void powerMomentOtherRoute()
 void p7_12(PageContext& page)
 {
     powerMomentStatement(page);
-    powerMomentFractions(powerMomentAsBeta());
+    solutionLabel(u"[解 7.12]："_s);
+    formula(uR"(I_4 = B(2, a) = \frac{\Gamma(2)\,\Gamma(a)}{\Gamma(a + 2)} = \frac{1}{a(a + 1)})"_s,
+            [] { powerMomentFractions(powerMomentAsBeta()); });
     // Counted from the denominator line.
     powerMomentOtherRoute();
 }
@@ -695,11 +787,9 @@ struct ReflectionRow {
 };
 
 // I₅ = ∫₀¹ x^(−1/4) (1 − x)^(−3/4) dx.
-void reflectionStatement(const PageContext& page)
+void reflectionIntegral()
 {
-    putColored(page.entry + u"　p. 144."_s);
-    rowAt(ds().tab5, 1.5f);
-    putText(u"定積分 "_s);
+    FormulaScope meaning(pic(), uR"(I_5 = \int_0^1 x^{-1/4}(1 - x)^{-3/4}\,dx)"_s);
     integralName(u"5"_s);
     putText(u"  ＝  "_s);
     integralAtPen(u"1"_s, u"0"_s);
@@ -717,15 +807,21 @@ void reflectionStatement(const PageContext& page)
     putSup(u"-3/4"_s);
     skipPx(8);
     putDiff(u"x"_s);
+}
+
+// The problem: find I₅.
+void reflectionStatement(const PageContext& page)
+{
+    putColored(page.entry + u"　p. 144."_s);
+    rowAt(ds().tab5, 1.5f);
+    putText(u"定積分 "_s);
+    reflectionIntegral();
     putText(u"  を求めよ。"_s);
 }
 
 // I₅ = B(3/4, 1/4) = ── = π√2, the fraction's bar left empty.
 ReflectionRow reflectionRow()
 {
-    rowAt(ds().leftMargin, 1.5f);
-    putColored(u"[解 7.13]："_s);
-
     rowAt(ds().tab5, 1.5f);
     const float rowY = ds().penY;
     integralName(u"5"_s);
@@ -775,8 +871,12 @@ void reflectionFraction(const ReflectionRow& r)
 void p7_13(PageContext& page)
 {
     reflectionStatement(page);
-    const ReflectionRow r = reflectionRow();
-    reflectionFraction(r);
+    solutionLabel(u"[解 7.13]："_s);
+    ReflectionRow r{};
+    formula(uR"(I_5 = B(\frac{3}{4}, \frac{1}{4}) = \frac{\pi}{\sin(\pi/4)} = \pi\sqrt{2})"_s, [&r] {
+        r = reflectionRow();
+        reflectionFraction(r);
+    });
     p7_13Annotation(r.arrow);
 }
 
@@ -942,28 +1042,35 @@ void p7_14Statement()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ガンマ関数 "_s);
-    gammaOfZPlusOne(u"+1)"_s);
+    formula(uR"(\Gamma(z + 1))"_s, [] { gammaOfZPlusOne(u"+1)"_s); });
     skipPx(5);
     putText(u"は,"_s);
     skipPx(2);
     putText(u"1 位の極 "_s);
-    putVars(u"z"_s);
-    skipPx(4);
-    putText(u"="_s);
-    putMinus();
-    putText(u"1,"_s);
-    putMinus();
-    putText(u"2,"_s);
-    putMinus();
-    putText(u"3, ･･･ を除くすべての複素数"_s);
-    putVars(u" z "_s);
+    {
+        // The list of poles is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z = -1, -2, -3, \cdots\text{ を除くすべての複素数})"_s);
+        putVars(u"z"_s);
+        skipPx(4);
+        putText(u"="_s);
+        putMinus();
+        putText(u"1,"_s);
+        putMinus();
+        putText(u"2,"_s);
+        putMinus();
+        putText(u"3, ･･･ を除くすべての複素数"_s);
+    }
+    formula(u"z"_s, [] { putVars(u" z "_s); });
     putText(u"に対し，"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"次の無限乗積によって"_s);
 
     rowAt(ds().tab5, 1.5f);
-    gammaOfZPlusOne(u"+1) = "_s);
-    ds().penY = drawLimit(gaussProduct);
+    {
+        FormulaScope meaning(pic(), uR"(\Gamma(z + 1) = \lim_{n \to \infty} \frac{n!\,n^z}{(z + 1)(z + 2) \cdots (z + n)})"_s);
+        gammaOfZPlusOne(u"+1) = "_s);
+        ds().penY = drawLimit(gaussProduct);
+    }
     ds().penX = float(ds().tab40);
     putText(u"(7.37)"_s);
 
@@ -973,11 +1080,17 @@ void p7_14Statement()
     skipLines(1.5f);
     ds().penX = float(ds().leftMargin);
     putText(u"(1) "_s);
-    Gamma();
-    putText(u"(1) = 1 であること。"_s);
+    {
+        // The claim is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(\Gamma(1) = 1\text{ であること。})"_s);
+        Gamma();
+        putText(u"(1) = 1 であること。"_s);
+    }
     skipLines(1.2f);
     ds().penX = float(ds().leftMargin);
     putText(u"(2) "_s);
+    // The closing parenthesis is drawn in one run with the prose after it.
+    FormulaScope meaning(pic(), uR"(\Gamma(z + 1) = z\,\Gamma(z)\text{ が成り立つこと。})"_s);
     gammaOfZPlusOne(u"+1) = "_s);
     putVars(u"z"_s);
     skipPx(6);
@@ -999,41 +1112,57 @@ void p7_14(PageContext& page)
     rowAt(ds().leftMargin, 1.5f);
     putText(u"(1) これは容易である。(7.37) で"_s);
     skipPx(6);
-    putVars(u"z"_s);
-    skipPx(4);
-    putText(u"="_s);
-    skipPx(4);
-    putText(u"0 とおけばよい。"_s);
+    {
+        // The 0 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z = 0\text{ とおけばよい。})"_s);
+        putVars(u"z"_s);
+        skipPx(4);
+        putText(u"="_s);
+        skipPx(4);
+        putText(u"0 とおけばよい。"_s);
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"(2) (7.37) において "_s);
-    putVars(u"z"_s);
-    putText(u" → "_s);
-    putVars(u"z"_s);
-    putMinus();
-    putText(u"1 と置き換え，両辺に"_s);
-    putVars(u" z "_s);
+    {
+        // The 1 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(z \to z - 1\text{ と置き換え，両辺に})"_s);
+        putVars(u"z"_s);
+        putText(u" → "_s);
+        putVars(u"z"_s);
+        putMinus();
+        putText(u"1 と置き換え，両辺に"_s);
+    }
+    formula(u"z"_s, [] { putVars(u" z "_s); });
     putText(u"を掛けると，"_s);
 
     rowAt(ds().tab5, 1.5f);
-    zGammaZEquals();
-    ds().penY = drawLimit(shiftedProduct);
+    formula(uR"(z\,\Gamma(z) = \lim_{n \to \infty} \frac{(n - 1)!\,n^z}{(z + 1)(z + 2) \cdots (z + n - 1)})"_s, [] {
+        zGammaZEquals();
+        ds().penY = drawLimit(shiftedProduct);
+    });
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"ここで "_s);
-    putVars(u"n"_s);
-    skipPx(4);
-    putText(u"→"_s);
-    skipPx(4);
-    putVars(u"m"_s);
-    skipPx(2);
-    putText(u"+1 と置き換えると，"_s);
+    {
+        // The +1 is drawn in one run with the prose after it.
+        FormulaScope meaning(pic(), uR"(n \to m + 1\text{ と置き換えると，})"_s);
+        putVars(u"n"_s);
+        skipPx(4);
+        putText(u"→"_s);
+        skipPx(4);
+        putVars(u"m"_s);
+        skipPx(2);
+        putText(u"+1 と置き換えると，"_s);
+    }
 
     rowAt(ds().tab5, 1.5f);
-    zGammaZEquals();
-    const float limY = drawLimit(renamedProduct);
-    onePlusOneOverMToZ(limY);
-    ds().penY = limY;
+    formula(uR"(z\,\Gamma(z) = \lim_{m \to \infty} \frac{m!\,m^z\,(1 + 1/m)^z}{(z + 1)(z + 2) \cdots (z + m)})"_s, [] {
+        zGammaZEquals();
+        const float limY = drawLimit(renamedProduct);
+        onePlusOneOverMToZ(limY);
+        ds().penY = limY;
+    });
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となり，(7.37) と一致する。"_s);
