@@ -153,11 +153,13 @@ void parameterDerivative(PageContext& page)
 {
     rowAt(ds().leftMargin, 1.2f);
     putText(u"パラメータ "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" で偏微分すると"_s);
     skipLines(1.5f);
     tagAt(ds().tab40 + 2.0 * ds().chW, u"(5.50)"_s);
     ds().penX = float(ds().tab5);
+    // The middle fraction's numerator and denominator are drawn after the row.
+    FormulaScope meaning(pic(), uR"(\frac{\partial g}{\partial t} = \frac{x - t}{1 - 2tx + t^2}\,g = \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1})"_s);
     putPartial(u"g"_s, u"t"_s);
     putText(u"  ＝  "_s);
     page.markX2 = ds().penX;
@@ -187,24 +189,27 @@ void recurrenceToDerive()
     skipLines(1.2f);
     tagAt(ds().tab40 + 3.0 * ds().chW, u"(5.47)"_s);
     ds().penX = float(ds().tab5);
-    putText(u"("_s);
-    putText(u"2"_s);
-    putVars(u"n"_s);
-    putText(u"+1)"_s);
-    skipPx(6);
-    putVars(u"x"_s);
-    skipPx(6);
-    putPOfX(u"n"_s);
-    putText(u"  =  "_s);
-    putText(u"("_s);
-    putVars(u"n"_s);
-    putText(u"+1)"_s);
-    skipPx(6);
-    putPOfX(u"n+1"_s);
-    putText(u"  +  "_s);
-    putVars(u"n"_s);
-    skipPx(8);
-    putPOfX(u"n-1"_s);
+    {
+        FormulaScope meaning(pic(), uR"((2n+1)\,x\,P_n(x) = (n+1)\,P_{n+1}(x) + n\,P_{n-1}(x))"_s);
+        putText(u"("_s);
+        putText(u"2"_s);
+        putVars(u"n"_s);
+        putText(u"+1)"_s);
+        skipPx(6);
+        putVars(u"x"_s);
+        skipPx(6);
+        putPOfX(u"n"_s);
+        putText(u"  =  "_s);
+        putText(u"("_s);
+        putVars(u"n"_s);
+        putText(u"+1)"_s);
+        skipPx(6);
+        putPOfX(u"n+1"_s);
+        putText(u"  +  "_s);
+        putVars(u"n"_s);
+        skipPx(8);
+        putPOfX(u"n-1"_s);
+    }
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。"_s);
 }
@@ -214,9 +219,10 @@ void substitutedSeries()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.5]："_s);
     putText(u"(5.50) の中辺にある"_s);
-    putVars(u" g "_s);
+    formula(u"g"_s, [] { putVars(u" g "_s); });
     putText(u"に (5.38) の右辺を代入すると"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"((x - t) \sum_{n=0}^{\infty} P_n(x)\,t^n = (1 - 2tx + t^2) \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1})"_s);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -239,6 +245,8 @@ void expandedSeries()
     rowAt(ds().leftMargin, 2.2f);
     StyleScope keep(pic());
     pic().FontSize = float(0.8 * ds().baseFontSize);
+    FormulaScope meaning(pic(), uR"(x \sum_{n=0}^{\infty} P_n(x)\,t^n - \sum_{n=0}^{\infty} P_n(x)\,t^{n+1} = )"
+                                uR"(\sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1} - 2x \sum_{n=0}^{\infty} n\,P_n(x)\,t^n + \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n+1})"_s);
     putVars(u"x"_s);
     skipPx(3);
     putSumN0Inf();
@@ -266,11 +274,14 @@ void shiftedSeries()
 {
     rowAt(ds().leftMargin, 1.8f);
     putText(u"ここで "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" のべきがそろうように和の添字をずらすなどすると"_s);
     rowAt(ds().leftMargin, 1.8f);
     StyleScope keep(pic());
     pic().FontSize = float(0.76 * ds().baseFontSize);
+    FormulaScope meaning(pic(), uR"(x \sum_{n=0}^{\infty} P_n(x)\,t^n - \sum_{n=1}^{\infty} P_{n-1}(x)\,t^n = )"
+                                uR"(\sum_{n=0}^{\infty} (n+1)\,P_{n+1}(x)\,t^n - 2x \sum_{n=0}^{\infty} n\,P_n(x)\,t^n )"
+                                uR"(+ \sum_{n=1}^{\infty} (n-1)\,P_{n-1}(x)\,t^n)"_s);
     putVars(u"x"_s);
     skipPx(4);
     putSumN0Inf();
@@ -313,10 +324,13 @@ void coefficientsOfTn()
 {
     rowAt(ds().leftMargin, 1.7f);
     putText(u"両辺の "_s);
-    putVars(u"t"_s);
-    putSup(u"n"_s);
+    formula(u"t^n"_s, [] {
+        putVars(u"t"_s);
+        putSup(u"n"_s);
+    });
     putText(u" の係数を等しいとおくと"_s);
     rowAt(column(2), 1.3f);
+    FormulaScope meaning(pic(), uR"(x\,P_n(x) - P_{n-1}(x) = (n+1)\,P_{n+1}(x) - 2x\,n\,P_n(x) + (n-1)\,P_{n-1}(x))"_s);
     putVars(u"x"_s);
     skipPx(8);
     putPOfX(u"n"_s);
