@@ -385,6 +385,7 @@ void tallRadical(bool withFoot)
 void harmonicY11()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(Y_{11}(\theta, \varphi) = -\frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{4}}\,\sin\theta\,e^{i\varphi})"_s);
     putVars(u"Y"_s);
     putSub(u"11"_s);
     thetaPhiArgs();
@@ -406,6 +407,7 @@ void harmonicY11()
 void harmonicY10()
 {
     rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(Y_{10}(\theta, \varphi) = \frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{2}}\,\cos\theta)"_s);
     putVars(u"Y"_s);
     putSub(u"10"_s);
     thetaPhiArgs();
@@ -424,6 +426,7 @@ void harmonicY10()
 void harmonicY1m1()
 {
     rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(Y_{1,-1}(\theta, \varphi) = \frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{4}}\,\sin\theta\,e^{-i\varphi})"_s);
     putVars(u"Y"_s);
     putSub(u"1，"_s);
     skipPx(-8);
@@ -1409,13 +1412,21 @@ void p5_9(PageContext& page)
     putColored(page.entry + u"　p. 107."_s);
     newLine();
     putText(u"　"_s);
-    putVars(u"l ="_s);
-    skipPx(2);
-    putText(u"1 の球面調和関数 "_s);
-    putVars(u"Y"_s);
-    putSub(u"lm"_s);
-    thetaPhiArgs();
-    putText(u") の具体形を示せ。"_s);
+    {
+        // The 1 is drawn in one piece with the prose after it.
+        FormulaScope meaning(pic(), uR"(l = 1\text{ の球面調和関数 })"_s);
+        putVars(u"l ="_s);
+        skipPx(2);
+        putText(u"1 の球面調和関数 "_s);
+    }
+    {
+        // So is the closing parenthesis.
+        FormulaScope meaning(pic(), uR"(Y_{lm}(\theta, \varphi)\text{ の具体形を示せ。})"_s);
+        putVars(u"Y"_s);
+        putSub(u"lm"_s);
+        thetaPhiArgs();
+        putText(u") の具体形を示せ。"_s);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.9]：  "_s);
     harmonicY11();
