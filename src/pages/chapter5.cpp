@@ -450,66 +450,74 @@ void harmonicY1m1()
 
 // ---- 5.12: integrals of Hermite polynomials ----
 
-// "(k) I_k = ∫" with the limits −∞ and ∞.
-void labelledIntegral(const QString& label, const QString& index)
+// "(k) I_k = ∫" with the limits −∞ and ∞, then the integrand; all but the label
+// is the formula the LaTeX reads.
+template <typename Draw>
+void labelledIntegral(const QString& label, const QString& index, const QString& latex, Draw integrand)
 {
     putColored(label);
     skipW(1);
+    FormulaScope meaning(pic(), latex);
     putVars(u"I"_s);
     putSub(index);
     putText(u" = "_s);
     intInf();
+    integrand();
 }
 
 void hermiteIntegrals(PageContext& page)
 {
     putText(u"　エルミート多項式 "_s);
-    putHOfX(u"n"_s);
+    formula(u"H_n(x)"_s, [] { putHOfX(u"n"_s); });
     putText(u" について，次の積分を求めよ。"_s);
 
     rowAt(ds().tab5, 1.8f);
     page.markY = ds().penY;
-    labelledIntegral(u"(1)"_s, u"1"_s);
-    putHOfX(u"m"_s);
-    skipPx(8);
-    const float barX = ds().penX;
-    putText(u"────"_s);
-    skipPx(10);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
-    ds().penX = float(barX + 4);
-    ds().penY = float(ds().penY - 14);
-    putVars(u"d"_s);
-    skipPx(4);
-    putHOfX(u"n"_s);
-    ds().penX = float(barX + 1.5 * ds().chW);
-    ds().penY = float(page.markY + 12);
-    putDiff(u"x"_s);
+    // The fraction's numerator and denominator are drawn after the rest of the row.
+    labelledIntegral(u"(1)"_s, u"1"_s, uR"(I_1 = \int_{-\infty}^{\infty} H_m(x)\,\frac{dH_n(x)}{dx}\,e^{-x^2}\,dx)"_s, [&page] {
+        putHOfX(u"m"_s);
+        skipPx(8);
+        const float barX = ds().penX;
+        putText(u"────"_s);
+        skipPx(10);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+        ds().penX = float(barX + 4);
+        ds().penY = float(ds().penY - 14);
+        putVars(u"d"_s);
+        skipPx(4);
+        putHOfX(u"n"_s);
+        ds().penX = float(barX + 1.5 * ds().chW);
+        ds().penY = float(page.markY + 12);
+        putDiff(u"x"_s);
+    });
 
     ds().penY = page.markY;
     rowAt(ds().tab5, 2);
-    labelledIntegral(u"(2)"_s, u"2"_s);
-    putHOfX(u"n"_s);
-    skipPx(8);
-    putXSquared();
-    skipPx(8);
-    putHOfX(u"n"_s);
-    skipPx(10);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
+    labelledIntegral(u"(2)"_s, u"2"_s, uR"(I_2 = \int_{-\infty}^{\infty} H_n(x)\,x^2\,H_n(x)\,e^{-x^2}\,dx)"_s, [] {
+        putHOfX(u"n"_s);
+        skipPx(8);
+        putXSquared();
+        skipPx(8);
+        putHOfX(u"n"_s);
+        skipPx(10);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    labelledIntegral(u"(3)"_s, u"3"_s);
-    putVars(u"x"_s);
-    putSup(u"n"_s);
-    skipPx(8);
-    putHOfX(u"n"_s);
-    skipPx(8);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
+    labelledIntegral(u"(3)"_s, u"3"_s, uR"(I_3 = \int_{-\infty}^{\infty} x^n\,H_n(x)\,e^{-x^2}\,dx)"_s, [] {
+        putVars(u"x"_s);
+        putSup(u"n"_s);
+        skipPx(8);
+        putHOfX(u"n"_s);
+        skipPx(8);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+    });
 }
 
 // The part labels of the solution stand one character in from the surface's edge.
@@ -526,6 +534,7 @@ void firstIntegral()
     partLabel(u"(1)"_s, 1.2f);
     putText(u" 漸化式 (5.11) を使うと"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_1 = \int_{-\infty}^{\infty} H_m(x)\,2n\,H_{n-1}(x)\,e^{-x^2}\,dx = \sqrt{\pi}\,2^n\,n!\,\delta_{m,n-1})"_s);
     putVars(u"I"_s);
     putSub(u"1"_s);
     putText(u" = "_s);
@@ -573,6 +582,7 @@ void squaredProductExpansion()
     partLabel(u"(2)"_s, 1.5f);
     putText(u" (5.10) を使うと，被積分関数の一部は"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"((x\,H_n(x))^2 = \frac{1}{4} H_{n+1}(x)^2 + n\,H_{n+1}(x)\,H_{n-1}(x) + n^2\,H_{n-1}(x)^2)"_s);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -606,6 +616,7 @@ float secondIntegralTerms()
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるから"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_2 = \frac{1}{4} \sqrt{\pi}\,2^{n+1} (n+1)! + 0 + n^2 \sqrt{\pi}\,2^{n-1} (n-1)!)"_s);
     putVars(u"I"_s);
     putSub(u"2"_s);
     const float equalsX = ds().penX;
@@ -643,6 +654,7 @@ float secondIntegralTerms()
 void secondIntegralValue(float equalsX)
 {
     rowAt(equalsX, 1.5f);
+    FormulaScope meaning(pic(), uR"(= \sqrt{\pi}\,2^{n-1}\,n!\,(n + 1 + 0 + n) = \sqrt{\pi}\,2^{n-1} (2n+1)\,n!)"_s);
     putText(u" = "_s);
     sqrtPiTwoTo(u"n-1"_s);
     skipPx(4);
@@ -688,23 +700,28 @@ void thirdIntegral()
 {
     partLabel(u"(3)"_s, 1.5f);
     putText(u" (5.4) を逆に読むと"_s);
-    putVars(u" x"_s);
-    putSup(u"n"_s);
-    skipPx(8);
-    putText(u"="_s);
-    skipPx(8);
-    putText(u"2"_s);
-    putSup(u"-n"_s);
-    skipPx(4);
-    putHOfX(u"n"_s);
-    putText(u"  +  "_s);
-    degreeNMinus2(u") 次多項式"_s);
+    {
+        // The closing parenthesis is drawn in one piece with the words after it.
+        FormulaScope meaning(pic(), uR"(x^n = 2^{-n}\,H_n(x) + (n-2)\text{ 次多項式})"_s);
+        putVars(u" x"_s);
+        putSup(u"n"_s);
+        skipPx(8);
+        putText(u"="_s);
+        skipPx(8);
+        putText(u"2"_s);
+        putSup(u"-n"_s);
+        skipPx(4);
+        putHOfX(u"n"_s);
+        putText(u"  +  "_s);
+        degreeNMinus2(u") 次多項式"_s);
+    }
     rowAt(ds().leftMargin, 1.2f);
     putText(u"と書ける。"_s);
-    degreeNMinus2(u") 次多項式は "_s);
-    putHOfX(u"n"_s);
+    formula(uR"((n-2)\text{ 次多項式は })"_s, [] { degreeNMinus2(u") 次多項式は "_s); });
+    formula(u"H_n(x)"_s, [] { putHOfX(u"n"_s); });
     putText(u" と直交するので"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_3 = 2^{-n} \sqrt{\pi}\,2^n\,n! = \sqrt{\pi}\,n!)"_s);
     putVars(u"I"_s);
     putSub(u"3"_s);
     putText(u"  =  "_s);
