@@ -744,10 +744,25 @@ void thirdIntegral()
 
 // ---- 5.13 and 5.14: orthogonality of the associated Legendre functions ----
 
+// P_l^m(x) in LaTeX, for a degree and an order written as the page writes them (l, l', m, m').
+QString assocPLatex(const QString& l, const QString& m) { return u"P_{%1}^{%2}(x)"_s.arg(l, m); }
+
+// P_l^m(x) standing on its own in the prose.
+void inlineAssocP(const QString& l, const QString& m)
+{
+    formula(assocPLatex(l, m), [&] { putAssocP(l, m); });
+}
+
+// The eigenvalue term eigenvalueTerm draws.
+const QString eigenvalueTermLatex = uR"(+ (l - l')(l + l' + 1)\,P_{l}^{m}(x)\,P_{l'}^{m}(x) = 0)"_s;
+
 // The associated Legendre equation for (lambda, mu):
 // d/dx((1 − x²) dP/dx) + (λ(λ+1) − μ²/(1 − x²)) P = 0.
 void associatedLegendreEquation(const QString& lambda, const QString& mu)
 {
+    const QString p = assocPLatex(lambda, mu);
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left((1-x^2)\frac{d%1}{dx}\right) + \left(%2(%2+1) - \frac{%3^2}{1-x^2}\right) %1 = 0)"_s
+                                    .arg(p, lambda, mu));
     putFrac(u"d"_s, u"dx"_s);
     skipPx(4);
     bigLParen();
@@ -843,11 +858,13 @@ void orthogonalityInL()
 {
     rowAt(ds().leftMargin, 1);
     putText(u"§5.7 で示した手続きをルジャンドル陪関数 "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" に適用して，"_s);
     newLine();
     putText(u"次の直交関係を証明せよ。"_s);
     rowAt(ds().tab5, 1.5f);
+    // The condition's parentheses are drawn with the "= 0" and with its words.
+    FormulaScope meaning(pic(), uR"(\int_{-1}^{1} P_{l}^{m}(x)\,P_{l'}^{m}(x)\,dx = 0 \quad (l \neq l'\text{ のとき}))"_s);
     integralMinus1To1();
     skipPx(4);
     putAssocP(u"l"_s, u"m"_s);
@@ -870,13 +887,13 @@ void equationsForLAndLPrime()
     rowAt(ds().leftMargin, 1.8f);
     putColored(u"[解 5.13]："_s);
     putText(u"  "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" はルジャンドル陪微分方程式"_s);
     rowAt(3 * ds().chW, 1.8f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。同様に "_s);
-    putAssocP(u"l'"_s, u"m"_s);
+    inlineAssocP(u"l'"_s, u"m"_s);
     putText(u" は"_s);
     rowAt(column(2), 1.8f);
     associatedLegendreEquation(u"l'"_s, u"m"_s);
@@ -886,14 +903,17 @@ void differenceOfEquations()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。ここで，[上式] × "_s);
-    putAssocP(u"l'"_s, u"m"_s);
+    inlineAssocP(u"l'"_s, u"m"_s);
     putText(u" － [下式] × "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
     rowAt(ds().leftMargin, 1.8f);
     {
         StyleScope keep(pic());
         pic().FontSize = 9;
+        FormulaScope meaning(pic(), uR"(P_{l'}^{m}(x)\,\frac{d}{dx}\left[(1-x^2)\frac{dP_{l}^{m}(x)}{dx}\right] )"
+                                    uR"(- P_{l}^{m}(x)\,\frac{d}{dx}\left[(1-x^2)\frac{dP_{l'}^{m}(x)}{dx}\right] )"_s
+                                        + eigenvalueTermLatex);
         putAssocP(u"l'"_s, u"m"_s);
         skipPx(4);
         bracketedDerivative(u"l"_s);
@@ -910,6 +930,8 @@ void differenceOfEquations()
     rowAt(ds().leftMargin, 1.7f);
     StyleScope keep(pic());
     pic().FontSize = 10.5;
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left[(1-x^2)\left(P_{l'}^{m}(x)\frac{dP_{l}^{m}(x)}{dx} - \frac{dP_{l'}^{m}(x)}{dx}P_{l}^{m}(x)\right)\right] )"_s
+                                    + eigenvalueTermLatex);
     openTotalDerivative(u"l'"_s, u"m"_s, u"l"_s, u"m"_s);
     skipPx(8);
     bigRBracket();
@@ -920,44 +942,55 @@ void integratedOverMinus1To1()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"と書き直せる。これを "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" について "_s);
-    putCourier(u"-"_s);
-    putText(u"1 から 1 まで積分すると，第 1 項は 0 になり"_s);
+    {
+        // The limits' digits are drawn in one piece with the words around them.
+        FormulaScope meaning(pic(), uR"(-1\text{ から }1\text{ まで積分すると，第 1 項は }0\text{ になり})"_s);
+        putCourier(u"-"_s);
+        putText(u"1 から 1 まで積分すると，第 1 項は 0 になり"_s);
+    }
     newLine();
     putText(u"第 2 項だけが残る。"_s);
     rowAt(ds().tab5, 1.5f);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"l"_s);
-    putMinus();
-    putVars(u"l'"_s);
-    skipPx(2);
-    putText(u") ("_s);
-    skipPx(2);
-    putVars(u"l"_s);
-    skipPx(2);
-    putText(u"+"_s);
-    skipPx(2);
-    putVars(u"l'"_s);
-    skipPx(2);
-    putText(u"+1)"_s);
-    skipPx(8);
-    integralMinus1To1();
-    skipPx(4);
-    putAssocP(u"l"_s, u"m"_s);
-    skipPx(4);
-    putAssocP(u"l'"_s, u"m"_s);
-    skipPx(6);
-    putDiff(u"x"_s);
-    putText(u"  ＝  0"_s);
+    {
+        FormulaScope meaning(pic(), uR"((l - l')(l + l' + 1) \int_{-1}^{1} P_{l}^{m}(x)\,P_{l'}^{m}(x)\,dx = 0)"_s);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"l"_s);
+        putMinus();
+        putVars(u"l'"_s);
+        skipPx(2);
+        putText(u") ("_s);
+        skipPx(2);
+        putVars(u"l"_s);
+        skipPx(2);
+        putText(u"+"_s);
+        skipPx(2);
+        putVars(u"l'"_s);
+        skipPx(2);
+        putText(u"+1)"_s);
+        skipPx(8);
+        integralMinus1To1();
+        skipPx(4);
+        putAssocP(u"l"_s, u"m"_s);
+        skipPx(4);
+        putAssocP(u"l'"_s, u"m"_s);
+        skipPx(6);
+        putDiff(u"x"_s);
+        putText(u"  ＝  0"_s);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putText(u"という結果を得る。"_s);
-    putVars(u" l"_s);
-    putText(u" ≠ "_s);
-    putVars(u"l"_s);
-    skipPx(2);
-    putText(u"' なので，積分は 0 でなければならない。"_s);
+    {
+        // The prime is drawn in one piece with the rest of the sentence.
+        FormulaScope meaning(pic(), uR"(l \neq l'\text{ なので，積分は }0\text{ でなければならない。})"_s);
+        putVars(u" l"_s);
+        putText(u" ≠ "_s);
+        putVars(u"l"_s);
+        skipPx(2);
+        putText(u"' なので，積分は 0 でなければならない。"_s);
+    }
 }
 
 void orthogonalityInM()
