@@ -996,20 +996,20 @@ void integratedOverMinus1To1()
 void orthogonalityInM()
 {
     putText(u"　前問の直交関係は "_s);
-    putVars(u"m"_s);
+    formula(u"m"_s, [] { putVars(u"m"_s); });
     putText(u" が共通で "_s);
-    putVars(u"l "_s);
+    formula(u"l"_s, [] { putVars(u"l "_s); });
     putText(u"が異なる"_s);
     newLine();
     putText(u"場合の直交性である。逆に "_s);
-    putVars(u"l"_s);
+    formula(u"l"_s, [] { putVars(u"l"_s); });
     putText(u" が共通で "_s);
-    putVars(u"m "_s);
+    formula(u"m"_s, [] { putVars(u"m "_s); });
     putText(u"が異なるとき，"_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" と "_s);
     newLine();
-    putAssocP(u"l"_s, u"m'"_s);
+    inlineAssocP(u"l"_s, u"m'"_s);
     putText(u" の間に成り立つ直交関係を求めよ。"_s);
 }
 
@@ -1018,9 +1018,9 @@ void equationsForMAndMPrime()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.14]："_s);
     putText(u"前問と同様に考える。今度は"_s);
-    putVars(u" l "_s);
+    formula(u"l"_s, [] { putVars(u" l "_s); });
     putText(u"が共通で"_s);
-    putVars(u" m "_s);
+    formula(u"m"_s, [] { putVars(u" m "_s); });
     putText(u"が異なるので"_s);
     rowAt(3 * ds().chW, 1.5f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
@@ -1058,14 +1058,17 @@ void differenceInM()
 {
     rowAt(ds().leftMargin, 1.7f);
     putText(u"　ここで　[上式] × "_s);
-    putAssocP(u"l"_s, u"m'"_s);
+    inlineAssocP(u"l"_s, u"m'"_s);
     putText(u" － [下式] × "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
 
     rowAt(column(2), 2);
     StyleScope keep(pic());
     pic().FontSize = 10.5;
+    // The second fraction's numerator and denominator are drawn after the row.
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left[(1-x^2)\left(P_{l}^{m'}(x)\frac{dP_{l}^{m}(x)}{dx} - \frac{dP_{l}^{m'}(x)}{dx}P_{l}^{m}(x)\right)\right] )"
+                                uR"(- \frac{m^2 - m'^2}{1-x^2}\,P_{l}^{m}(x)\,P_{l}^{m'}(x) = 0)"_s);
     openTotalDerivative(u"l"_s, u"m'"_s, u"l"_s, u"m"_s);
     skipW(1);
     bigRBracket();
@@ -1116,36 +1119,47 @@ void integratedInM()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これを "_s);
-    putCourier(u"-"_s);
-    putText(u"1 から 1 まで積分すると，第 1 項は 0 となるので"_s);
+    {
+        // The limits' digits are drawn in one piece with the words around them.
+        FormulaScope meaning(pic(), uR"(-1\text{ から }1\text{ まで積分すると，第 1 項は }0\text{ となるので})"_s);
+        putCourier(u"-"_s);
+        putText(u"1 から 1 まで積分すると，第 1 項は 0 となるので"_s);
+    }
     rowAt(ds().tab5, 1.8f);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"m"_s);
-    putSup(u"2"_s);
-    putMinus();
-    putVars(u"m'"_s);
-    putSup(u"2"_s);
-    skipPx(2);
-    putText(u") "_s);
-    weightedIntegrandRows(weightedIntegral());
+    {
+        FormulaScope meaning(pic(), uR"((m^2 - m'^2) \int_{-1}^{1} \frac{P_{l}^{m}(x)\,P_{l}^{m'}(x)}{1-x^2}\,dx = 0)"_s);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"m"_s);
+        putSup(u"2"_s);
+        putMinus();
+        putVars(u"m'"_s);
+        putSup(u"2"_s);
+        skipPx(2);
+        putText(u") "_s);
+        weightedIntegrandRows(weightedIntegral());
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"したがって，この場合の直交関係は"_s);
     rowAt(ds().tab5, 1.8f);
-    const BarAt bar = weightedIntegral();
-    skipW(2);
-    putText(u"("_s);
-    skipPx(4);
-    putText(u"|"_s);
-    putVars(u"m"_s);
-    putText(u"|"_s);
-    putText(u" ≠ "_s);
-    putText(u"|"_s);
-    putVars(u"m'"_s);
-    putText(u"|"_s);
-    putText(u" のとき)"_s);
-    weightedIntegrandRows(bar);
+    {
+        // The condition is drawn before the fraction's numerator and denominator.
+        FormulaScope meaning(pic(), uR"(\int_{-1}^{1} \frac{P_{l}^{m}(x)\,P_{l}^{m'}(x)}{1-x^2}\,dx = 0 \quad (|m| \neq |m'|\text{ のとき}))"_s);
+        const BarAt bar = weightedIntegral();
+        skipW(2);
+        putText(u"("_s);
+        skipPx(4);
+        putText(u"|"_s);
+        putVars(u"m"_s);
+        putText(u"|"_s);
+        putText(u" ≠ "_s);
+        putText(u"|"_s);
+        putVars(u"m'"_s);
+        putText(u"|"_s);
+        putText(u" のとき)"_s);
+        weightedIntegrandRows(bar);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となる。これが求める関係である。"_s);
 }
