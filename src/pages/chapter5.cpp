@@ -1166,35 +1166,6 @@ void integratedInM()
 
 // ---- 5.15 ----
 
-void derivativeIdentity(PageContext& page)
-{
-    putText(u"　ルジャンドル多項式 "_s);
-    putPOfX(u"n"_s);
-    putText(u" について，次の関係式"_s);
-    rowAt(ds().tab5, 1.8f);
-    page.markY = ds().penY;
-    putText(u"("_s);
-    skipPx(2);
-    putText(u"1"_s);
-    putMinus();
-    putXSquared();
-    skipPx(2);
-    putText(u") "_s);
-    page.markX2 = ds().penX;
-    putText(u"────  ＝  "_s);
-    page.markX3 = ds().penX;
-    putText(u"────"_s);
-    skipPx(-8);
-    putText(u"─ "_s);
-    putText(u" ("_s);
-    putMinus();
-    putPOfX(u"n+1"_s);
-    putText(u" + "_s);
-    putPOfX(u"n-1"_s);
-    skipPx(8);
-    putText(u")"_s);
-}
-
 void derivativeIdentityFractions(const PageContext& page)
 {
     ds().penY = float(page.markY - 14);
@@ -1223,6 +1194,39 @@ void derivativeIdentityFractions(const PageContext& page)
     ds().penY = page.markY;
 }
 
+void derivativeIdentity(PageContext& page)
+{
+    putText(u"　ルジャンドル多項式 "_s);
+    formula(u"P_n(x)"_s, [] { putPOfX(u"n"_s); });
+    putText(u" について，次の関係式"_s);
+    rowAt(ds().tab5, 1.8f);
+    // The fractions' numerators and denominators are drawn after the row.
+    FormulaScope meaning(pic(), uR"((1-x^2)\,\frac{dP_n(x)}{dx} = \frac{n(n+1)}{2n+1}\,(-P_{n+1}(x) + P_{n-1}(x)))"_s);
+    page.markY = ds().penY;
+    putText(u"("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putXSquared();
+    skipPx(2);
+    putText(u") "_s);
+    page.markX2 = ds().penX;
+    putText(u"────  ＝  "_s);
+    page.markX3 = ds().penX;
+    putText(u"────"_s);
+    skipPx(-8);
+    putText(u"─ "_s);
+    putText(u" ("_s);
+    putMinus();
+    putPOfX(u"n+1"_s);
+    putText(u" + "_s);
+    putPOfX(u"n-1"_s);
+    skipPx(8);
+    putText(u")"_s);
+    derivativeIdentityFractions(page);
+}
+
+
 void eliminationHint()
 {
     rowAt(ds().leftMargin, 1.5f);
@@ -1232,18 +1236,23 @@ void eliminationHint()
     putText(u"  "_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"漸化式 (5.47)～(5.49) のうちの 2 つから "_s);
-    putVars(u"x"_s);
-    skipPx(4);
-    putPOfX(u"n"_s);
+    formula(uR"(x\,P_n(x))"_s, [] {
+        putVars(u"x"_s);
+        skipPx(4);
+        putPOfX(u"n"_s);
+    });
     putText(u" を消去すればよい。"_s);
     newLine();
     putText(u"たとえば (5.48) × "_s);
-    putVars(u"n"_s);
-    putText(u" ＋ (5.49) × ("_s);
-    putVars(u"n"_s);
-    spacedPlusOne();
-    skipPx(2);
-    putText(u")  を作る。"_s);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
+    // The parentheses of n + 1 are drawn in one piece with the words around them.
+    formula(uR"(\text{ ＋ (5.49) } \times (n + 1)\text{  を作る。})"_s, [] {
+        putText(u" ＋ (5.49) × ("_s);
+        putVars(u"n"_s);
+        spacedPlusOne();
+        skipPx(2);
+        putText(u")  を作る。"_s);
+    });
 }
 
 // ---- 5.16: the Legendre equation from raising and lowering ----
@@ -1529,7 +1538,6 @@ void p5_15(PageContext& page)
 {
     putColored(page.entry + u"　p. 108."_s);
     derivativeIdentity(page);
-    derivativeIdentityFractions(page);
     eliminationHint();
 }
 
