@@ -1297,23 +1297,26 @@ void ladderEquation()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"§5.2.5 に書いたように，ルジャンドル多項式 "_s);
-    putPOfX(u"n"_s);
+    formula(u"P_n(x)"_s, [] { putPOfX(u"n"_s); });
     putText(u" の漸化式 (5.48)，(5.49) を使って"_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"次数"_s);
-    putVars(u" n "_s);
+    formula(u"n"_s, [] { putVars(u" n "_s); });
     putText(u"を上げ下げすると，2 階の方程式"_s);
 
     rowAt(column(2), 1.8f);
-    ladderOperator(false);
-    skipW(1.5f);
-    ladderOperator(true);
-    skipW(1.5f);
-    putPOfX(u"n"_s);
-    putText(u" = "_s);
-    putMinus();
-    putSquared(u"n"_s);
-    putPOfX(u"n"_s);
+    {
+        FormulaScope meaning(pic(), uR"(\left[(1-x^2)\frac{d}{dx} - nx\right] \left[(1-x^2)\frac{d}{dx} + nx\right] P_n(x) = -n^2 P_n(x))"_s);
+        ladderOperator(false);
+        skipW(1.5f);
+        ladderOperator(true);
+        skipW(1.5f);
+        putPOfX(u"n"_s);
+        putText(u" = "_s);
+        putMinus();
+        putSquared(u"n"_s);
+        putPOfX(u"n"_s);
+    }
     tagAt(column(50), u"(5.52)"_s);
 }
 
@@ -1322,29 +1325,32 @@ void standardLegendreEquation()
     rowAt(ds().leftMargin, 1.8f);
     putText(u"が得られる。これを整理して，標準形のルジャンドル微分方程式"_s);
     rowAt(column(2), 1.4f);
-    spacedOneMinusX2();
-    skipPx(4);
-    dprimeLn();
-    putMinus();
-    putText(u"2"_s);
-    skipPx(2);
-    putVars(u"x"_s);
-    skipPx(6);
-    primeLn();
-    skipW(0.5f);
-    putText(u"+"_s);
-    skipPx(4);
-    putVars(u"n"_s);
-    skipPx(4);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"n"_s);
-    skipPx(2);
-    putText(u"+1)"_s);
-    skipPx(5);
-    putPOfX(u"n"_s);
-    skipPx(5);
-    putText(u"= 0"_s);
+    {
+        FormulaScope meaning(pic(), uR"((1-x^2)\,P_n''(x) - 2x\,P_n'(x) + n(n+1)\,P_n(x) = 0)"_s);
+        spacedOneMinusX2();
+        skipPx(4);
+        dprimeLn();
+        putMinus();
+        putText(u"2"_s);
+        skipPx(2);
+        putVars(u"x"_s);
+        skipPx(6);
+        primeLn();
+        skipW(0.5f);
+        putText(u"+"_s);
+        skipPx(4);
+        putVars(u"n"_s);
+        skipPx(4);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"n"_s);
+        skipPx(2);
+        putText(u"+1)"_s);
+        skipPx(5);
+        putPOfX(u"n"_s);
+        skipPx(5);
+        putText(u"= 0"_s);
+    }
     tagAt(column(50), u"(5.53)"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。（読者からの質問）"_s);
@@ -1357,46 +1363,56 @@ void expandedLadder()
     putText(u"  "_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"微分はその右にあるすべての "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" に作用することに注意すると"_s);
     rowAt(column(2), 1.5f);
-    putFrac(u"d"_s, u"dx"_s);
-    skipPx(5);
-    raisedBracket();
+    formula(uR"(\frac{d}{dx}\left[(1-x^2)\,P_n'(x) + nx\,P_n(x)\right])"_s, [] {
+        putFrac(u"d"_s, u"dx"_s);
+        skipPx(5);
+        raisedBracket();
+    });
     rowAt(column(5), 1.5f);
-    putText(u" = "_s);
-    putMinus();
-    putText(u"2"_s);
-    putVars(u"x"_s);
-    skipPx(5);
-    primeLn();
-    skipPx(5);
-    putText(u"+ (1"_s);
-    putMinus();
-    putXSquared();
-    putText(u")"_s);
-    skipPx(4);
-    dprimeLn();
-    putText(u" + "_s);
-    putVars(u"n"_s);
-    skipPx(4);
-    putPOfX(u"n"_s);
-    putText(u" + "_s);
-    putVars(u"nx"_s);
-    skipPx(4);
-    primeLn();
+    {
+        FormulaScope meaning(pic(), uR"(= -2x\,P_n'(x) + (1-x^2)\,P_n''(x) + n\,P_n(x) + nx\,P_n'(x))"_s);
+        putText(u" = "_s);
+        putMinus();
+        putText(u"2"_s);
+        putVars(u"x"_s);
+        skipPx(5);
+        primeLn();
+        skipPx(5);
+        putText(u"+ (1"_s);
+        putMinus();
+        putXSquared();
+        putText(u")"_s);
+        skipPx(4);
+        dprimeLn();
+        putText(u" + "_s);
+        putVars(u"n"_s);
+        skipPx(4);
+        putPOfX(u"n"_s);
+        putText(u" + "_s);
+        putVars(u"nx"_s);
+        skipPx(4);
+        primeLn();
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"のように 4 つの項が現れる。"_s);
-    putText(u"これに (1"_s);
-    putMinus();
-    putXSquared();
-    putText(u") を掛け，"_s);
+    // The parentheses of 1 − x² are drawn in one piece with the words around them.
+    formula(uR"(\text{これに }(1-x^2)\text{ を掛け，})"_s, [] {
+        putText(u"これに (1"_s);
+        putMinus();
+        putXSquared();
+        putText(u") を掛け，"_s);
+    });
     rowAt(column(5), 1.5f);
-    putMinus();
-    putVars(u"nx"_s);
-    skipPx(6);
-    raisedBracket();
+    formula(uR"(-nx\left[(1-x^2)\,P_n'(x) + nx\,P_n(x)\right])"_s, [] {
+        putMinus();
+        putVars(u"nx"_s);
+        skipPx(6);
+        raisedBracket();
+    });
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を加えて整理すれば (5.53) が得られる。"_s);
 }
