@@ -1433,53 +1433,63 @@ void variationalStatement()
     putText(u"変分問題の例で，積分"_s);
 
     rowAt(column(5), 1.5f);
-    putVars(u"I "_s);
-    putText(u"= "_s);
-    dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"0"_s);
-    skipPx(6);
-    putText(u"( "_s);
-    putVars(u"y"_s);
-    skipPx(3);
-    putText(u"’"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
-    putText(u" + "_s);
-    putVars(u"y"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
-    skipPx(3);
-    putText(u") "_s);
-    putDiff(u"x"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I = \int_{0}^{1} (y'^2 + y^2)\,dx)"_s);
+        putVars(u"I "_s);
+        putText(u"= "_s);
+        dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"0"_s);
+        skipPx(6);
+        putText(u"( "_s);
+        putVars(u"y"_s);
+        skipPx(3);
+        putText(u"’"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+        putText(u" + "_s);
+        putVars(u"y"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+        skipPx(3);
+        putText(u") "_s);
+        putDiff(u"x"_s);
+    }
     taggedRow(u"(2.46)"_s, 1.5f, u"に対して，試行関数"_s);
 
     rowAt(column(5), 1.1f);
-    putFuncOf(u"y"_s, u"x"_s);
-    skipPx(6);
-    putText(u"=  "_s);
-    putVars(u"a"_s);
-    skipPx(3);
-    putVars(u"x"_s);
-    putText(u" + "_s);
-    putText(u"(1ー"_s);
-    putVars(u"a"_s);
-    putText(u")"_s);
-    skipPx(3);
-    putVars(u"x"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
+    {
+        // "ー" is the minus sign in this row and the next.
+        FormulaScope meaning(pic(), uR"(y(x) = ax + (1 - a)\,x^2)"_s);
+        putFuncOf(u"y"_s, u"x"_s);
+        skipPx(6);
+        putText(u"=  "_s);
+        putVars(u"a"_s);
+        skipPx(3);
+        putVars(u"x"_s);
+        putText(u" + "_s);
+        putText(u"(1ー"_s);
+        putVars(u"a"_s);
+        putText(u")"_s);
+        skipPx(3);
+        putVars(u"x"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+    }
     taggedRow(u"(2.47)"_s, 1.1f, u"を仮定すると"_s);
 
     rowAt(column(5), 1.1f);
-    putVars(u"I"_s);
-    putText(u" = ( 11"_s);
-    skipPx(3);
-    putVars(u"a"_s);
-    skipPx(3);
-    dspSquare(pic(), ds().penX, ds().penY);
-    putText(u" ー 17"_s);
-    skipPx(2);
-    putVars(u"a"_s);
-    putText(u" + 46 ) / 30"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I = (11a^2 - 17a + 46)/30)"_s);
+        putVars(u"I"_s);
+        putText(u" = ( 11"_s);
+        skipPx(3);
+        putVars(u"a"_s);
+        skipPx(3);
+        dspSquare(pic(), ds().penX, ds().penY);
+        putText(u" ー 17"_s);
+        skipPx(2);
+        putVars(u"a"_s);
+        putText(u" + 46 ) / 30"_s);
+    }
     taggedRow(u"(2.48)"_s, 1.1f, u"となることを示せ。（読者からの質問）"_s);
 }
 }  // namespace
