@@ -753,7 +753,7 @@ void inlineAssocP(const QString& l, const QString& m)
     formula(assocPLatex(l, m), [&] { putAssocP(l, m); });
 }
 
-// The eigenvalue term eigenvalueTerm draws.
+// What eigenvalueTerm draws, in LaTeX.
 const QString eigenvalueTermLatex = uR"(+ (l - l')(l + l' + 1)\,P_{l}^{m}(x)\,P_{l'}^{m}(x) = 0)"_s;
 
 // The associated Legendre equation for (lambda, mu):
