@@ -153,11 +153,13 @@ void parameterDerivative(PageContext& page)
 {
     rowAt(ds().leftMargin, 1.2f);
     putText(u"パラメータ "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" で偏微分すると"_s);
     skipLines(1.5f);
     tagAt(ds().tab40 + 2.0 * ds().chW, u"(5.50)"_s);
     ds().penX = float(ds().tab5);
+    // The middle fraction's numerator and denominator are drawn after the row.
+    FormulaScope meaning(pic(), uR"(\frac{\partial g}{\partial t} = \frac{x - t}{1 - 2tx + t^2}\,g = \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1})"_s);
     putPartial(u"g"_s, u"t"_s);
     putText(u"  ＝  "_s);
     page.markX2 = ds().penX;
@@ -187,24 +189,27 @@ void recurrenceToDerive()
     skipLines(1.2f);
     tagAt(ds().tab40 + 3.0 * ds().chW, u"(5.47)"_s);
     ds().penX = float(ds().tab5);
-    putText(u"("_s);
-    putText(u"2"_s);
-    putVars(u"n"_s);
-    putText(u"+1)"_s);
-    skipPx(6);
-    putVars(u"x"_s);
-    skipPx(6);
-    putPOfX(u"n"_s);
-    putText(u"  =  "_s);
-    putText(u"("_s);
-    putVars(u"n"_s);
-    putText(u"+1)"_s);
-    skipPx(6);
-    putPOfX(u"n+1"_s);
-    putText(u"  +  "_s);
-    putVars(u"n"_s);
-    skipPx(8);
-    putPOfX(u"n-1"_s);
+    {
+        FormulaScope meaning(pic(), uR"((2n+1)\,x\,P_n(x) = (n+1)\,P_{n+1}(x) + n\,P_{n-1}(x))"_s);
+        putText(u"("_s);
+        putText(u"2"_s);
+        putVars(u"n"_s);
+        putText(u"+1)"_s);
+        skipPx(6);
+        putVars(u"x"_s);
+        skipPx(6);
+        putPOfX(u"n"_s);
+        putText(u"  =  "_s);
+        putText(u"("_s);
+        putVars(u"n"_s);
+        putText(u"+1)"_s);
+        skipPx(6);
+        putPOfX(u"n+1"_s);
+        putText(u"  +  "_s);
+        putVars(u"n"_s);
+        skipPx(8);
+        putPOfX(u"n-1"_s);
+    }
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。"_s);
 }
@@ -214,9 +219,10 @@ void substitutedSeries()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.5]："_s);
     putText(u"(5.50) の中辺にある"_s);
-    putVars(u" g "_s);
+    formula(u"g"_s, [] { putVars(u" g "_s); });
     putText(u"に (5.38) の右辺を代入すると"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"((x - t) \sum_{n=0}^{\infty} P_n(x)\,t^n = (1 - 2tx + t^2) \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1})"_s);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -239,6 +245,8 @@ void expandedSeries()
     rowAt(ds().leftMargin, 2.2f);
     StyleScope keep(pic());
     pic().FontSize = float(0.8 * ds().baseFontSize);
+    FormulaScope meaning(pic(), uR"(x \sum_{n=0}^{\infty} P_n(x)\,t^n - \sum_{n=0}^{\infty} P_n(x)\,t^{n+1} = )"
+                                uR"(\sum_{n=0}^{\infty} n\,P_n(x)\,t^{n-1} - 2x \sum_{n=0}^{\infty} n\,P_n(x)\,t^n + \sum_{n=0}^{\infty} n\,P_n(x)\,t^{n+1})"_s);
     putVars(u"x"_s);
     skipPx(3);
     putSumN0Inf();
@@ -266,11 +274,14 @@ void shiftedSeries()
 {
     rowAt(ds().leftMargin, 1.8f);
     putText(u"ここで "_s);
-    putVars(u"t"_s);
+    formula(u"t"_s, [] { putVars(u"t"_s); });
     putText(u" のべきがそろうように和の添字をずらすなどすると"_s);
     rowAt(ds().leftMargin, 1.8f);
     StyleScope keep(pic());
     pic().FontSize = float(0.76 * ds().baseFontSize);
+    FormulaScope meaning(pic(), uR"(x \sum_{n=0}^{\infty} P_n(x)\,t^n - \sum_{n=1}^{\infty} P_{n-1}(x)\,t^n = )"
+                                uR"(\sum_{n=0}^{\infty} (n+1)\,P_{n+1}(x)\,t^n - 2x \sum_{n=0}^{\infty} n\,P_n(x)\,t^n )"
+                                uR"(+ \sum_{n=1}^{\infty} (n-1)\,P_{n-1}(x)\,t^n)"_s);
     putVars(u"x"_s);
     skipPx(4);
     putSumN0Inf();
@@ -313,10 +324,13 @@ void coefficientsOfTn()
 {
     rowAt(ds().leftMargin, 1.7f);
     putText(u"両辺の "_s);
-    putVars(u"t"_s);
-    putSup(u"n"_s);
+    formula(u"t^n"_s, [] {
+        putVars(u"t"_s);
+        putSup(u"n"_s);
+    });
     putText(u" の係数を等しいとおくと"_s);
     rowAt(column(2), 1.3f);
+    FormulaScope meaning(pic(), uR"(x\,P_n(x) - P_{n-1}(x) = (n+1)\,P_{n+1}(x) - 2x\,n\,P_n(x) + (n-1)\,P_{n-1}(x))"_s);
     putVars(u"x"_s);
     skipPx(8);
     putPOfX(u"n"_s);
@@ -371,6 +385,7 @@ void tallRadical(bool withFoot)
 void harmonicY11()
 {
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(Y_{11}(\theta, \varphi) = -\frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{4}}\,\sin\theta\,e^{i\varphi})"_s);
     putVars(u"Y"_s);
     putSub(u"11"_s);
     thetaPhiArgs();
@@ -392,6 +407,7 @@ void harmonicY11()
 void harmonicY10()
 {
     rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(Y_{10}(\theta, \varphi) = \frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{2}}\,\cos\theta)"_s);
     putVars(u"Y"_s);
     putSub(u"10"_s);
     thetaPhiArgs();
@@ -410,6 +426,7 @@ void harmonicY10()
 void harmonicY1m1()
 {
     rowAt(ds().tab5, 2);
+    FormulaScope meaning(pic(), uR"(Y_{1,-1}(\theta, \varphi) = \frac{1}{\sqrt{2\pi}} \sqrt{\frac{3}{4}}\,\sin\theta\,e^{-i\varphi})"_s);
     putVars(u"Y"_s);
     putSub(u"1，"_s);
     skipPx(-8);
@@ -433,66 +450,74 @@ void harmonicY1m1()
 
 // ---- 5.12: integrals of Hermite polynomials ----
 
-// "(k) I_k = ∫" with the limits −∞ and ∞.
-void labelledIntegral(const QString& label, const QString& index)
+// "(k) I_k = ∫" with the limits −∞ and ∞, then the integrand; all but the label
+// is the formula the LaTeX reads.
+template <typename Draw>
+void labelledIntegral(const QString& label, const QString& index, const QString& latex, Draw integrand)
 {
     putColored(label);
     skipW(1);
+    FormulaScope meaning(pic(), latex);
     putVars(u"I"_s);
     putSub(index);
     putText(u" = "_s);
     intInf();
+    integrand();
 }
 
 void hermiteIntegrals(PageContext& page)
 {
     putText(u"　エルミート多項式 "_s);
-    putHOfX(u"n"_s);
+    formula(u"H_n(x)"_s, [] { putHOfX(u"n"_s); });
     putText(u" について，次の積分を求めよ。"_s);
 
     rowAt(ds().tab5, 1.8f);
     page.markY = ds().penY;
-    labelledIntegral(u"(1)"_s, u"1"_s);
-    putHOfX(u"m"_s);
-    skipPx(8);
-    const float barX = ds().penX;
-    putText(u"────"_s);
-    skipPx(10);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
-    ds().penX = float(barX + 4);
-    ds().penY = float(ds().penY - 14);
-    putVars(u"d"_s);
-    skipPx(4);
-    putHOfX(u"n"_s);
-    ds().penX = float(barX + 1.5 * ds().chW);
-    ds().penY = float(page.markY + 12);
-    putDiff(u"x"_s);
+    // The fraction's numerator and denominator are drawn after the rest of the row.
+    labelledIntegral(u"(1)"_s, u"1"_s, uR"(I_1 = \int_{-\infty}^{\infty} H_m(x)\,\frac{dH_n(x)}{dx}\,e^{-x^2}\,dx)"_s, [&page] {
+        putHOfX(u"m"_s);
+        skipPx(8);
+        const float barX = ds().penX;
+        putText(u"────"_s);
+        skipPx(10);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+        ds().penX = float(barX + 4);
+        ds().penY = float(ds().penY - 14);
+        putVars(u"d"_s);
+        skipPx(4);
+        putHOfX(u"n"_s);
+        ds().penX = float(barX + 1.5 * ds().chW);
+        ds().penY = float(page.markY + 12);
+        putDiff(u"x"_s);
+    });
 
     ds().penY = page.markY;
     rowAt(ds().tab5, 2);
-    labelledIntegral(u"(2)"_s, u"2"_s);
-    putHOfX(u"n"_s);
-    skipPx(8);
-    putXSquared();
-    skipPx(8);
-    putHOfX(u"n"_s);
-    skipPx(10);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
+    labelledIntegral(u"(2)"_s, u"2"_s, uR"(I_2 = \int_{-\infty}^{\infty} H_n(x)\,x^2\,H_n(x)\,e^{-x^2}\,dx)"_s, [] {
+        putHOfX(u"n"_s);
+        skipPx(8);
+        putXSquared();
+        skipPx(8);
+        putHOfX(u"n"_s);
+        skipPx(10);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+    });
 
     rowAt(ds().tab5, 2);
-    labelledIntegral(u"(3)"_s, u"3"_s);
-    putVars(u"x"_s);
-    putSup(u"n"_s);
-    skipPx(8);
-    putHOfX(u"n"_s);
-    skipPx(8);
-    putExpMinusX2();
-    skipPx(2);
-    putDiff(u"x"_s);
+    labelledIntegral(u"(3)"_s, u"3"_s, uR"(I_3 = \int_{-\infty}^{\infty} x^n\,H_n(x)\,e^{-x^2}\,dx)"_s, [] {
+        putVars(u"x"_s);
+        putSup(u"n"_s);
+        skipPx(8);
+        putHOfX(u"n"_s);
+        skipPx(8);
+        putExpMinusX2();
+        skipPx(2);
+        putDiff(u"x"_s);
+    });
 }
 
 // The part labels of the solution stand one character in from the surface's edge.
@@ -509,6 +534,7 @@ void firstIntegral()
     partLabel(u"(1)"_s, 1.2f);
     putText(u" 漸化式 (5.11) を使うと"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_1 = \int_{-\infty}^{\infty} H_m(x)\,2n\,H_{n-1}(x)\,e^{-x^2}\,dx = \sqrt{\pi}\,2^n\,n!\,\delta_{m,n-1})"_s);
     putVars(u"I"_s);
     putSub(u"1"_s);
     putText(u" = "_s);
@@ -556,6 +582,7 @@ void squaredProductExpansion()
     partLabel(u"(2)"_s, 1.5f);
     putText(u" (5.10) を使うと，被積分関数の一部は"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"((x\,H_n(x))^2 = \frac{1}{4} H_{n+1}(x)^2 + n\,H_{n+1}(x)\,H_{n-1}(x) + n^2\,H_{n-1}(x)^2)"_s);
     putText(u"("_s);
     skipPx(2);
     putVars(u"x"_s);
@@ -589,6 +616,7 @@ float secondIntegralTerms()
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となるから"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_2 = \frac{1}{4} \sqrt{\pi}\,2^{n+1} (n+1)! + 0 + n^2 \sqrt{\pi}\,2^{n-1} (n-1)!)"_s);
     putVars(u"I"_s);
     putSub(u"2"_s);
     const float equalsX = ds().penX;
@@ -626,6 +654,7 @@ float secondIntegralTerms()
 void secondIntegralValue(float equalsX)
 {
     rowAt(equalsX, 1.5f);
+    FormulaScope meaning(pic(), uR"(= \sqrt{\pi}\,2^{n-1}\,n!\,(n + 1 + 0 + n) = \sqrt{\pi}\,2^{n-1} (2n+1)\,n!)"_s);
     putText(u" = "_s);
     sqrtPiTwoTo(u"n-1"_s);
     skipPx(4);
@@ -671,23 +700,28 @@ void thirdIntegral()
 {
     partLabel(u"(3)"_s, 1.5f);
     putText(u" (5.4) を逆に読むと"_s);
-    putVars(u" x"_s);
-    putSup(u"n"_s);
-    skipPx(8);
-    putText(u"="_s);
-    skipPx(8);
-    putText(u"2"_s);
-    putSup(u"-n"_s);
-    skipPx(4);
-    putHOfX(u"n"_s);
-    putText(u"  +  "_s);
-    degreeNMinus2(u") 次多項式"_s);
+    {
+        // The closing parenthesis is drawn in one piece with the words after it.
+        FormulaScope meaning(pic(), uR"(x^n = 2^{-n}\,H_n(x) + (n-2)\text{ 次多項式})"_s);
+        putVars(u" x"_s);
+        putSup(u"n"_s);
+        skipPx(8);
+        putText(u"="_s);
+        skipPx(8);
+        putText(u"2"_s);
+        putSup(u"-n"_s);
+        skipPx(4);
+        putHOfX(u"n"_s);
+        putText(u"  +  "_s);
+        degreeNMinus2(u") 次多項式"_s);
+    }
     rowAt(ds().leftMargin, 1.2f);
     putText(u"と書ける。"_s);
-    degreeNMinus2(u") 次多項式は "_s);
-    putHOfX(u"n"_s);
+    formula(uR"((n-2)\text{ 次多項式は })"_s, [] { degreeNMinus2(u") 次多項式は "_s); });
+    formula(u"H_n(x)"_s, [] { putHOfX(u"n"_s); });
     putText(u" と直交するので"_s);
     rowAt(ds().tab5, 1.5f);
+    FormulaScope meaning(pic(), uR"(I_3 = 2^{-n} \sqrt{\pi}\,2^n\,n! = \sqrt{\pi}\,n!)"_s);
     putVars(u"I"_s);
     putSub(u"3"_s);
     putText(u"  =  "_s);
@@ -710,10 +744,25 @@ void thirdIntegral()
 
 // ---- 5.13 and 5.14: orthogonality of the associated Legendre functions ----
 
+// P_l^m(x) in LaTeX, for a degree and an order written as the page writes them (l, l', m, m').
+QString assocPLatex(const QString& l, const QString& m) { return u"P_{%1}^{%2}(x)"_s.arg(l, m); }
+
+// P_l^m(x) standing on its own in the prose.
+void inlineAssocP(const QString& l, const QString& m)
+{
+    formula(assocPLatex(l, m), [&] { putAssocP(l, m); });
+}
+
+// What eigenvalueTerm draws, in LaTeX.
+const QString eigenvalueTermLatex = uR"(+ (l - l')(l + l' + 1)\,P_{l}^{m}(x)\,P_{l'}^{m}(x) = 0)"_s;
+
 // The associated Legendre equation for (lambda, mu):
 // d/dx((1 − x²) dP/dx) + (λ(λ+1) − μ²/(1 − x²)) P = 0.
 void associatedLegendreEquation(const QString& lambda, const QString& mu)
 {
+    const QString p = assocPLatex(lambda, mu);
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left((1-x^2)\frac{d%1}{dx}\right) + \left(%2(%2+1) - \frac{%3^2}{1-x^2}\right) %1 = 0)"_s
+                                    .arg(p, lambda, mu));
     putFrac(u"d"_s, u"dx"_s);
     skipPx(4);
     bigLParen();
@@ -809,11 +858,13 @@ void orthogonalityInL()
 {
     rowAt(ds().leftMargin, 1);
     putText(u"§5.7 で示した手続きをルジャンドル陪関数 "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" に適用して，"_s);
     newLine();
     putText(u"次の直交関係を証明せよ。"_s);
     rowAt(ds().tab5, 1.5f);
+    // The condition's parentheses are drawn with the "= 0" and with its words.
+    FormulaScope meaning(pic(), uR"(\int_{-1}^{1} P_{l}^{m}(x)\,P_{l'}^{m}(x)\,dx = 0 \quad (l \neq l'\text{ のとき}))"_s);
     integralMinus1To1();
     skipPx(4);
     putAssocP(u"l"_s, u"m"_s);
@@ -836,13 +887,13 @@ void equationsForLAndLPrime()
     rowAt(ds().leftMargin, 1.8f);
     putColored(u"[解 5.13]："_s);
     putText(u"  "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" はルジャンドル陪微分方程式"_s);
     rowAt(3 * ds().chW, 1.8f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。同様に "_s);
-    putAssocP(u"l'"_s, u"m"_s);
+    inlineAssocP(u"l'"_s, u"m"_s);
     putText(u" は"_s);
     rowAt(column(2), 1.8f);
     associatedLegendreEquation(u"l'"_s, u"m"_s);
@@ -852,14 +903,17 @@ void differenceOfEquations()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を満たす。ここで，[上式] × "_s);
-    putAssocP(u"l'"_s, u"m"_s);
+    inlineAssocP(u"l'"_s, u"m"_s);
     putText(u" － [下式] × "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
     rowAt(ds().leftMargin, 1.8f);
     {
         StyleScope keep(pic());
         pic().FontSize = 9;
+        FormulaScope meaning(pic(), uR"(P_{l'}^{m}(x)\,\frac{d}{dx}\left[(1-x^2)\frac{dP_{l}^{m}(x)}{dx}\right] )"
+                                    uR"(- P_{l}^{m}(x)\,\frac{d}{dx}\left[(1-x^2)\frac{dP_{l'}^{m}(x)}{dx}\right] )"_s
+                                        + eigenvalueTermLatex);
         putAssocP(u"l'"_s, u"m"_s);
         skipPx(4);
         bracketedDerivative(u"l"_s);
@@ -876,6 +930,8 @@ void differenceOfEquations()
     rowAt(ds().leftMargin, 1.7f);
     StyleScope keep(pic());
     pic().FontSize = 10.5;
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left[(1-x^2)\left(P_{l'}^{m}(x)\frac{dP_{l}^{m}(x)}{dx} - \frac{dP_{l'}^{m}(x)}{dx}P_{l}^{m}(x)\right)\right] )"_s
+                                    + eigenvalueTermLatex);
     openTotalDerivative(u"l'"_s, u"m"_s, u"l"_s, u"m"_s);
     skipPx(8);
     bigRBracket();
@@ -886,63 +942,74 @@ void integratedOverMinus1To1()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"と書き直せる。これを "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" について "_s);
-    putCourier(u"-"_s);
-    putText(u"1 から 1 まで積分すると，第 1 項は 0 になり"_s);
+    {
+        // The limits' digits are drawn in one piece with the words around them.
+        FormulaScope meaning(pic(), uR"(-1\text{ から }1\text{ まで積分すると，第 1 項は }0\text{ になり})"_s);
+        putCourier(u"-"_s);
+        putText(u"1 から 1 まで積分すると，第 1 項は 0 になり"_s);
+    }
     newLine();
     putText(u"第 2 項だけが残る。"_s);
     rowAt(ds().tab5, 1.5f);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"l"_s);
-    putMinus();
-    putVars(u"l'"_s);
-    skipPx(2);
-    putText(u") ("_s);
-    skipPx(2);
-    putVars(u"l"_s);
-    skipPx(2);
-    putText(u"+"_s);
-    skipPx(2);
-    putVars(u"l'"_s);
-    skipPx(2);
-    putText(u"+1)"_s);
-    skipPx(8);
-    integralMinus1To1();
-    skipPx(4);
-    putAssocP(u"l"_s, u"m"_s);
-    skipPx(4);
-    putAssocP(u"l'"_s, u"m"_s);
-    skipPx(6);
-    putDiff(u"x"_s);
-    putText(u"  ＝  0"_s);
+    {
+        FormulaScope meaning(pic(), uR"((l - l')(l + l' + 1) \int_{-1}^{1} P_{l}^{m}(x)\,P_{l'}^{m}(x)\,dx = 0)"_s);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"l"_s);
+        putMinus();
+        putVars(u"l'"_s);
+        skipPx(2);
+        putText(u") ("_s);
+        skipPx(2);
+        putVars(u"l"_s);
+        skipPx(2);
+        putText(u"+"_s);
+        skipPx(2);
+        putVars(u"l'"_s);
+        skipPx(2);
+        putText(u"+1)"_s);
+        skipPx(8);
+        integralMinus1To1();
+        skipPx(4);
+        putAssocP(u"l"_s, u"m"_s);
+        skipPx(4);
+        putAssocP(u"l'"_s, u"m"_s);
+        skipPx(6);
+        putDiff(u"x"_s);
+        putText(u"  ＝  0"_s);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putText(u"という結果を得る。"_s);
-    putVars(u" l"_s);
-    putText(u" ≠ "_s);
-    putVars(u"l"_s);
-    skipPx(2);
-    putText(u"' なので，積分は 0 でなければならない。"_s);
+    {
+        // The prime is drawn in one piece with the rest of the sentence.
+        FormulaScope meaning(pic(), uR"(l \neq l'\text{ なので，積分は }0\text{ でなければならない。})"_s);
+        putVars(u" l"_s);
+        putText(u" ≠ "_s);
+        putVars(u"l"_s);
+        skipPx(2);
+        putText(u"' なので，積分は 0 でなければならない。"_s);
+    }
 }
 
 void orthogonalityInM()
 {
     putText(u"　前問の直交関係は "_s);
-    putVars(u"m"_s);
+    formula(u"m"_s, [] { putVars(u"m"_s); });
     putText(u" が共通で "_s);
-    putVars(u"l "_s);
+    formula(u"l"_s, [] { putVars(u"l "_s); });
     putText(u"が異なる"_s);
     newLine();
     putText(u"場合の直交性である。逆に "_s);
-    putVars(u"l"_s);
+    formula(u"l"_s, [] { putVars(u"l"_s); });
     putText(u" が共通で "_s);
-    putVars(u"m "_s);
+    formula(u"m"_s, [] { putVars(u"m "_s); });
     putText(u"が異なるとき，"_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" と "_s);
     newLine();
-    putAssocP(u"l"_s, u"m'"_s);
+    inlineAssocP(u"l"_s, u"m'"_s);
     putText(u" の間に成り立つ直交関係を求めよ。"_s);
 }
 
@@ -951,9 +1018,9 @@ void equationsForMAndMPrime()
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.14]："_s);
     putText(u"前問と同様に考える。今度は"_s);
-    putVars(u" l "_s);
+    formula(u"l"_s, [] { putVars(u" l "_s); });
     putText(u"が共通で"_s);
-    putVars(u" m "_s);
+    formula(u"m"_s, [] { putVars(u" m "_s); });
     putText(u"が異なるので"_s);
     rowAt(3 * ds().chW, 1.5f);
     associatedLegendreEquation(u"l"_s, u"m"_s);
@@ -991,14 +1058,17 @@ void differenceInM()
 {
     rowAt(ds().leftMargin, 1.7f);
     putText(u"　ここで　[上式] × "_s);
-    putAssocP(u"l"_s, u"m'"_s);
+    inlineAssocP(u"l"_s, u"m'"_s);
     putText(u" － [下式] × "_s);
-    putAssocP(u"l"_s, u"m"_s);
+    inlineAssocP(u"l"_s, u"m"_s);
     putText(u" を作ると"_s);
 
     rowAt(column(2), 2);
     StyleScope keep(pic());
     pic().FontSize = 10.5;
+    // The second fraction's numerator and denominator are drawn after the row.
+    FormulaScope meaning(pic(), uR"(\frac{d}{dx}\left[(1-x^2)\left(P_{l}^{m'}(x)\frac{dP_{l}^{m}(x)}{dx} - \frac{dP_{l}^{m'}(x)}{dx}P_{l}^{m}(x)\right)\right] )"
+                                uR"(- \frac{m^2 - m'^2}{1-x^2}\,P_{l}^{m}(x)\,P_{l}^{m'}(x) = 0)"_s);
     openTotalDerivative(u"l"_s, u"m'"_s, u"l"_s, u"m"_s);
     skipW(1);
     bigRBracket();
@@ -1049,70 +1119,52 @@ void integratedInM()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"が得られる。これを "_s);
-    putCourier(u"-"_s);
-    putText(u"1 から 1 まで積分すると，第 1 項は 0 となるので"_s);
+    {
+        // The limits' digits are drawn in one piece with the words around them.
+        FormulaScope meaning(pic(), uR"(-1\text{ から }1\text{ まで積分すると，第 1 項は }0\text{ となるので})"_s);
+        putCourier(u"-"_s);
+        putText(u"1 から 1 まで積分すると，第 1 項は 0 となるので"_s);
+    }
     rowAt(ds().tab5, 1.8f);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"m"_s);
-    putSup(u"2"_s);
-    putMinus();
-    putVars(u"m'"_s);
-    putSup(u"2"_s);
-    skipPx(2);
-    putText(u") "_s);
-    weightedIntegrandRows(weightedIntegral());
+    {
+        FormulaScope meaning(pic(), uR"((m^2 - m'^2) \int_{-1}^{1} \frac{P_{l}^{m}(x)\,P_{l}^{m'}(x)}{1-x^2}\,dx = 0)"_s);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"m"_s);
+        putSup(u"2"_s);
+        putMinus();
+        putVars(u"m'"_s);
+        putSup(u"2"_s);
+        skipPx(2);
+        putText(u") "_s);
+        weightedIntegrandRows(weightedIntegral());
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"したがって，この場合の直交関係は"_s);
     rowAt(ds().tab5, 1.8f);
-    const BarAt bar = weightedIntegral();
-    skipW(2);
-    putText(u"("_s);
-    skipPx(4);
-    putText(u"|"_s);
-    putVars(u"m"_s);
-    putText(u"|"_s);
-    putText(u" ≠ "_s);
-    putText(u"|"_s);
-    putVars(u"m'"_s);
-    putText(u"|"_s);
-    putText(u" のとき)"_s);
-    weightedIntegrandRows(bar);
+    {
+        // The condition is drawn before the fraction's numerator and denominator.
+        FormulaScope meaning(pic(), uR"(\int_{-1}^{1} \frac{P_{l}^{m}(x)\,P_{l}^{m'}(x)}{1-x^2}\,dx = 0 \quad (|m| \neq |m'|\text{ のとき}))"_s);
+        const BarAt bar = weightedIntegral();
+        skipW(2);
+        putText(u"("_s);
+        skipPx(4);
+        putText(u"|"_s);
+        putVars(u"m"_s);
+        putText(u"|"_s);
+        putText(u" ≠ "_s);
+        putText(u"|"_s);
+        putVars(u"m'"_s);
+        putText(u"|"_s);
+        putText(u" のとき)"_s);
+        weightedIntegrandRows(bar);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putText(u"となる。これが求める関係である。"_s);
 }
 
 // ---- 5.15 ----
-
-void derivativeIdentity(PageContext& page)
-{
-    putText(u"　ルジャンドル多項式 "_s);
-    putPOfX(u"n"_s);
-    putText(u" について，次の関係式"_s);
-    rowAt(ds().tab5, 1.8f);
-    page.markY = ds().penY;
-    putText(u"("_s);
-    skipPx(2);
-    putText(u"1"_s);
-    putMinus();
-    putXSquared();
-    skipPx(2);
-    putText(u") "_s);
-    page.markX2 = ds().penX;
-    putText(u"────  ＝  "_s);
-    page.markX3 = ds().penX;
-    putText(u"────"_s);
-    skipPx(-8);
-    putText(u"─ "_s);
-    putText(u" ("_s);
-    putMinus();
-    putPOfX(u"n+1"_s);
-    putText(u" + "_s);
-    putPOfX(u"n-1"_s);
-    skipPx(8);
-    putText(u")"_s);
-}
 
 void derivativeIdentityFractions(const PageContext& page)
 {
@@ -1142,6 +1194,39 @@ void derivativeIdentityFractions(const PageContext& page)
     ds().penY = page.markY;
 }
 
+void derivativeIdentity(PageContext& page)
+{
+    putText(u"　ルジャンドル多項式 "_s);
+    formula(u"P_n(x)"_s, [] { putPOfX(u"n"_s); });
+    putText(u" について，次の関係式"_s);
+    rowAt(ds().tab5, 1.8f);
+    // The fractions' numerators and denominators are drawn after the row.
+    FormulaScope meaning(pic(), uR"((1-x^2)\,\frac{dP_n(x)}{dx} = \frac{n(n+1)}{2n+1}\,(-P_{n+1}(x) + P_{n-1}(x)))"_s);
+    page.markY = ds().penY;
+    putText(u"("_s);
+    skipPx(2);
+    putText(u"1"_s);
+    putMinus();
+    putXSquared();
+    skipPx(2);
+    putText(u") "_s);
+    page.markX2 = ds().penX;
+    putText(u"────  ＝  "_s);
+    page.markX3 = ds().penX;
+    putText(u"────"_s);
+    skipPx(-8);
+    putText(u"─ "_s);
+    putText(u" ("_s);
+    putMinus();
+    putPOfX(u"n+1"_s);
+    putText(u" + "_s);
+    putPOfX(u"n-1"_s);
+    skipPx(8);
+    putText(u")"_s);
+    derivativeIdentityFractions(page);
+}
+
+
 void eliminationHint()
 {
     rowAt(ds().leftMargin, 1.5f);
@@ -1151,18 +1236,23 @@ void eliminationHint()
     putText(u"  "_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"漸化式 (5.47)～(5.49) のうちの 2 つから "_s);
-    putVars(u"x"_s);
-    skipPx(4);
-    putPOfX(u"n"_s);
+    formula(uR"(x\,P_n(x))"_s, [] {
+        putVars(u"x"_s);
+        skipPx(4);
+        putPOfX(u"n"_s);
+    });
     putText(u" を消去すればよい。"_s);
     newLine();
     putText(u"たとえば (5.48) × "_s);
-    putVars(u"n"_s);
-    putText(u" ＋ (5.49) × ("_s);
-    putVars(u"n"_s);
-    spacedPlusOne();
-    skipPx(2);
-    putText(u")  を作る。"_s);
+    formula(u"n"_s, [] { putVars(u"n"_s); });
+    // The parentheses of n + 1 are drawn in one piece with the words around them.
+    formula(uR"(\text{ ＋ (5.49) } \times (n + 1)\text{  を作る。})"_s, [] {
+        putText(u" ＋ (5.49) × ("_s);
+        putVars(u"n"_s);
+        spacedPlusOne();
+        skipPx(2);
+        putText(u")  を作る。"_s);
+    });
 }
 
 // ---- 5.16: the Legendre equation from raising and lowering ----
@@ -1207,23 +1297,26 @@ void ladderEquation()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"§5.2.5 に書いたように，ルジャンドル多項式 "_s);
-    putPOfX(u"n"_s);
+    formula(u"P_n(x)"_s, [] { putPOfX(u"n"_s); });
     putText(u" の漸化式 (5.48)，(5.49) を使って"_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"次数"_s);
-    putVars(u" n "_s);
+    formula(u"n"_s, [] { putVars(u" n "_s); });
     putText(u"を上げ下げすると，2 階の方程式"_s);
 
     rowAt(column(2), 1.8f);
-    ladderOperator(false);
-    skipW(1.5f);
-    ladderOperator(true);
-    skipW(1.5f);
-    putPOfX(u"n"_s);
-    putText(u" = "_s);
-    putMinus();
-    putSquared(u"n"_s);
-    putPOfX(u"n"_s);
+    {
+        FormulaScope meaning(pic(), uR"(\left[(1-x^2)\frac{d}{dx} - nx\right] \left[(1-x^2)\frac{d}{dx} + nx\right] P_n(x) = -n^2 P_n(x))"_s);
+        ladderOperator(false);
+        skipW(1.5f);
+        ladderOperator(true);
+        skipW(1.5f);
+        putPOfX(u"n"_s);
+        putText(u" = "_s);
+        putMinus();
+        putSquared(u"n"_s);
+        putPOfX(u"n"_s);
+    }
     tagAt(column(50), u"(5.52)"_s);
 }
 
@@ -1232,29 +1325,32 @@ void standardLegendreEquation()
     rowAt(ds().leftMargin, 1.8f);
     putText(u"が得られる。これを整理して，標準形のルジャンドル微分方程式"_s);
     rowAt(column(2), 1.4f);
-    spacedOneMinusX2();
-    skipPx(4);
-    dprimeLn();
-    putMinus();
-    putText(u"2"_s);
-    skipPx(2);
-    putVars(u"x"_s);
-    skipPx(6);
-    primeLn();
-    skipW(0.5f);
-    putText(u"+"_s);
-    skipPx(4);
-    putVars(u"n"_s);
-    skipPx(4);
-    putText(u"("_s);
-    skipPx(2);
-    putVars(u"n"_s);
-    skipPx(2);
-    putText(u"+1)"_s);
-    skipPx(5);
-    putPOfX(u"n"_s);
-    skipPx(5);
-    putText(u"= 0"_s);
+    {
+        FormulaScope meaning(pic(), uR"((1-x^2)\,P_n''(x) - 2x\,P_n'(x) + n(n+1)\,P_n(x) = 0)"_s);
+        spacedOneMinusX2();
+        skipPx(4);
+        dprimeLn();
+        putMinus();
+        putText(u"2"_s);
+        skipPx(2);
+        putVars(u"x"_s);
+        skipPx(6);
+        primeLn();
+        skipW(0.5f);
+        putText(u"+"_s);
+        skipPx(4);
+        putVars(u"n"_s);
+        skipPx(4);
+        putText(u"("_s);
+        skipPx(2);
+        putVars(u"n"_s);
+        skipPx(2);
+        putText(u"+1)"_s);
+        skipPx(5);
+        putPOfX(u"n"_s);
+        skipPx(5);
+        putText(u"= 0"_s);
+    }
     tagAt(column(50), u"(5.53)"_s);
     rowAt(ds().leftMargin, 1.2f);
     putText(u"を導け。（読者からの質問）"_s);
@@ -1267,46 +1363,56 @@ void expandedLadder()
     putText(u"  "_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"微分はその右にあるすべての "_s);
-    putVars(u"x"_s);
+    formula(u"x"_s, [] { putVars(u"x"_s); });
     putText(u" に作用することに注意すると"_s);
     rowAt(column(2), 1.5f);
-    putFrac(u"d"_s, u"dx"_s);
-    skipPx(5);
-    raisedBracket();
+    formula(uR"(\frac{d}{dx}\left[(1-x^2)\,P_n'(x) + nx\,P_n(x)\right])"_s, [] {
+        putFrac(u"d"_s, u"dx"_s);
+        skipPx(5);
+        raisedBracket();
+    });
     rowAt(column(5), 1.5f);
-    putText(u" = "_s);
-    putMinus();
-    putText(u"2"_s);
-    putVars(u"x"_s);
-    skipPx(5);
-    primeLn();
-    skipPx(5);
-    putText(u"+ (1"_s);
-    putMinus();
-    putXSquared();
-    putText(u")"_s);
-    skipPx(4);
-    dprimeLn();
-    putText(u" + "_s);
-    putVars(u"n"_s);
-    skipPx(4);
-    putPOfX(u"n"_s);
-    putText(u" + "_s);
-    putVars(u"nx"_s);
-    skipPx(4);
-    primeLn();
+    {
+        FormulaScope meaning(pic(), uR"(= -2x\,P_n'(x) + (1-x^2)\,P_n''(x) + n\,P_n(x) + nx\,P_n'(x))"_s);
+        putText(u" = "_s);
+        putMinus();
+        putText(u"2"_s);
+        putVars(u"x"_s);
+        skipPx(5);
+        primeLn();
+        skipPx(5);
+        putText(u"+ (1"_s);
+        putMinus();
+        putXSquared();
+        putText(u")"_s);
+        skipPx(4);
+        dprimeLn();
+        putText(u" + "_s);
+        putVars(u"n"_s);
+        skipPx(4);
+        putPOfX(u"n"_s);
+        putText(u" + "_s);
+        putVars(u"nx"_s);
+        skipPx(4);
+        primeLn();
+    }
 
     rowAt(ds().leftMargin, 1.5f);
     putText(u"のように 4 つの項が現れる。"_s);
-    putText(u"これに (1"_s);
-    putMinus();
-    putXSquared();
-    putText(u") を掛け，"_s);
+    // The parentheses of 1 − x² are drawn in one piece with the words around them.
+    formula(uR"(\text{これに }(1-x^2)\text{ を掛け，})"_s, [] {
+        putText(u"これに (1"_s);
+        putMinus();
+        putXSquared();
+        putText(u") を掛け，"_s);
+    });
     rowAt(column(5), 1.5f);
-    putMinus();
-    putVars(u"nx"_s);
-    skipPx(6);
-    raisedBracket();
+    formula(uR"(-nx\left[(1-x^2)\,P_n'(x) + nx\,P_n(x)\right])"_s, [] {
+        putMinus();
+        putVars(u"nx"_s);
+        skipPx(6);
+        raisedBracket();
+    });
     rowAt(ds().leftMargin, 1.5f);
     putText(u"を加えて整理すれば (5.53) が得られる。"_s);
 }
@@ -1327,53 +1433,63 @@ void variationalStatement()
     putText(u"変分問題の例で，積分"_s);
 
     rowAt(column(5), 1.5f);
-    putVars(u"I "_s);
-    putText(u"= "_s);
-    dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"0"_s);
-    skipPx(6);
-    putText(u"( "_s);
-    putVars(u"y"_s);
-    skipPx(3);
-    putText(u"’"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
-    putText(u" + "_s);
-    putVars(u"y"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
-    skipPx(3);
-    putText(u") "_s);
-    putDiff(u"x"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I = \int_{0}^{1} (y'^2 + y^2)\,dx)"_s);
+        putVars(u"I "_s);
+        putText(u"= "_s);
+        dspIntegral(pic(), ds().penX, ds().penY, u"1"_s, u"0"_s);
+        skipPx(6);
+        putText(u"( "_s);
+        putVars(u"y"_s);
+        skipPx(3);
+        putText(u"’"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+        putText(u" + "_s);
+        putVars(u"y"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+        skipPx(3);
+        putText(u") "_s);
+        putDiff(u"x"_s);
+    }
     taggedRow(u"(2.46)"_s, 1.5f, u"に対して，試行関数"_s);
 
     rowAt(column(5), 1.1f);
-    putFuncOf(u"y"_s, u"x"_s);
-    skipPx(6);
-    putText(u"=  "_s);
-    putVars(u"a"_s);
-    skipPx(3);
-    putVars(u"x"_s);
-    putText(u" + "_s);
-    putText(u"(1ー"_s);
-    putVars(u"a"_s);
-    putText(u")"_s);
-    skipPx(3);
-    putVars(u"x"_s);
-    skipPx(2);
-    dspSquare(pic(), ds().penX, ds().penY);
+    {
+        // "ー" is the minus sign in this row and the next.
+        FormulaScope meaning(pic(), uR"(y(x) = ax + (1 - a)\,x^2)"_s);
+        putFuncOf(u"y"_s, u"x"_s);
+        skipPx(6);
+        putText(u"=  "_s);
+        putVars(u"a"_s);
+        skipPx(3);
+        putVars(u"x"_s);
+        putText(u" + "_s);
+        putText(u"(1ー"_s);
+        putVars(u"a"_s);
+        putText(u")"_s);
+        skipPx(3);
+        putVars(u"x"_s);
+        skipPx(2);
+        dspSquare(pic(), ds().penX, ds().penY);
+    }
     taggedRow(u"(2.47)"_s, 1.1f, u"を仮定すると"_s);
 
     rowAt(column(5), 1.1f);
-    putVars(u"I"_s);
-    putText(u" = ( 11"_s);
-    skipPx(3);
-    putVars(u"a"_s);
-    skipPx(3);
-    dspSquare(pic(), ds().penX, ds().penY);
-    putText(u" ー 17"_s);
-    skipPx(2);
-    putVars(u"a"_s);
-    putText(u" + 46 ) / 30"_s);
+    {
+        FormulaScope meaning(pic(), uR"(I = (11a^2 - 17a + 46)/30)"_s);
+        putVars(u"I"_s);
+        putText(u" = ( 11"_s);
+        skipPx(3);
+        putVars(u"a"_s);
+        skipPx(3);
+        dspSquare(pic(), ds().penX, ds().penY);
+        putText(u" ー 17"_s);
+        skipPx(2);
+        putVars(u"a"_s);
+        putText(u" + 46 ) / 30"_s);
+    }
     taggedRow(u"(2.48)"_s, 1.1f, u"となることを示せ。（読者からの質問）"_s);
 }
 }  // namespace
@@ -1395,13 +1511,21 @@ void p5_9(PageContext& page)
     putColored(page.entry + u"　p. 107."_s);
     newLine();
     putText(u"　"_s);
-    putVars(u"l ="_s);
-    skipPx(2);
-    putText(u"1 の球面調和関数 "_s);
-    putVars(u"Y"_s);
-    putSub(u"lm"_s);
-    thetaPhiArgs();
-    putText(u") の具体形を示せ。"_s);
+    {
+        // The 1 is drawn in one piece with the prose after it.
+        FormulaScope meaning(pic(), uR"(l = 1\text{ の球面調和関数 })"_s);
+        putVars(u"l ="_s);
+        skipPx(2);
+        putText(u"1 の球面調和関数 "_s);
+    }
+    {
+        // So is the closing parenthesis.
+        FormulaScope meaning(pic(), uR"(Y_{lm}(\theta, \varphi)\text{ の具体形を示せ。})"_s);
+        putVars(u"Y"_s);
+        putSub(u"lm"_s);
+        thetaPhiArgs();
+        putText(u") の具体形を示せ。"_s);
+    }
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 5.9]：  "_s);
     harmonicY11();
@@ -1440,7 +1564,6 @@ void p5_15(PageContext& page)
 {
     putColored(page.entry + u"　p. 108."_s);
     derivativeIdentity(page);
-    derivativeIdentityFractions(page);
     eliminationHint();
 }
 
