@@ -1,52 +1,83 @@
 #pragma once
-// A page's text as a reader takes it in, built from the surface's drawing operations:
-// what copying puts on the clipboard, what the find bar searches and where it found
-// it, what a screen reader reads. Symbol-face runs are given their meanings.
+// A page's text as a reader takes it in, built from what the script drew: its prose runs
+// and its formulas in drawing order, a line where the script started a row. This is what
+// copying puts on the clipboard, what the find bar searches and where it found it, what
+// a screen reader reads. Symbol-face prose is given its meaning; a formula reads as the
+// meaning its script gave it, never as its glyphs.
 #include "surface.h"
 
 #include <QRectF>
 #include <QString>
+#include <compare>
+#include <optional>
 #include <vector>
 
 class PageText {
 public:
-    // One text run as read.
-    struct Run {
-        int op = -1;   // its index among the surface's operations
-        int from = 0;  // its first character in the operation's text (a run is read in
-                       // stretches where box-drawing bars begin or end)
-        QRectF cell;   // its cell on the surface: left edge and top, advance and cell height
-        QString text;  // what it means
-        std::vector<double> edges;  // left edge of each drawn character, then the end
+    // A prose run (one text operation) or a whole formula.
+    struct Piece {
+        int firstOp = 0;  // among the surface's operations
+        int lastOp = 0;
+        bool formula = false;
+        QString text;   // as read: prose as it means, a formula in its linear form
+        QString latex;  // a formula's meaning
+        QRectF box;     // where it is drawn on the surface
+        std::vector<double> edges;  // prose: left edge of each drawn character, then the end
+        bool apart = false;  // read with a space before it, when the line's text has none there
     };
     struct Line {
-        std::vector<Run> runs;  // in reading order
-        QString text;           // as read: see page_text.cpp for spaces and fractions
+        std::vector<Piece> pieces;  // in drawing order
+        QString text;
+        // A formula that has its line to itself, tags and spaces aside, is displayed.
+        bool displays(const Piece& piece) const;
+    };
+    // A piece by its place.
+    struct PieceRef {
+        int line = 0;
+        int piece = 0;
+        auto operator<=>(const PieceRef&) const = default;
     };
 
-    explicit PageText(const std::vector<DrawOp>& ops);
+    explicit PageText(const Surface& surface);
 
     const std::vector<Line>& lines() const { return lines_; }
-    // The lines top to bottom, one a text line.
+    // The lines in order, one a text line.
     const QString& text() const { return text_; }
+    std::vector<PieceRef> allPieces() const;
 
-    // Whether a line of the page holds the term. Case, width (full-width or not) and
-    // white space do not matter, and ϕ is found by φ.
+    // The formula drawn at a point, if any.
+    std::optional<PieceRef> formulaAt(QPointF point) const;
+    // The pieces a rectangle touches, in reading order.
+    std::vector<PieceRef> piecesIn(const QRectF& area) const;
+    const Piece& piece(PieceRef ref) const { return lines_[size_t(ref.line)].pieces[size_t(ref.piece)]; }
+
+    // Readings of some pieces (in reading order), one line a text line: linear text, prose with
+    // LaTeX between $…$ or \[…\], and HTML with MathML.
+    QString plainOf(const std::vector<PieceRef>& pieces) const;
+    QString latexOf(const std::vector<PieceRef>& pieces) const;
+    QString htmlOf(const std::vector<PieceRef>& pieces) const;
+
+    // Whether a line of the page holds the term. Case, width (full-width or not), white
+    // space, script marks and the variant forms of a few signs (ϕ and φ, ∑ and Σ, − and -)
+    // do not matter.
     bool contains(const QString& term) const;
-    // Where the term is on the surface: one rectangle for each run it touches,
-    // covering the characters that match.
+    // Where the term is on the surface: for prose, the characters that match; for a
+    // formula, the whole formula.
     std::vector<QRectF> find(const QString& term) const;
 
 private:
-    // A line's runs as the find bar compares them, and where each unit came from.
+    // A line as the find bar compares it, and the piece and character each unit came from.
     struct Searchable {
         QString text;
         struct Origin {
-            int run;        // in the line
-            int character;  // drawn
+            int piece;
+            int character;  // prose only
         };
         std::vector<Origin> origins;
     };
+
+    template <typename Write>
+    QString readingOf(const std::vector<PieceRef>& pieces, Write write) const;
 
     std::vector<Line> lines_;
     QString text_;
@@ -54,5 +85,6 @@ private:
 };
 
 // The form in which terms are compared: compatibility forms folded (full-width to
-// ASCII, ϕ to φ), case folded, white space dropped.
+// ASCII, ϕ to φ, ∑ to Σ, − to -), case folded, white space and the marks of linear
+// scripts (_ and ^) dropped.
 QString searchForm(const QString& text);

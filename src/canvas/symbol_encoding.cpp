@@ -32,8 +32,9 @@ constexpr char16_t symbolTable[0x100 - symbol_code::first] = {
     u'ℵ', u'ℑ', u'ℜ', u'℘', u'⊗', u'⊕', u'∅', u'∩', u'∪', u'⊃', u'⊇', u'⊄', u'⊂', u'⊆', u'∈', u'∉',
     // 0xD0
     u'∠', u'∇', u'®', u'©', u'™', u'∏', u'√', u'⋅', u'¬', u'∧', u'∨', u'⇔', u'⇐', u'⇑', u'⇒', u'⇓',
-    // 0xE0: the left pieces of tall parentheses, brackets and braces, top piece first
-    u'◊', u'⟨', u'®', u'©', u'™', u'Σ', u'(', 0, 0, u'[', 0, 0, u'{', 0, 0, 0,
+    // 0xE0: the summation sign (not the Greek capital), then the left pieces of tall
+    // parentheses, brackets and braces, top piece first
+    u'◊', u'⟨', u'®', u'©', u'™', u'∑', u'(', 0, 0, u'[', 0, 0, u'{', 0, 0, 0,
     // 0xF0: the tall integral's pieces, then the right pieces of the tall delimiters
     0, u'⟩', u'∫', u'∫', 0, 0, u')', 0, 0, u']', 0, 0, u'}', 0, 0, 0,
 };
@@ -43,7 +44,7 @@ constexpr char16_t meaningOfCode(unsigned char code) { return symbolTable[code -
 static_assert(meaningOfCode(symbol_code::prime) == u'′');
 static_assert(meaningOfCode(symbol_code::partial) == u'∂');
 static_assert(meaningOfCode(symbol_code::radical) == u'√');
-static_assert(meaningOfCode(symbol_code::summation) == u'Σ');
+static_assert(meaningOfCode(symbol_code::summation) == u'∑');
 static_assert(meaningOfCode(symbol_code::parenLeftTop) == u'(' && meaningOfCode(symbol_code::parenRightTop) == u')');
 static_assert(meaningOfCode(symbol_code::bracketLeftTop) == u'[' && meaningOfCode(symbol_code::bracketRightTop) == u']');
 static_assert(meaningOfCode(symbol_code::integralTop) == u'∫');

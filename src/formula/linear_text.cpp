@@ -94,7 +94,7 @@ enum class Atom { Number, Letter, Differential, Name, Group, Bracket, Open, Clos
 Atom atomOf(const Node& node)
 {
     switch (node.kind) {
-    case Kind::Scripts: return atomOf(node.children[0]);
+    case Kind::Scripts: case Kind::Accent: return atomOf(node.children[0]);
     case Kind::Fenced: return Atom::Bracket;
     case Kind::Matrix: case Kind::Root: case Kind::Binom: return Atom::Group;
     case Kind::Leaf: break;
@@ -179,6 +179,13 @@ QString root(const Node& radicand, bool inScript)
     return u'√' + (lone || bracketed ? text : parenthesized(text));
 }
 
+// S̃ with the combining tilde over one character; tilde(…) over more.
+QString accented(const Node& base, bool inScript)
+{
+    const QString text = print(base, inScript).trimmed();
+    return text.size() == 1 ? text + QChar(0x0303) : u"tilde("_s + text + u')';
+}
+
 QString scripts(const Node& node, bool inScript)
 {
     const Node& base = node.children[0];
@@ -233,7 +240,7 @@ Role roleInRow(const std::vector<Node>& items, size_t i)
 }
 
 // Whether side by side items want a space between them to read apart: after a large operator,
-// a name, a ^(…) script or a call (Pₙ(x) tⁿ), and around a fraction.
+// a name, a ^(…) script or a call (Pₙ(x) tⁿ), before a name, and around a fraction.
 bool gapBetween(const Node& left, const Node& right)
 {
     const Role next = roleOf(right);
@@ -242,6 +249,7 @@ bool gapBetween(const Node& left, const Node& right)
     if (role == Role::LargeOp || hasMarkedScript(left) || left.kind == Kind::Fraction) return true;
     if (role == Role::Close && next == Role::Ordinary) return true;
     if (role == Role::Function) return next != Role::Open;
+    if (next == Role::Function) return role == Role::Ordinary || role == Role::Close;  // r sin θ
     return right.kind == Kind::Fraction && (role == Role::Ordinary || role == Role::Close);
 }
 
@@ -271,6 +279,7 @@ QString print(const Node& node, bool inScript)
     case Kind::Binom:
         return u"binom("_s + print(node.children[0], inScript).trimmed() + u", "_s + print(node.children[1], inScript).trimmed() + u')';
     case Kind::Root: return root(node.children[0], inScript);
+    case Kind::Accent: return accented(node.children[0], inScript);
     case Kind::Scripts: return scripts(node, inScript);
     case Kind::Fenced: return delimiter(node.open) + print(node.children[0], inScript).trimmed() + delimiter(node.close);
     case Kind::Matrix: return matrix(node);

@@ -55,6 +55,8 @@ public:
                 + element(u"mfrac"_s, node(n.children[0]) + node(n.children[1]), u" linethickness=\"0\""_s)
                 + fence(u")"_s));
         case Kind::Root: return element(u"msqrt"_s, node(n.children[0]));
+        case Kind::Accent:
+            return element(u"mover"_s, node(n.children[0]) + leaf(n.symbol), u" accent=\"true\""_s);
         case Kind::Scripts: return scripts(n);
         case Kind::Fenced: return element(u"mrow"_s, fence(n.open) + items(n.children[0]) + fence(n.close));
         case Kind::Matrix: return element(u"mrow"_s, fence(n.open) + table(n) + fence(n.close));

@@ -283,6 +283,12 @@ private:
             out.children.resize(1);
             return parseArgument(out.children[0]);
         }
+        if (name == u"tilde") {
+            out = Node{Kind::Accent};
+            out.symbol = Symbol{u"~"_s, Element::Operator};
+            out.children.resize(1);
+            return parseArgument(out.children[0]);
+        }
         if (name == u"mathrm") {
             const bool outer = upright_;
             upright_ = true;

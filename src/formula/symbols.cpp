@@ -59,7 +59,7 @@ QHash<QString, Symbol> makeCommands()
     for (const auto& [name, sign] : binaries) table.insert(name, op(sign, Role::Binary));
     const std::pair<QString, QString> relations[] = {
         {u"equiv"_s, u"≡"_s}, {u"neq"_s, u"≠"_s},    {u"leq"_s, u"≤"_s},        {u"le"_s, u"≤"_s},
-        {u"geq"_s, u"≥"_s},   {u"ge"_s, u"≥"_s},     {u"to"_s, u"→"_s},         {u"rightarrow"_s, u"→"_s},
+        {u"geq"_s, u"≥"_s},   {u"ge"_s, u"≥"_s},     {u"to"_s, u"→"_s},         {u"rightarrow"_s, u"→"_s}, {u"Rightarrow"_s, u"⇒"_s},
         {u"approx"_s, u"≈"_s}, {u"sim"_s, u"∼"_s},   {u"propto"_s, u"∝"_s},
     };
     for (const auto& [name, sign] : relations) table.insert(name, op(sign, Role::Relation));

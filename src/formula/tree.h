@@ -29,6 +29,7 @@ enum class Kind {
     Fraction,  // children: numerator, denominator
     Binom,     // children: top, bottom
     Root,      // children: radicand
+    Accent,    // symbol: the accent; children: the accented
     Scripts,   // children: base, subscript, superscript (an empty row when absent); primes
     Fenced,    // \left…\right: open, close (empty for "."); children: body
     Matrix,    // open, close; children: rows, each a row of cells

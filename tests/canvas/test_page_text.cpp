@@ -1,5 +1,5 @@
-// The Symbol face's meanings, and the pages' text as a reader takes it: lines in
-// reading order, and what the find bar finds where.
+// The Symbol face's meanings, and the pages' text as a reader takes it: prose and whole
+// formulas in drawing order, a line a row, and what the find bar finds where.
 #include "canvas/fonts.h"
 #include "canvas/page_text.h"
 #include "canvas/symbol_encoding.h"
@@ -29,8 +29,51 @@ QStringList pagesContaining(const QString& term)
 {
     QStringList found;
     for (const QString& id : allPages())
-        if (PageText(pageOps(id)).contains(term)) found << id;
+        if (PageText(pageSurface(id)).contains(term)) found << id;
     return found;
+}
+
+QString withoutSpaces(QString text)
+{
+    text.removeIf([](QChar c) { return c.isSpace(); });
+    return text;
+}
+
+// The linear texts of a page's formulas, white space dropped.
+QStringList formulaTexts(const QString& id)
+{
+    QStringList texts;
+    const PageText text(pageSurface(id));
+    for (const PageText::PieceRef& ref : text.allPieces())
+        if (text.piece(ref).formula) texts << withoutSpaces(text.piece(ref).text);
+    return texts;
+}
+
+// A surface with two rows of prose around an inline formula and a displayed one, drawn as
+// a page script draws: row by row, the tag before its equation.
+Surface& smallPage()
+{
+    Surface& s = scratchSurface();
+    auto print = [&](float x, float y, const QString& text) {
+        s.CurrentX = x;
+        s.CurrentY = y;
+        s.Print(text);
+    };
+    print(0, 20, QStringLiteral("関数 "));
+    {
+        FormulaScope f(s, QStringLiteral("f(x)"));
+        print(40, 20, QStringLiteral("f(x)"));
+    }
+    print(80, 20, QStringLiteral(" は次の形をとる。"));
+    s.markRow();
+    print(400, 50, QStringLiteral("(1.1)"));
+    {
+        FormulaScope f(s, QStringLiteral(R"(f(x) = \frac{1}{2\pi})"));
+        print(60, 50, QStringLiteral("f(x) = 1"));
+        s.Line(100, 75, 130, 75);
+        print(100, 80, QStringLiteral("2π"));
+    }
+    return s;
 }
 
 }  // namespace
@@ -45,10 +88,11 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("meaning");
+        // Adobe's Symbol encoding: 229 is the n-ary summation sign, 'S' the Greek capital.
         const std::pair<int, const char*> table[] = {
             {'a', "α"}, {'b', "β"}, {'q', "θ"}, {'j', "ϕ"}, {'f', "φ"}, {'p', "π"}, {'w', "ω"},
             {'d', "δ"}, {'e', "ε"}, {'k', "κ"}, {'l', "λ"}, {'B', "Β"}, {'G', "Γ"}, {'S', "Σ"},
-            {182, "∂"}, {214, "√"}, {229, "Σ"}, {162, "′"}, {165, "∞"}, {'-', "−"},
+            {182, "∂"}, {214, "√"}, {229, "∑"}, {162, "′"}, {165, "∞"}, {'-', "−"},
             // A tall sign reads as one sign, on its top piece.
             {243, "∫"}, {245, ""}, {230, "("}, {232, ""}, {246, ")"}, {248, ""},
             {233, "["}, {235, ""}, {249, "]"}, {251, ""},
@@ -72,64 +116,53 @@ private slots:
         QCOMPARE(meaningOf(QStringLiteral("Symbol"), QStringLiteral("qpa")), QStringLiteral("θπα"));
     }
 
-    // A code a page draws in the Symbol face means something, unless it is a lower
-    // piece of a tall sign standing under the piece that carries the meaning.
-    void everySymbolOnThePagesMeansSomething()
+    // Prose in drawing order, a formula as its meaning wherever its pieces stand, a line
+    // where the script starts a row, a space where it goes back left for the equation.
+    void proseAndFormulasReadInDrawingOrderByRows()
     {
-        for (const QString& id : allPages()) {
-            const std::vector<DrawOp> ops = pageOps(id);
-            for (const DrawOp& op : ops) {
-                if (op.kind != DrawOp::Text || !isSymbolFace(op.face) || !meaningOf(op).isEmpty()) continue;
-                const bool underItsTop = std::any_of(ops.cbegin(), ops.cend(), [&](const DrawOp& top) {
-                    return top.kind == DrawOp::Text && isSymbolFace(top.face) && top.x == op.x && top.y < op.y &&
-                           top.y > op.y - 2 * op.points && !meaningOf(top).isEmpty();
-                });
-                QVERIFY2(underItsTop, qPrintable(QStringLiteral("%1: code %2 at (%3, %4) reads as nothing")
-                                                     .arg(id).arg(op.text.at(0).unicode()).arg(op.x).arg(op.y)));
-            }
-        }
+        const PageText text(smallPage());
+        QCOMPARE(lineTexts(text), (QStringList{QStringLiteral("関数 f(x) は次の形をとる。"),
+                                               QStringLiteral("(1.1) f(x) = 1/(2π)")}));
+        QCOMPARE(text.text(), lineTexts(text).join('\n') + '\n');
+        QVERIFY(!text.lines()[0].displays(text.lines()[0].pieces[1]));
+        QVERIFY(text.lines()[1].displays(text.lines()[1].pieces[1]));
     }
 
-    void headingsAndProseReadAsLines()
+    void readingsGiveFormulasTheirForms()
     {
-        const QStringList lines = lineTexts(PageText(pageOps(QStringLiteral("5.9"))));
-        QCOMPARE(lines.value(0), QStringLiteral("[問題 5.9]　p. 107."));
-        // Scripts follow their base; θ is drawn as "q" in the Symbol face.
-        QCOMPARE(lines.value(1), QStringLiteral("l = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。"));
-        QCOMPARE(lines.value(2), QStringLiteral("[解 5.9]："));
+        const PageText text(smallPage());
+        const std::vector<PageText::PieceRef> all = text.allPieces();
+        QCOMPARE(text.plainOf(all), QStringLiteral("関数 f(x) は次の形をとる。\n(1.1) f(x) = 1/(2π)"));
+        QCOMPARE(text.latexOf(all),
+                 QStringLiteral("関数 $f(x)$ は次の形をとる。\n(1.1) \\[ f(x) = \\frac{1}{2\\pi} \\]"));
+        const QString html = text.htmlOf(all);
+        QCOMPARE(html.count(QStringLiteral("<math")), 2);
+        QVERIFY(html.contains(QStringLiteral("display=\"block\"")));
+        QVERIFY(html.startsWith(QStringLiteral("<p>関数 <math")));
+        // Only what is asked for, in reading order whatever order it is asked in.
+        QCOMPARE(text.plainOf({{1, 1}, {0, 1}}), QStringLiteral("f(x)\nf(x) = 1/(2π)"));
     }
 
-    // A numerator and denominator read on their fraction's line, around "/"; a radical
-    // encloses what stands under its bar.
-    void fractionsReadOnTheirLine()
+    void proseIsEscapedInLatexAndHtml()
     {
-        const QStringList lines = lineTexts(PageText(pageOps(QStringLiteral("5.9"))));
-        QCOMPARE(lines.value(4), QStringLiteral("Y10(θ, φ) = 1/(√ 2π) √ (3/2) cos θ"));
-        QCOMPARE(lines.size(), 6);
+        Surface& s = scratchSurface();
+        s.Print(QStringLiteral("50% & <b> $_#"));
+        const PageText text(s);
+        QCOMPARE(text.latexOf(text.allPieces()), QStringLiteral("50\\% \\& <b> \\$\\_\\#"));
+        QCOMPARE(text.htmlOf(text.allPieces()), QStringLiteral("<p>50% &amp; &lt;b&gt; $_#</p>\n"));
     }
 
-    // The limits of a sum stay with it, the tag ends its equation's line.
-    void sumsKeepTheirLimitsAndEquationsTheirTags()
+    void aClickFindsTheFormulaAndADragWhatItCrosses()
     {
-        const QStringList lines = lineTexts(PageText(pageOps(QStringLiteral("5.5"))));
-        QVERIFY2(lines.contains(QStringLiteral(
-                     "(∂g)/(∂t)  ＝  (x - t)/(1 - 2 t x + t2) g  ＝  ∞ Σ n=0 n Pn(x) t n-1 (5.50)")),
-                 qPrintable(lines.join('\n')));
-        QCOMPARE(lines.value(2), QStringLiteral("g (t, x)  ≡  1/(√ 1 - 2 t x + t2)  ＝  ∞ Σ n=0 Pn(x) t n (5.38)"));
-    }
-
-    // 1.11 draws its sum's upper limit within the height of the heading's line.
-    void aLimitReachingIntoTheLineAboveStaysWithItsSign()
-    {
-        const QStringList lines = lineTexts(PageText(pageOps(QStringLiteral("1.11"))));
-        QCOMPARE(lines.value(0), QStringLiteral("[問題 1.11]　p. 16."));
-        QCOMPARE(lines.value(1), QStringLiteral("公式 (1.57) を用いて，級数の和 Σn r=0 r ( n r ) xn-r y r を求めよ。"));
-    }
-
-    void integralsReadAsOneSignWithTheirLimits()
-    {
-        const QStringList lines = lineTexts(PageText(pageOps(QStringLiteral("3.3"))));
-        QCOMPARE(lines.value(3), QStringLiteral("F(k)  ＝  ∫∞ -∞ e -ikx δ (x - a) dx  ＝  e -ika"));
+        const PageText text(smallPage());
+        const QRectF fraction = text.piece({1, 1}).box;
+        QCOMPARE(text.formulaAt(fraction.center()), std::optional<PageText::PieceRef>({1, 1}));
+        QVERIFY(!text.formulaAt(text.piece({0, 0}).box.center()));  // prose
+        QVERIFY(!text.formulaAt(QPointF(600, 600)));
+        // From the inline formula down into the displayed one: every piece it touches.
+        const QRectF drag(text.piece({0, 1}).box.center(), fraction.center());
+        QCOMPARE(text.piecesIn(drag.normalized()),
+                 (std::vector<PageText::PieceRef>{{0, 1}, {0, 2}, {1, 1}}));
     }
 
     void strokesAloneReadAsNothing()
@@ -137,16 +170,41 @@ private slots:
         Surface& s = scratchSurface();
         s.Line(10, 50, 200, 50);
         s.Box(10, 60, 40, 90, ds().lineColor);
-        const PageText text(s.ops());
+        const PageText text(s);
         QVERIFY(text.lines().empty());
         QVERIFY(text.text().isEmpty());
         QVERIFY(!text.contains(QStringLiteral("x")));
     }
 
-    void theTextIsTheLinesInOrder()
+    void headingsAndProseReadAsLines()
     {
-        const PageText text(pageOps(QStringLiteral("3.3")));
-        QCOMPARE(text.text(), lineTexts(text).join('\n') + '\n');
+        const QStringList lines = lineTexts(PageText(pageSurface(QStringLiteral("5.9"))));
+        QCOMPARE(lines.value(0), QStringLiteral("[問題 5.9]　p. 107."));
+        QCOMPARE(lines.value(2), QStringLiteral("[解 5.9]："));
+    }
+
+    // The readings a user of the pages typed out by hand, white space aside.
+    void formulasReadAsTheyAreTyped_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("reading");
+        QTest::newRow("5.5 (5.38)") << "5.5" << "g(t, x) ≡ 1/√(1 − 2tx + t²) = ∑_(n=0)^∞ Pₙ(x) tⁿ";
+        // 1.16 draws its φ as that letter of the page's own face, not the Symbol face's ϕ.
+        QTest::newRow("1.16 Jacobian")
+            << "1.16"
+            << "∂(x, y, z)/∂(r, θ, φ) = |∂x/∂r, ∂x/∂θ, ∂x/∂φ; ∂y/∂r, ∂y/∂θ, ∂y/∂φ; ∂z/∂r, ∂z/∂θ, ∂z/∂φ|";
+        QTest::newRow("7.11 Beta") << "7.11" << "= (b − a)^(p+q+1) B(p + 1, q + 1)";
+        QTest::newRow("3.2 double integral")
+            << "3.2" << "f(x) = 1/(2π) ∫_(−∞)^∞ e^(ikx) ∫_(−∞)^∞ e^(−iky) f(y) dy dk";
+        QTest::newRow("1.8a (1.38b)") << "1.8a" << "|u_f, u_g; v_f, v_g| ⋅ |f_x, f_y; g_x, g_y| = |u_x, u_y; v_x, v_y|";
+    }
+
+    void formulasReadAsTheyAreTyped()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, reading);
+        const QStringList texts = formulaTexts(page);
+        QVERIFY2(texts.contains(withoutSpaces(reading)), qPrintable(texts.join('\n')));
     }
 
     void termsAreFoundOnThePagesThatHoldThem_data()
@@ -155,7 +213,6 @@ private slots:
         QTest::addColumn<QStringList>("pages");
         QTest::newRow("generating function") << QStringLiteral("母関数") << QStringList{"5.5"};
         QTest::newRow("Jacobian") << QStringLiteral("ヤコビアン") << QStringList{"1.8a", "1.8", "1.16"};
-        QTest::newRow("Symbol theta") << QStringLiteral("θ") << QStringList{"1.16", "5.9", "7.10"};
         QTest::newRow("any case") << QStringLiteral("fourier TRANSFORM") << QStringList{"3.2"};
         QTest::newRow("spaces ignored") << QStringLiteral("p.107") << QStringList{"5.9"};
         QTest::newRow("full width") << QStringLiteral("（１.３８ａ）") << QStringList{"1.8a"};
@@ -170,10 +227,21 @@ private slots:
         QCOMPARE(pagesContaining(term), pages);
     }
 
-    void aFoundTermIsMarkedWhereItIsDrawn()
+    // The summation sign is found by either character a reader may type for it, the
+    // minus sign by the hyphen, inside whole formulas.
+    void signsAreFoundByTheirVariants()
+    {
+        const QStringList sums = pagesContaining(QStringLiteral("∑"));
+        QVERIFY(sums.contains(QStringLiteral("5.5")));
+        QCOMPARE(pagesContaining(QStringLiteral("Σ")), sums);
+        QCOMPARE(pagesContaining(QStringLiteral("1-2tx")), pagesContaining(QStringLiteral("1−2tx")));
+        QVERIFY(pagesContaining(QStringLiteral("1-2tx")).contains(QStringLiteral("5.5")));
+    }
+
+    void aFoundTermInProseIsMarkedWhereItIsDrawn()
     {
         const std::vector<DrawOp> ops = pageOps(QStringLiteral("5.5"));
-        const std::vector<QRectF> found = PageText(ops).find(QStringLiteral("母関数"));
+        const std::vector<QRectF> found = PageText(pageSurface(QStringLiteral("5.5"))).find(QStringLiteral("母関数"));
         QCOMPARE(found.size(), size_t(1));
         const DrawOp run = *std::find_if(ops.cbegin(), ops.cend(),
                                          [](const DrawOp& op) { return op.text.contains(QStringLiteral("母関数")); });
@@ -185,13 +253,13 @@ private slots:
         QVERIFY(qAbs(found[0].width() - fonts.width(run.face, px, false, false, QStringLiteral("母関数"))) < 0.01);
     }
 
-    // "Ylm(θ" is five runs on the page: Y, the scripts l and m, "(" and the Symbol face's q.
-    void aTermAcrossRunsIsMarkedInEachRun()
+    void aFoundTermInAFormulaMarksTheFormula()
     {
-        const std::vector<QRectF> found = PageText(pageOps(QStringLiteral("5.9"))).find(QStringLiteral("Ylm(θ"));
-        QCOMPARE(found.size(), size_t(5));
-        QVERIFY(found[1].top() > found[0].top());  // the subscript is lower
-        for (size_t i = 1; i < found.size(); ++i) QVERIFY(found[i].left() >= found[i - 1].right() - 1);
+        const PageText text(smallPage());
+        const std::vector<QRectF> found = text.find(QStringLiteral("2π"));
+        QCOMPARE(found, std::vector<QRectF>{text.piece({1, 1}).box});
+        // The box holds every piece the formula drew: the numerator's row and the denominator.
+        QVERIFY(found[0].top() <= 50 && found[0].bottom() >= 80);
     }
 };
 

@@ -223,6 +223,13 @@ public:
         return title() == expected.trimmed();
     }
 
+    // A click on the page at a point of the surface, the page shown at 100 %.
+    void clickPage(QPointF onSurface)
+    {
+        const QPoint at = origin + QPoint(122, 0) + onSurface.toPoint();
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    }
+
     void clickRow(int row)
     {
         const QPoint at = origin + rowCentres.at(row);
@@ -447,9 +454,24 @@ private slots:
         const QByteArray png = clipboard("image/png");
         QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), exportedAt(exports.path(), "5.9", 1));
         const QString text = QString::fromUtf8(clipboard("text/plain"));
-        QVERIFY2(text.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。\n[解 5.9]：\n")),
+        QVERIFY2(text.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Y_(lm) (θ, φ) の具体形を示せ。\n[解 5.9]：\n")),
                  qPrintable(text.left(200)));
-        QCOMPARE(text, PageText(pageOps("5.9")).text());
+        const PageText page(pageSurface("5.9"));
+        QCOMPARE(text, page.plainOf(page.allPieces()));
+        // The same copy as HTML with MathML and as LaTeX, read back from the X clipboard.
+        const QString html = QString::fromUtf8(clipboard("text/html"));
+        QVERIFY2(html.contains(QStringLiteral("<math")) && html.contains(QStringLiteral("<mi>θ</mi>")), qPrintable(html.left(400)));
+        const QString latex = QString::fromUtf8(clipboard("application/x-latex"));
+        QVERIFY2(latex.startsWith(QStringLiteral("[問題 5.9]　p. 107.\n")) && latex.contains(QStringLiteral("\\theta")),
+                 qPrintable(latex.left(400)));
+
+        // A click on a formula selects it; Ctrl+Shift+C copies its LaTeX alone as plain text.
+        const std::vector<PageText::PieceRef> pieces = page.allPieces();
+        const PageText::PieceRef formula =
+            *std::find_if(pieces.cbegin(), pieces.cend(), [&](auto ref) { return page.piece(ref).formula; });
+        program.clickPage(page.piece(formula).box.center());
+        program.key("ctrl+shift+c");
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(clipboard("text/plain")), page.piece(formula).latex, 5000);
         program.key("Escape");
         QVERIFY(program.finishedWithin(3000));
     }

@@ -44,14 +44,26 @@ function symbolMeaning(ch) {
 }
 
 // Forms that read alike: full-width forms and the hyphen-minus as the minus sign; the
-// katakana middle dot the pages draw as a product dot; bars drawn as text are the
-// fraction's, which MathML writes as structure rather than as a leaf.
+// katakana middle dot the pages draw as a product dot; the divides sign KaTeX draws a
+// determinant's bars with as the bar. Bars drawn as text (box drawing, the horizontal bar)
+// are a fraction's, which MathML writes as structure rather than as a leaf.
 function folded(ch) {
     let c = ch.normalize('NFKC');
     if (c === '-') c = '−';
     if (c === '・' || c === '·') c = '⋅';
-    if (c === '─') c = '';
+    if (c === '∣') c = '|';
+    // The Beta function's B is the Symbol face's capital Beta, the same letter to a reader.
+    if (c === 'Β') c = 'B';
+    // Primes drawn as apostrophes, and the long-vowel mark 5.17 draws as a minus sign.
+    if (c === "'" || c === '’') c = '′';
+    if (c === 'ー') c = '−';
+    if (c === '─' || c === '―') c = '';
     return c;
+}
+
+// Three product dots in a row are the pages' way of drawing \cdots.
+function withEllipses(chars) {
+    return [...chars.join('').replaceAll('⋅⋅⋅', '⋯')];
 }
 
 // KaTeX's invisible operators (function application, invisible times) are not drawn.
@@ -121,7 +133,7 @@ function checkFormula(id, f, ops, faults) {
     }
     const leaves = mathmlLeaves(mathml);
     const inside = ops.slice(f.first, f.last + 1);
-    let drawn = inside.filter((op) => op.op === 'text').flatMap(drawnChars);
+    let drawn = withEllipses(inside.filter((op) => op.op === 'text').flatMap(drawnChars));
     // A root is a drawn √ against MathML's msqrt, which has no leaf for it.
     const radicals = drawn.filter((c) => c === '√').length;
     if (radicals !== leaves.roots) faults.push(`${where}: draws ${radicals} radical signs, KaTeX reads ${leaves.roots} roots`);

@@ -129,6 +129,9 @@ private slots:
             // Text, other characters, and white space that means nothing.
             {u"x \\text{ が正, {a} \\{b\\} のとき}", u"x が正, a {b} のとき"}, {u"x ＝ ｙ", u"x＝ｙ"},
             {u"\\mathrm{B}( p ,q )", u"B(p, q)"},
+            // An accent combines with one character and names itself over more.
+            {u"r\\sin\\theta\\cos\\varphi", u"r sin θ cos φ"},
+            {u"\\tilde{S} \\Rightarrow \\tilde{ab}", u"S\u0303 ⇒ tilde(ab)"},
         };
         for (const auto& [latex, linear] : cases)
             QTest::newRow(qPrintable(QString::fromUtf16(latex))) << QString::fromUtf16(latex) << QString::fromUtf16(linear);
@@ -166,6 +169,7 @@ private slots:
                                  << u"mrow[mrow[mo:∣,mtable[mtr[mtd[mstyle[mi:a]],mtd[mstyle[mi:b]]],"
                                     "mtr[mtd[mstyle[mi:c]],mtd[mstyle[mi:d]]]],mo:∣]]"_s;
         QTest::newRow("left right") << u"\\left\\{ x \\right."_s << true << u"mrow[mrow[mo:{,mi:x]]"_s;
+        QTest::newRow("accent") << u"\\tilde{S}"_s << true << u"mrow[mover[mi:S,mo:~]]"_s;
         QTest::newRow("name") << u"\\sin x"_s << true << u"mrow[mi:sin,mo:\u2061,mi:x]"_s;
         QTest::newRow("text and escapes") << u"a<b \\text{x & y}"_s << true
                                           << u"mrow[mi:a,mo:<,mi:b,mtext:x\u00a0&\u00a0y]"_s;

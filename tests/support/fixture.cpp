@@ -15,11 +15,13 @@ MathForm& loadedForm()
     return *form;
 }
 
-std::vector<DrawOp> pageOps(const QString& id, bool printView)
+Surface pageSurface(const QString& id, bool printView)
 {
     const MathForm& form = loadedForm();
-    return form.drawn(id, printView, form.freshStart()).surface.ops();
+    return form.drawn(id, printView, form.freshStart()).surface;
 }
+
+std::vector<DrawOp> pageOps(const QString& id, bool printView) { return pageSurface(id, printView).ops(); }
 
 Surface& scratchSurface(float x, float y)
 {

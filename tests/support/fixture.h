@@ -17,6 +17,8 @@ MathForm& loadedForm();
 
 // The operations of one page, drawn on screen or in the print view.
 std::vector<DrawOp> pageOps(const QString& id, bool printView = false);
+// The page drawn as a fresh start draws it, with its formulas and rows.
+Surface pageSurface(const QString& id, bool printView = false);
 
 // A cleared 682 x 722 surface at the body size, made current, pen at (x, y).
 Surface& scratchSurface(float x = 100, float y = 100);

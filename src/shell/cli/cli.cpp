@@ -29,12 +29,14 @@ const char* helpText =
     "                                      DIR is made if missing; K from 0.25 to 16 (default 1)\n"
     "  --export-pdf FILE [ID...]           draw pages as printed, one a sheet, into FILE\n"
     "  --trace ID [FILE] [--print-view]    write a page's drawing operations as JSON Lines\n"
+    "  --text [ID...]                      print pages' text, formulas in linear form, a form feed after each\n"
+    "  --latex [ID...]                     the same with formulas in LaTeX\n"
     "  --time-startup                      open the window, report the time to its first page, quit\n"
     "  --help                              show this help\n"
     "  --version                           show the version\n"
     "\n"
-    "FILE may be - for standard output. Without IDs, the export commands draw every\n"
-    "listed page, in list order.\n"
+    "FILE may be - for standard output. Without IDs, the export and text commands take\n"
+    "every listed page, in list order.\n"
     "\n"
     "Keys in the window (a right click on the page or the list shows the same commands):\n";
 
@@ -58,8 +60,8 @@ int usageError(const QByteArray& message)
 
 bool isCommand(const QByteArray& word)
 {
-    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--time-startup", "--help",
-                              "--version"})
+    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--text", "--latex",
+                              "--time-startup", "--help", "--version"})
         if (word == known) return true;
     return false;
 }
@@ -130,6 +132,8 @@ int runHeadless(const CommandLine& line)
             return usageError("--trace takes one problem id (to write into a file named like one, write ./ before it)");
         return tracePage(form, QString::fromUtf8(operands.first()), line.printView, operands.value(1, "-"));
     }
+    if (line.word == "--text") return printReading(form, idsOf(operands), Reading::Linear);
+    if (line.word == "--latex") return printReading(form, idsOf(operands), Reading::Latex);
     if (operands.isEmpty())
         return usageError(line.word == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
     const QStringList ids = idsOf(operands.mid(1));
@@ -192,7 +196,8 @@ int runVelkora(int argc, char** argv)
     const CommandLine line = parse(args, error);
     if (error.isEmpty()) error = misplacedOption(line);
     if (!error.isEmpty()) return usageError(error);
-    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace";
+    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace" ||
+                               line.word == "--text" || line.word == "--latex";
     if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
     if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
     if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');

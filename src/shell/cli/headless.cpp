@@ -1,5 +1,6 @@
 #include "shell/cli/headless.h"
 
+#include "canvas/page_text.h"
 #include "canvas/text_layout.h"
 #include "shell/form/math_form.h"
 #include "shell/files/output.h"
@@ -132,6 +133,20 @@ int exportPdf(const MathForm& form, const QByteArray& file, const QStringList& i
     std::vector<Surface> sheets;
     for (const QString& id : pages) sheets.push_back(form.drawn(id, true, form.freshStart()).surface);
     return write(file, pdfOf(sheets));
+}
+
+int printReading(const MathForm& form, const QStringList& ids, Reading reading)
+{
+    QString error;
+    const QStringList pages = pagesInListOrder(ids, error);
+    if (pages.isEmpty()) return fail(error.toUtf8());
+    QByteArray text;
+    for (const QString& id : pages) {
+        const PageText page(form.drawn(id, false, form.freshStart()).surface);
+        const QString read = reading == Reading::Linear ? page.plainOf(page.allPieces()) : page.latexOf(page.allPieces());
+        text += read.toUtf8() + "\n\f";
+    }
+    return write("-", text);
 }
 
 int tracePage(const MathForm& form, const QString& id, bool printView, const QByteArray& file)

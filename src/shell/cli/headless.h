@@ -12,6 +12,10 @@ int listEntries(const MathForm& form);
 int exportPng(const MathForm& form, const QByteArray& dir, const QStringList& ids, double scale, bool printView);
 int exportPdf(const MathForm& form, const QByteArray& file, const QStringList& ids);
 int tracePage(const MathForm& form, const QString& id, bool printView, const QByteArray& file);
+// Each page's text as a reader takes it, on standard output, a form feed after each page
+// as pdftotext ends its pages: formulas whole, in linear form or in LaTeX.
+enum class Reading { Linear, Latex };
+int printReading(const MathForm& form, const QStringList& ids, Reading reading);
 
 // Text the user gave, as a message echoes it: at most 32 characters.
 QByteArray shortened(const QByteArray& text);

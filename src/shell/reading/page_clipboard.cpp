@@ -7,17 +7,40 @@
 #include <QImage>
 #include <QMimeData>
 
+namespace {
+// The type LaTeX-aware editors and converters look for.
+const QString latexType = QStringLiteral("application/x-latex");
+}  // namespace
+
 QMimeData* PageClipboard::mimeDataOf(const PageView& view, double devicePixelRatio)
 {
-    QImage image = view.surface().toImage(devicePixelRatio);
-    image.setDevicePixelRatio(devicePixelRatio);
+    const PageText& text = view.text();
+    const std::vector<PageText::PieceRef> pieces = view.selectedOrAll();
     auto* data = new QMimeData;
-    data->setImageData(image);
-    data->setText(view.text().text());
+    // A selection is copied as what it reads; only the whole page is a picture too.
+    if (view.selection().empty()) {
+        QImage image = view.surface().toImage(devicePixelRatio);
+        image.setDevicePixelRatio(devicePixelRatio);
+        data->setImageData(image);
+    }
+    data->setText(text.plainOf(pieces));
+    data->setHtml(text.htmlOf(pieces));
+    data->setData(latexType, text.latexOf(pieces).toUtf8());
     return data;
 }
 
-void PageClipboard::copy(const PageView& view, double devicePixelRatio)
+QMimeData* PageClipboard::latexDataOf(const PageView& view)
 {
-    QGuiApplication::clipboard()->setMimeData(mimeDataOf(view, devicePixelRatio));
+    auto* data = new QMimeData;
+    data->setText(view.text().latexOf(view.selectedOrAll()));
+    return data;
 }
+
+QMimeData* PageClipboard::textDataOf(const PageView& view)
+{
+    auto* data = new QMimeData;
+    data->setText(view.text().plainOf(view.selectedOrAll()));
+    return data;
+}
+
+void PageClipboard::put(QMimeData* data) { QGuiApplication::clipboard()->setMimeData(data); }

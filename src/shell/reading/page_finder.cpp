@@ -6,7 +6,7 @@
 const std::vector<PageText>& PageFinder::texts()
 {
     if (texts_.empty())
-        for (const QString& id : listedIds()) texts_.emplace_back(form_.drawn(id, false, form_.freshStart()).surface.ops());
+        for (const QString& id : listedIds()) texts_.emplace_back(form_.drawn(id, false, form_.freshStart()).surface);
     return texts_;
 }
 

@@ -8,9 +8,6 @@ namespace {
 
 using enum CommandKind;
 
-// The context menu's groups.
-enum MenuGroup { PageGroup, FindGroup, ZoomGroup, HelpGroup };
-
 QKeySequence plain(Qt::Key key) { return QKeySequence(key); }
 QKeySequence ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
 QKeySequence shift(Qt::Key key) { return QKeySequence(Qt::SHIFT | key); }
@@ -57,8 +54,15 @@ const std::vector<Command>& commands()
         {.kind = Wheel, .name = "wheelZoom", .input = "Ctrl+Wheel", .japanese = u"拡大、縮小"_s,
          .english = "zoom in, zoom out"},
         {.kind = Action, .name = "copyPage", .keys = {ctrl(Qt::Key_C)},
-         .japanese = u"ページを画像と文字でコピー"_s, .english = "copy the page, as an image and as text",
+         .japanese = u"選択した部分（なければページ）を文字、数式（MathML、LaTeX）、画像でコピー"_s,
+         .english = "copy the selection (or the page) as text, as MathML and LaTeX, and as an image",
          .menuText = u"コピー"_s, .menuGroup = PageGroup},
+        {.kind = Action, .name = "copyText", .menuText = u"テキストとしてコピー"_s, .menuGroup = FormulaGroup,
+         .onFormula = true},
+        {.kind = Action, .name = "copyLatex", .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+         .japanese = u"選択した部分（なければページ）を LaTeX の文字でコピー"_s,
+         .english = "copy the selection (or the page) as LaTeX, in plain text",
+         .menuText = u"LaTeX としてコピー"_s, .menuGroup = PageGroup, .onFormula = true},
         {.kind = Action, .name = "savePages", .keys = {ctrl(Qt::Key_S)},
          .japanese = u"このページ、または全ページを PDF か PNG で保存"_s,
          .english = "save this page or every page, as PDF or PNG", .menuText = u"保存..."_s,
@@ -108,8 +112,9 @@ std::vector<KeyHelp> keyGuide()
 {
     std::vector<KeyHelp> lines;
     for (const Command& command : commands()) {
-        // The find bar's keys work only there: the line they follow says so in words.
-        if (command.kind == FindBarKey) continue;
+        // The find bar's keys work only there: the line they follow says so in words. A
+        // command that only a menu offers has no key to list.
+        if (command.kind == FindBarKey || (command.keys.isEmpty() && !command.input)) continue;
         QStringList keys;
         for (const QKeySequence& key : command.keys) keys << listed(key);
         if (command.input) keys << QLatin1String(command.input);

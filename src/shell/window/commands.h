@@ -14,6 +14,10 @@ enum class CommandKind {
     Wheel,       // no key: Ctrl and the wheel, which the zoom controller reads
 };
 
+// The context menu shows its groups in this order, a line between them; the formula
+// group is offered only by a right click on a formula.
+enum MenuGroup { PageGroup, FindGroup, ZoomGroup, HelpGroup, FormulaGroup };
+
 struct Command {
     CommandKind kind;
     const char* name;                 // the action's object name
@@ -22,7 +26,8 @@ struct Command {
     QString japanese = {};            // its line in F1; empty: its keys join the line above
     const char* english = nullptr;    // its line in --help
     QString menuText = {};            // in the context menu; an action's further lines of keys have none
-    int menuGroup = 0;                // the context menu shows its groups in this order, a line between them
+    int menuGroup = PageGroup;
+    bool onFormula = false;           // offered first by a right click on a formula
 };
 
 const std::vector<Command>& commands();

@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMenu>
 #include <QScreen>
 #include <cstdio>
 #include <string_view>
@@ -121,7 +122,17 @@ void MainWindow::wireFeatures()
     actions_ = new WindowActions(this, {area_, box_});
     saver_ = new PageSaver(this, form_);
     preview_ = new PrintPreview(this);
-    connect(actions_->copy, &QAction::triggered, this, [this] { PageClipboard::copy(*view_, devicePixelRatioF()); });
+    connect(actions_->copy, &QAction::triggered, this,
+            [this] { PageClipboard::put(PageClipboard::mimeDataOf(*view_, devicePixelRatioF())); });
+    connect(actions_->copyLatex, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::latexDataOf(*view_)); });
+    connect(actions_->copyText, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::textDataOf(*view_)); });
+    connect(view_, &PageView::formulaMenuRequested, this, [this](QPoint at) {
+        QMenu menu;
+        menu.addActions(actions_->formulaCopies());
+        menu.addSeparator();
+        menu.addActions(area_->actions());
+        menu.exec(at);
+    });
     connect(actions_->save, &QAction::triggered, this, [this] { saver_->ask(); });
     connect(saver_, &PageSaver::saved, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
     connect(saver_, &PageSaver::failed, this, &MainWindow::complain);

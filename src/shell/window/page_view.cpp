@@ -1,11 +1,17 @@
 #include "shell/window/page_view.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
 namespace {
 // Multiplied into the page, so the ink under a mark stays as dark as it was.
 const QColor markColor(255, 226, 64);
+// A light blue, multiplied in as the marks are: lit, never hidden.
+const QColor selectionColor(200, 225, 255);
+// A press and release this close (in view pixels) is a click, not a drag.
+constexpr double clickSlack = 3;
 }  // namespace
 
 PageView::PageView(const Surface& surface, QWidget* parent)
@@ -47,13 +53,15 @@ void PageView::refresh()
     // a screen reader): reading it on every switch would cost more than drawing it.
     const QString previous = text_ ? text_->text() : QString();
     text_.reset();
+    selection_.clear();
+    pressedAt_.reset();
     marks_ = term_.isEmpty() ? std::vector<QRectF>() : text().find(term_);
     emit pageChanged(previous);
 }
 
 const PageText& PageView::text() const
 {
-    if (!text_) text_.emplace(surface_.ops());
+    if (!text_) text_.emplace(surface_);
     return *text_;
 }
 
@@ -66,7 +74,60 @@ void PageView::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), QColor(surface_.background()));
     painter.scale(scale_, scale_);
     surface_.paint(painter);
-    if (marks_.empty()) return;
+    if (marks_.empty() && selection_.empty()) return;
     painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    for (const PageText::PieceRef& ref : selection_) painter.fillRect(text().piece(ref).box, selectionColor);
     for (const QRectF& mark : marks_) painter.fillRect(mark, markColor);
+}
+
+std::vector<PageText::PieceRef> PageView::selectedOrAll() const
+{
+    return selection_.empty() ? text().allPieces() : selection_;
+}
+
+void PageView::clearSelection()
+{
+    selection_.clear();
+    update();
+}
+
+void PageView::selectFrom(QPointF pressed, QPointF now)
+{
+    if ((now - pressed).manhattanLength() * scale_ < clickSlack) {
+        const std::optional<PageText::PieceRef> formula = text().formulaAt(now);
+        selection_ = formula ? std::vector<PageText::PieceRef>{*formula} : std::vector<PageText::PieceRef>{};
+    } else {
+        selection_ = text().piecesIn(QRectF(pressed, now).normalized());
+    }
+    update();
+}
+
+void PageView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    pressedAt_ = onSurface(event->position());
+    selectFrom(*pressedAt_, *pressedAt_);
+}
+
+void PageView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pressedAt_) return QWidget::mouseMoveEvent(event);
+    selectFrom(*pressedAt_, onSurface(event->position()));
+}
+
+void PageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!pressedAt_ || event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    selectFrom(*pressedAt_, onSurface(event->position()));
+    pressedAt_.reset();
+}
+
+// On a formula the menu offers its copies first; elsewhere the page's menu is the area's.
+void PageView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::optional<PageText::PieceRef> formula = text().formulaAt(onSurface(event->pos()));
+    if (!formula) return event->ignore();
+    selection_ = {*formula};
+    update();
+    emit formulaMenuRequested(event->globalPos());
 }

@@ -10,6 +10,8 @@ WindowActions::WindowActions(QWidget* window, const QList<QWidget*>& withMenu) :
 {
     addEveryAction();
     copy = named("copyPage");
+    copyLatex = named("copyLatex");
+    copyText = named("copyText");
     save = named("savePages");
     print = named("printPreview");
     find = named("find");
@@ -45,11 +47,20 @@ void WindowActions::addEveryAction()
     }
 }
 
+QList<QAction*> WindowActions::formulaCopies() const
+{
+    QList<QAction*> entries;
+    for (const Command& command : commands())
+        if (command.onFormula) entries.append(named(command.name));
+    return entries;
+}
+
 QList<QAction*> WindowActions::menu()
 {
     std::vector<const Command*> offered;
     for (const Command& command : commands())
-        if (command.kind == CommandKind::Action && !command.menuText.isEmpty()) offered.push_back(&command);
+        if (command.kind == CommandKind::Action && !command.menuText.isEmpty() && command.menuGroup != FormulaGroup)
+            offered.push_back(&command);
     // Stable: within a group the table's order.
     std::stable_sort(offered.begin(), offered.end(),
                      [](const Command* a, const Command* b) { return a->menuGroup < b->menuGroup; });

@@ -12,6 +12,8 @@ public:
     WindowActions(QWidget* window, const QList<QWidget*>& withMenu);
 
     QAction* copy;
+    QAction* copyLatex;
+    QAction* copyText;
     QAction* save;
     QAction* print;
     QAction* find;
@@ -21,6 +23,9 @@ public:
     QAction* zoomOut;
     QAction* zoomReset;
     QAction* help;
+
+    // What a right click on a formula offers before the page's menu: its copies.
+    QList<QAction*> formulaCopies() const;
 
 private:
     void addEveryAction();

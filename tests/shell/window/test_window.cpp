@@ -10,6 +10,7 @@
 #include "shell/window/main_window.h"
 #include "shell/window/page_area.h"
 #include "shell/window/page_saver.h"
+#include "shell/window/page_view.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
 #include "shell/window/zoom_controller.h"
@@ -304,11 +305,77 @@ private slots:
         // the Symbol face's θ and φ as those letters.
         const QStringList lines = copied->text().split('\n');
         QCOMPARE(lines.value(0), QStringLiteral("[問題 5.9]　p. 107."));
-        QCOMPARE(lines.value(1), QStringLiteral("l = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。"));
+        QCOMPARE(lines.value(1), QStringLiteral("l = 1 の球面調和関数 Y_(lm) (θ, φ) の具体形を示せ。"));
         QCOMPARE(lines.value(2), QStringLiteral("[解 5.9]："));
         QVERIFY(lines.size() > 4);
         // The Symbol face's codes never come through as the Latin-1 letters they are.
         for (QChar raw : {QChar(0xB6), QChar(0xD6), QChar(0xE5)}) QVERIFY(!copied->text().contains(raw));
+    }
+
+    // A click selects a formula, and the copies then give that formula alone, in each form.
+    void aSelectedFormulaIsWhatIsCopied()
+    {
+        ShownWindow shown;
+        MainWindow& window = shown.window;
+        window.form().select(int(ids.indexOf("5.5")));
+        window.pageView()->refresh();
+        PageView* view = window.pageView();
+        const PageText& text = view->text();
+        const std::vector<PageText::PieceRef> pieces = text.allPieces();
+        const auto generating = std::find_if(pieces.cbegin(), pieces.cend(), [&](auto ref) {
+            return text.piece(ref).latex.contains(QStringLiteral("\\equiv"));
+        });
+        QVERIFY(generating != pieces.cend());
+        const QPointF centre = text.piece(*generating).box.center() * view->pageScale();
+        QTest::mouseClick(view, Qt::LeftButton, {}, centre.toPoint());
+        QCOMPARE(view->selection(), std::vector<PageText::PieceRef>{*generating});
+
+        QTest::keyClick(window.list(), Qt::Key_C, Qt::ControlModifier);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(!copied->hasImage());
+        QString linear = copied->text();
+        linear.removeIf([](QChar c) { return c.isSpace(); });
+        QCOMPARE(linear, QStringLiteral("g(t,x)≡1/√(1−2tx+t²)=∑_(n=0)^∞Pₙ(x)tⁿ"));
+        QVERIFY(copied->html().contains(QStringLiteral("<math xmlns=\"http://www.w3.org/1998/Math/MathML\" display=\"block\">")));
+        const QString latex = QString::fromUtf8(copied->data(QStringLiteral("application/x-latex")));
+        QVERIFY2(latex.startsWith(QStringLiteral("\\[")) && latex.endsWith(QStringLiteral("\\]")), qPrintable(latex));
+
+        QTest::keyClick(window.list(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), latex);
+        window.actions()->copyText->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text().remove(u' '), linear);
+
+        // A click on bare paper clears the selection, and so does another page.
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 5));
+        QVERIFY(view->selection().empty());
+        QTest::mouseClick(view, Qt::LeftButton, {}, centre.toPoint());
+        QVERIFY(!view->selection().empty());
+        QTest::keyClick(window.list(), Qt::Key_Down);
+        QVERIFY(view->selection().empty());
+    }
+
+    // A drag selects what it crosses, in reading order, and only that is copied.
+    void aDragSelectsTheProseAndFormulasItCrosses()
+    {
+        ShownWindow shown;
+        MainWindow& window = shown.window;
+        window.form().select(int(ids.indexOf("5.5")));
+        window.pageView()->refresh();
+        PageView* view = window.pageView();
+        const PageText& text = view->text();
+        // From the heading's first character down into the statement's second line.
+        const QPointF from = text.piece({0, 0}).box.topLeft() + QPointF(2, 2);
+        const QPointF to = text.piece({1, 0}).box.center();
+        QTest::mousePress(view, Qt::LeftButton, {}, (from * view->pageScale()).toPoint());
+        QTest::mouseMove(view, (to * view->pageScale()).toPoint());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, (to * view->pageScale()).toPoint());
+        QVERIFY(!view->selection().empty());
+        QCOMPARE(view->selection().front(), (PageText::PieceRef{0, 0}));
+        QTest::keyClick(window.list(), Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith(QStringLiteral("[問題 5.5]")) && copied.contains(QStringLiteral("ルジャンドル")),
+                 qPrintable(copied));
+        QVERIFY2(!copied.contains(QStringLiteral("(5.38)")), qPrintable(copied));
     }
 
     // A HiDPI window copies at its pixel ratio (the desktop test copies from one).
@@ -572,11 +639,11 @@ private slots:
         QAccessibleTextInterface* text = page->textInterface();
         QVERIFY(text);
         const QString all = text->text(0, text->characterCount());
-        QVERIFY(all.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。\n[解 5.9]：\n")));
+        QVERIFY(all.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Y_(lm) (θ, φ) の具体形を示せ。\n[解 5.9]：\n")));
         QCOMPARE(text->text(0, 4), QStringLiteral("[問題 "));
         int start = -1, end = -1;
         QCOMPARE(text->textAtOffset(25, QAccessible::LineBoundary, &start, &end),
-                 QStringLiteral("l = 1 の球面調和関数 Ylm(θ, φ) の具体形を示せ。\n"));
+                 QStringLiteral("l = 1 の球面調和関数 Y_(lm) (θ, φ) の具体形を示せ。\n"));
     }
 
     void theListEntriesAreAccessible()
