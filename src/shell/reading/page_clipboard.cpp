@@ -12,12 +12,15 @@ QMimeData* PageClipboard::mimeDataOf(const PageView& view, double devicePixelRat
     QImage image = view.surface().toImage(devicePixelRatio);
     image.setDevicePixelRatio(devicePixelRatio);
     auto* data = new QMimeData;
-    data->setImageData(image);
+    if (!image.isNull()) data->setImageData(image);
     data->setText(view.text().text());
     return data;
 }
 
-void PageClipboard::copy(const PageView& view, double devicePixelRatio)
+bool PageClipboard::copy(const PageView& view, double devicePixelRatio)
 {
-    QGuiApplication::clipboard()->setMimeData(mimeDataOf(view, devicePixelRatio));
+    QMimeData* data = mimeDataOf(view, devicePixelRatio);
+    const bool withImage = data->hasImage();
+    QGuiApplication::clipboard()->setMimeData(data);
+    return withImage;
 }

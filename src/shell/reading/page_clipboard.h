@@ -5,7 +5,8 @@ class QMimeData;
 class PageView;
 
 namespace PageClipboard {
-// The page as the clipboard gets it.
+// The page as the clipboard gets it; the text alone when there is no memory for the image.
 QMimeData* mimeDataOf(const PageView& view, double devicePixelRatio);
-void copy(const PageView& view, double devicePixelRatio);
+// False when the image could not be made and only the text was copied.
+bool copy(const PageView& view, double devicePixelRatio);
 }  // namespace PageClipboard

@@ -121,7 +121,10 @@ void MainWindow::wireFeatures()
     actions_ = new WindowActions(this, {area_, box_});
     saver_ = new PageSaver(this, form_);
     preview_ = new PrintPreview(this);
-    connect(actions_->copy, &QAction::triggered, this, [this] { PageClipboard::copy(*view_, devicePixelRatioF()); });
+    connect(actions_->copy, &QAction::triggered, this, [this] {
+        if (!PageClipboard::copy(*view_, devicePixelRatioF()))
+            complain(u"メモリが足りないため、ページを画像としてコピーできませんでした（文字はコピーしました）。"_s);
+    });
     connect(actions_->save, &QAction::triggered, this, [this] { saver_->ask(); });
     connect(saver_, &PageSaver::saved, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
     connect(saver_, &PageSaver::failed, this, &MainWindow::complain);
