@@ -199,6 +199,7 @@ int runVelkora(int argc, char** argv)
     QElapsedTimer sinceMain;
     sinceMain.start();
     StdStreams::secure();
+    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (argc < 2) return openWindow(argc, argv);
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
@@ -216,7 +217,6 @@ int runVelkora(int argc, char** argv)
     if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
     if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
 
-    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (line.word == "--time-startup") {
         if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
         else if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);

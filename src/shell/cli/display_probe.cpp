@@ -13,6 +13,8 @@ namespace {
 
 // The X server is asked through the library the toolkit's own X plugin connects with,
 // so the display name, the authority file and the transport are read just as it reads them.
+// A server that has no other client resets when the last one leaves, refusing connections
+// meanwhile: so the probe's connection stays open until the program ends.
 bool xServerAnswers(const QByteArray& display)
 {
     void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
@@ -23,14 +25,11 @@ bool xServerAnswers(const QByteArray& display)
     const auto connect = reinterpret_cast<Connect>(::dlsym(xcb, "xcb_connect"));
     const auto hasError = reinterpret_cast<HasError>(::dlsym(xcb, "xcb_connection_has_error"));
     const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
-    bool answers = false;
-    if (connect && hasError && disconnect) {
-        void* connection = connect(display.constData(), nullptr);
-        answers = hasError(connection) == 0;
-        disconnect(connection);  // also frees the connection object of a failed attempt
-    }
-    ::dlclose(xcb);
-    return answers;
+    if (!connect || !hasError || !disconnect) return false;
+    void* connection = connect(display.constData(), nullptr);
+    if (hasError(connection) == 0) return true;
+    disconnect(connection);  // frees the connection object of the failed attempt
+    return false;
 }
 
 // A Wayland compositor has no authentication: a socket that accepts is one that answers.
