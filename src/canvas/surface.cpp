@@ -236,6 +236,7 @@ void Surface::paint(QPainter& painter) const
 QImage Surface::toImage(double scale) const
 {
     QImage image(int(std::ceil(Width * scale)), int(std::ceil(Height * scale)), QImage::Format_RGB32);
+    if (image.isNull()) return image;  // no memory for it: painting would write through a null buffer
     image.setDotsPerMeterX(dotsPerMetreAt96Dpi);
     image.setDotsPerMeterY(dotsPerMetreAt96Dpi);
     image.fill(QColor(background()));

@@ -111,7 +111,7 @@ public:
     // Replays the operations; the painter's transform maps surface pixels.
     void paint(QPainter& painter) const;
     // The surface as an image, `scale` device pixels per surface pixel.
-    QImage toImage(double scale) const;
+    QImage toImage(double scale) const;  // a null image when there is no memory for it
 
 private:
     double pixelSize() const;

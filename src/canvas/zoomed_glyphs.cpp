@@ -49,6 +49,7 @@ GlyphImage renderGlyph(const QRawFont& font, quint32 glyph, double scale, double
     const QPainterPath outline = toDevice.map(font.pathForGlyph(glyph));
     const QRect area = outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
     GlyphImage g{QImage(area.size(), QImage::Format_ARGB32_Premultiplied), area.topLeft()};
+    if (g.image.isNull()) return g;
     g.image.fill(Qt::transparent);
     QPainter p(&g.image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -68,6 +69,9 @@ const GlyphImage& cachedGlyph(const GlyphKey& key, const QRawFont& font)
         bytes = 0;
     }
     GlyphImage g = renderGlyph(font, key.glyph, key.scale, double(key.phase) / phases, key.shape, QColor(key.color));
+    // Without memory for it the glyph is left out, and asked for again on the next paint.
+    static const GlyphImage none;
+    if (g.image.isNull()) return none;
     bytes += g.image.sizeInBytes();
     return *glyphs.insert(key, g);
 }

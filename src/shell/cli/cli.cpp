@@ -1,11 +1,14 @@
 #include "shell/cli/cli.h"
 
 #include "pages/registry.h"
+#include "shell/cli/display_probe.h"
 #include "shell/cli/headless.h"
 #include "shell/files/output.h"
+#include "shell/files/std_streams.h"
 #include "shell/form/math_form.h"
 #include "shell/window/commands.h"
 #include "shell/window/main_window.h"
+#include "shell/window/settings_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -157,27 +160,38 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+int cannotOpenWindow(const QByteArray& problem)
+{
+    std::fprintf(stderr, "velkora: %s\n", problem.constData());
+    return 2;
+}
+
+// Whether the command's output goes to standard output.
+bool writesStandardOutput(const CommandLine& line)
+{
+    if (line.word == "--trace") return line.operands.value(1, "-") == "-";
+    if (line.word == "--export-pdf") return line.operands.value(0) == "-";
+    return line.word != "--export-png";
+}
+
 // Qt warns that it falls back to a runtime folder of its own when XDG_RUNTIME_DIR is
 // unset, as under cron, ssh and CI; the fallback works, so the warning is only noise.
+// An image that finds no memory is reported in the program's own words.
 QtMessageHandler qtMessageHandler = nullptr;
 
 void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (message.startsWith(QLatin1String("QImage: out of memory"))) return;
     qtMessageHandler(type, context, message);
 }
 
 int openWindow(int argc, char** argv)
 {
-    if (!hasDisplay()) {
-        std::fputs("velkora: no display to open the window on; set DISPLAY, or use the headless commands "
-                   "(velkora --help)\n",
-                   stderr);
-        return 2;
-    }
+    if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);
     QApplication app(argc, argv);
-    QSettings settings(u"velkora"_s, u"velkora"_s);
-    MainWindow window({}, &settings);
+    const std::unique_ptr<QSettings> settings = SettingsFile::open(SettingsFile::defaultPath());
+    MainWindow window({}, settings.get());
     window.show();
     return app.exec();
 }
@@ -188,6 +202,8 @@ int runVelkora(int argc, char** argv)
 {
     QElapsedTimer sinceMain;
     sinceMain.start();
+    StdStreams::secure();
+    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (argc < 2) return openWindow(argc, argv);
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
@@ -199,12 +215,16 @@ int runVelkora(int argc, char** argv)
     const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace" ||
                                line.word == "--text" || line.word == "--latex";
     if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
+    if (writesStandardOutput(line) && StdStreams::outputWasClosed()) {
+        std::fputs("velkora: standard output is closed\n", stderr);
+        return 2;
+    }
     if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
     if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
 
-    qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (line.word == "--time-startup") {
         if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        else if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);
         QApplication app(argc, argv);
         return timeStartup(sinceMain);
     }

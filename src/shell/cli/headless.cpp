@@ -3,6 +3,7 @@
 #include "canvas/page_text.h"
 #include "canvas/text_layout.h"
 #include "shell/form/math_form.h"
+#include "shell/files/message_names.h"
 #include "shell/files/output.h"
 #include "shell/files/page_files.h"
 #include "pages/registry.h"
@@ -20,14 +21,17 @@ int fail(const QByteArray& message)
     return 2;
 }
 
-QByteArray unknownId(const QString& id) { return "unknown problem id \"" + shortened(id.toUtf8()) + '"'; }
+QByteArray unknownId(const QString& id)
+{
+    return "unknown problem id \"" + shortened(id.toUtf8()) + "\" (see velkora --help)";
+}
 
 // Writes a command's output; a failure is one line naming the output and the reason.
 int write(const QByteArray& name, const QByteArray& data)
 {
     const std::optional<QString> failure = writeOutput(name, data);
     if (!failure) return 0;
-    const QByteArray what = name == "-" ? QByteArray("standard output") : '"' + name + '"';
+    const QByteArray what = name == "-" ? QByteArray("standard output") : quotedName(name);
     return fail("cannot write " + what + ": " + failure->toUtf8());
 }
 
@@ -84,8 +88,8 @@ QByteArray shortened(const QByteArray& text)
 {
     constexpr qsizetype longest = 32;
     const QString decoded = QString::fromUtf8(text);
-    if (decoded.size() <= longest) return text;
-    return decoded.left(longest).toUtf8() + "…";
+    if (decoded.size() <= longest) return escapedControls(text);
+    return escapedControls(decoded.left(longest).toUtf8()) + "…";
 }
 
 QStringList pagesInListOrder(const QStringList& ids, QString& error)
@@ -116,10 +120,10 @@ int exportPng(const MathForm& form, const QByteArray& dir, const QStringList& id
     const QStringList pages = pagesInListOrder(ids, error);
     if (pages.isEmpty()) return fail(error.toUtf8());
     if (const std::optional<QString> failure = makeFolders(dir))
-        return fail("cannot make folder \"" + dir + "\": " + failure->toUtf8());
+        return fail("cannot make folder " + quotedName(dir) + ": " + failure->toUtf8());
     for (const QString& id : pages) {
         const QByteArray png = pngOf(form.drawn(id, printView, form.freshStart()).surface, scale);
-        if (png.isEmpty()) return fail("cannot make the image of " + id.toUtf8() + ": not enough memory at this scale");
+        if (png.isEmpty()) return fail("not enough memory for " + id.toUtf8() + " at scale " + QByteArray::number(scale));
         if (const int status = write(dir + '/' + id.toUtf8() + ".png", png)) return status;
     }
     return 0;

@@ -7,10 +7,12 @@
 
 QByteArray pngOf(const Surface& page, double scale)
 {
+    const QImage image = page.toImage(scale);
+    if (image.isNull()) return {};
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    page.toImage(scale).save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG")) return {};
     return png;
 }
 

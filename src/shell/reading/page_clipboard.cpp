@@ -21,7 +21,7 @@ QMimeData* PageClipboard::mimeDataOf(const PageView& view, double devicePixelRat
     if (view.selection().empty()) {
         QImage image = view.surface().toImage(devicePixelRatio);
         image.setDevicePixelRatio(devicePixelRatio);
-        data->setImageData(image);
+        if (!image.isNull()) data->setImageData(image);
     }
     data->setText(text.plainOf(pieces));
     data->setHtml(text.htmlOf(pieces));

@@ -7,6 +7,7 @@ class QMimeData;
 class PageView;
 
 namespace PageClipboard {
+// The selection or the page; the page's image only when there is memory for it.
 QMimeData* mimeDataOf(const PageView& view, double devicePixelRatio);
 // As LaTeX: prose as it reads, formulas between $…$ or \[…\].
 QMimeData* latexDataOf(const PageView& view);

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <cstdio>
 #include <string_view>
@@ -122,8 +123,13 @@ void MainWindow::wireFeatures()
     actions_ = new WindowActions(this, {area_, box_});
     saver_ = new PageSaver(this, form_);
     preview_ = new PrintPreview(this);
-    connect(actions_->copy, &QAction::triggered, this,
-            [this] { PageClipboard::put(PageClipboard::mimeDataOf(*view_, devicePixelRatioF())); });
+    connect(actions_->copy, &QAction::triggered, this, [this] {
+        QMimeData* data = PageClipboard::mimeDataOf(*view_, devicePixelRatioF());
+        const bool imageMissing = view_->selection().empty() && !data->hasImage();
+        PageClipboard::put(data);
+        if (imageMissing)
+            complain(u"メモリが足りないため、ページを画像としてコピーできませんでした（文字はコピーしました）。"_s);
+    });
     connect(actions_->copyLatex, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::latexDataOf(*view_)); });
     connect(actions_->copyText, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::textDataOf(*view_)); });
     connect(view_, &PageView::formulaMenuRequested, this, [this](QPoint at) {

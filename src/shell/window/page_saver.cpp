@@ -42,7 +42,7 @@ QString suffixOf(PageSaver::Format format) { return format == PageSaver::Format:
 
 std::optional<QString> writeFile(const QString& path, const QByteArray& data)
 {
-    if (data.isEmpty()) return u"「%1」の画像を作れませんでした。"_s.arg(path);
+    if (data.isEmpty()) return u"メモリが足りないため、「%1」の画像を作れませんでした。"_s.arg(path);
     const std::optional<QString> failure = writeOutput(QFile::encodeName(path), data);
     if (!failure) return std::nullopt;
     return u"「%1」に保存できませんでした（%2）。"_s.arg(path, *failure);

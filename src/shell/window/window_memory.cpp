@@ -1,5 +1,8 @@
 #include "shell/window/window_memory.h"
 
+#include "shell/window/settings_file.h"
+#include "shell/window/zoom_controller.h"
+
 #include <QSettings>
 #include <algorithm>
 
@@ -8,6 +11,28 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString zoomKey = u"window/zoom"_s;
 const QString geometryKey = u"window/geometry"_s;
+
+// X11 places windows with 16-bit signed coordinates and sizes: nothing beyond that is a
+// place a window stood.
+constexpr int farthest = 32767;
+
+std::optional<double> soundZoom(const QVariant& value)
+{
+    bool number = false;
+    const double zoom = value.toDouble(&number);
+    if (!number || !(zoom >= ZoomController::smallest && zoom <= ZoomController::largest)) return std::nullopt;
+    return zoom;
+}
+
+std::optional<QRect> soundGeometry(const QVariant& value)
+{
+    const QRect geometry = value.toRect();
+    const auto within = [](int v) { return v >= -farthest && v <= farthest; };
+    if (geometry.isEmpty() || !within(geometry.left()) || !within(geometry.top()) || geometry.width() > farthest ||
+        geometry.height() > farthest)
+        return std::nullopt;
+    return geometry;
+}
 
 qint64 overlap(const QRect& a, const QRect& b)
 {
@@ -25,30 +50,39 @@ QRect within(QRect rect, const QRect& area)
 }
 }  // namespace
 
+WindowMemory::WindowMemory(QSettings* settings) : settings_(settings)
+{
+    // An unsound value is not used, and the next save writes a sound one over it.
+    if (!settings_) return;
+    if (settings_->contains(zoomKey) && !soundZoom(settings_->value(zoomKey))) settings_->setValue(zoomKey, 1.0);
+    if (settings_->contains(geometryKey) && !soundGeometry(settings_->value(geometryKey)))
+        settings_->remove(geometryKey);
+}
+
 double WindowMemory::zoom() const
 {
     if (!settings_) return 1;
-    bool number = false;
-    const double zoom = settings_->value(zoomKey).toDouble(&number);
-    return number ? zoom : 1;
+    return soundZoom(settings_->value(zoomKey)).value_or(1);
 }
 
 std::optional<QRect> WindowMemory::geometry() const
 {
     if (!settings_) return std::nullopt;
-    const QRect geometry = settings_->value(geometryKey).toRect();
-    if (geometry.isEmpty()) return std::nullopt;
-    return geometry;
+    return soundGeometry(settings_->value(geometryKey));
 }
 
 void WindowMemory::rememberZoom(double zoom)
 {
-    if (settings_) settings_->setValue(zoomKey, zoom);
+    if (!settings_) return;
+    settings_->setValue(zoomKey, zoom);
+    SettingsFile::save(*settings_);
 }
 
 void WindowMemory::rememberGeometry(const QRect& geometry)
 {
-    if (settings_) settings_->setValue(geometryKey, geometry);
+    if (!settings_) return;
+    settings_->setValue(geometryKey, geometry);
+    SettingsFile::save(*settings_);
 }
 
 QRect openingGeometry(const std::optional<QRect>& remembered, const QList<QRect>& availableAreas, QSize designedSize)

@@ -9,10 +9,11 @@ class QSettings;
 
 class WindowMemory {
 public:
-    explicit WindowMemory(QSettings* settings) : settings_(settings) {}
+    explicit WindowMemory(QSettings* settings);
 
-    // 1 when no zoom is remembered; a remembered one is not checked here.
+    // 1 when no sound zoom (50 % to 400 %) is remembered.
     double zoom() const;
+    // Nothing when no sound place is remembered.
     std::optional<QRect> geometry() const;
     void rememberZoom(double zoom);
     void rememberGeometry(const QRect& geometry);

@@ -276,7 +276,9 @@ private slots:
         settings.setValue(QStringLiteral("window/zoom"), 9);
         settings.setValue(QStringLiteral("window/geometry"), QRect(-5000, -5000, 900, 700));
         ShownWindow shown(&settings);
-        QCOMPARE(shown.window.zoom()->zoom(), 4.0);
+        // A zoom out of range is ignored, not brought into it, and a sound one replaces it.
+        QCOMPARE(shown.window.zoom()->zoom(), 1.0);
+        QCOMPARE(settings.value(QStringLiteral("window/zoom")).toDouble(), 1.0);
         QCOMPARE(shown.window.size(), designedWindowSize);
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(shown.window.geometry()));
         settings.setValue(QStringLiteral("window/zoom"), QStringLiteral("large"));
