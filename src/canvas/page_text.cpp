@@ -142,8 +142,7 @@ QString searchForm(const QString& text)
 bool PageText::Line::displays(const Piece& piece) const
 {
     return piece.formula && std::all_of(pieces.cbegin(), pieces.cend(), [&](const Piece& other) {
-               return &other == &piece || other.formula || equationTag().match(other.text).hasMatch() ||
-                      other.text.trimmed().isEmpty();
+               return &other == &piece || equationTag().match(other.text).hasMatch() || other.text.trimmed().isEmpty();
            });
 }
 

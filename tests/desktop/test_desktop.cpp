@@ -465,13 +465,14 @@ private slots:
         QVERIFY2(latex.startsWith(QStringLiteral("[問題 5.9]　p. 107.\n")) && latex.contains(QStringLiteral("\\theta")),
                  qPrintable(latex.left(400)));
 
-        // A click on a formula selects it; Ctrl+Shift+C copies its LaTeX alone as plain text.
+        // A click on a formula selects it; Ctrl+Shift+C copies its LaTeX alone as plain text,
+        // between dollars: the first formula of 5.9 stands in the statement's prose.
         const std::vector<PageText::PieceRef> pieces = page.allPieces();
         const PageText::PieceRef formula =
             *std::find_if(pieces.cbegin(), pieces.cend(), [&](auto ref) { return page.piece(ref).formula; });
         program.clickPage(page.piece(formula).box.center());
         program.key("ctrl+shift+c");
-        QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(clipboard("text/plain")), page.piece(formula).latex, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(clipboard("text/plain")), u'$' + page.piece(formula).latex + u'$', 5000);
         program.key("Escape");
         QVERIFY(program.finishedWithin(3000));
     }
