@@ -4,6 +4,7 @@
 // reading) need not know the surface that records it, nor the surface them.
 #include <QRgb>
 #include <QString>
+#include <vector>
 
 struct DrawOp {
     enum Kind { Text, Line, Box, Circle };
@@ -20,4 +21,20 @@ struct DrawOp {
     bool bold = false, italic = false;
     double ascent = 0;   // the cell's baseline below y, measured at 96 DPI
     double advance = 0;
+};
+
+// A run of drawing operations that draws one formula, and what the formula means, in
+// LaTeX: the reading of those operations that their positions alone cannot give back.
+struct FormulaSpan {
+    int first = 0;  // indices among the surface's operations, both included
+    int last = 0;
+    QString latex;
+};
+
+// What a page's reading takes of the surface it was drawn on: the operations, the formulas
+// among them and where the script started each row.
+struct DisplayList {
+    const std::vector<DrawOp>& ops;
+    const std::vector<FormulaSpan>& formulas;
+    const std::vector<int>& rowStarts;
 };

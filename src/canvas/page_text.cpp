@@ -90,7 +90,7 @@ void markApart(std::vector<PageText::Piece>& pieces, const std::vector<DrawOp>& 
 }
 
 // Adds a part to a text, with a space before it where it stands apart and neither side has one.
-void append(QString& text, const QString& part, bool apart)
+void addPart(QString& text, const QString& part, bool apart)
 {
     if (part.isEmpty()) return;
     if (apart && !text.isEmpty() && !text.back().isSpace() && !part.front().isSpace()) text += u' ';
@@ -100,7 +100,7 @@ void append(QString& text, const QString& part, bool apart)
 QString joined(const std::vector<PageText::Piece>& pieces)
 {
     QString text;
-    for (const PageText::Piece& piece : pieces) append(text, piece.text, piece.apart);
+    for (const PageText::Piece& piece : pieces) addPart(text, piece.text, piece.apart);
     return text.trimmed();
 }
 
@@ -146,10 +146,10 @@ bool PageText::Line::displays(const Piece& piece) const
            });
 }
 
-PageText::PageText(const Surface& surface)
+PageText::PageText(const DisplayList& page)
 {
-    const std::vector<DrawOp>& ops = surface.ops();
-    const std::vector<FormulaSpan>& formulas = surface.formulas();
+    const std::vector<DrawOp>& ops = page.ops;
+    const std::vector<FormulaSpan>& formulas = page.formulas;
     auto span = formulas.cbegin();
     Line line;
     auto endLine = [&] {
@@ -165,7 +165,7 @@ PageText::PageText(const Surface& surface)
         line.pieces.push_back(std::move(piece));
     };
     for (int i = 0; i < int(ops.size()); ++i) {
-        if (isRowStart(surface.rowStarts(), i)) endLine();
+        if (isRowStart(page.rowStarts, i)) endLine();
         if (span != formulas.cend() && span->first == i) {
             add(formulaPiece(ops, *span));
             i = span->last;
@@ -230,7 +230,7 @@ QString PageText::readingOf(const std::vector<PieceRef>& pieces, Write write) co
         if (!previous || ref.line != previous->line) lines.append(QString());
         // Pieces left out between two read ones leave a space.
         const bool next = previous && ref.line == previous->line && ref.piece == previous->piece + 1;
-        append(lines.back(), write(lines_[size_t(ref.line)], piece(ref)), piece(ref).apart || !next);
+        addPart(lines.back(), write(lines_[size_t(ref.line)], piece(ref)), piece(ref).apart || !next);
         previous = ref;
     }
     for (QString& l : lines) l = l.trimmed();
@@ -260,7 +260,7 @@ QString PageText::htmlOf(const std::vector<PieceRef>& pieces) const
     return html;
 }
 
-bool PageText::contains(const QString& term) const
+bool PageText::holds(const QString& term) const
 {
     const QString wanted = searchForm(term);
     if (wanted.isEmpty()) return false;

@@ -4,7 +4,7 @@
 // copying puts on the clipboard, what the find bar searches and where it found it, what
 // a screen reader reads. Symbol-face prose is given its meaning; a formula reads as the
 // meaning its script gave it, never as its glyphs.
-#include "surface.h"
+#include "draw_op.h"
 
 #include <QRectF>
 #include <QString>
@@ -38,7 +38,7 @@ public:
         auto operator<=>(const PieceRef&) const = default;
     };
 
-    explicit PageText(const Surface& surface);
+    explicit PageText(const DisplayList& page);
 
     const std::vector<Line>& lines() const { return lines_; }
     // The lines in order, one a text line.
@@ -60,7 +60,7 @@ public:
     // Whether a line of the page holds the term. Case, width (full-width or not), white
     // space, script marks and the variant forms of a few signs (ϕ and φ, ∑ and Σ, − and -)
     // do not matter.
-    bool contains(const QString& term) const;
+    bool holds(const QString& term) const;
     // Where the term is on the surface: for prose, the characters that match; for a
     // formula, the whole formula.
     std::vector<QRectF> find(const QString& term) const;

@@ -39,14 +39,6 @@ struct SurfaceStyle {
     bool operator==(const SurfaceStyle&) const = default;
 };
 
-// A run of drawing operations that draws one formula, and what the formula means, in
-// LaTeX: the reading of those operations that their positions alone cannot give back.
-struct FormulaSpan {
-    int first = 0;  // indices among the surface's operations, both included
-    int last = 0;
-    QString latex;
-};
-
 class Surface {
 public:
     Surface(int width, int height);
@@ -98,6 +90,7 @@ public:
     // Where the script started each row after the first: the index of the row's first
     // operation, ascending, each once.
     const std::vector<int>& rowStarts() const { return rowStarts_; }
+    DisplayList displayList() const { return {ops_, formulas_, rowStarts_}; }
 
     // What is drawn from here to the matching endFormula is one formula. A formula begun
     // inside another is part of the outer one, which alone is kept.

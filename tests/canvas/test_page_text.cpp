@@ -29,7 +29,7 @@ QStringList pagesContaining(const QString& term)
 {
     QStringList found;
     for (const QString& id : allPages())
-        if (PageText(pageSurface(id)).contains(term)) found << id;
+        if (PageText(pageSurface(id).displayList()).holds(term)) found << id;
     return found;
 }
 
@@ -43,7 +43,7 @@ QString withoutSpaces(QString text)
 QStringList formulaTexts(const QString& id)
 {
     QStringList texts;
-    const PageText text(pageSurface(id));
+    const PageText text(pageSurface(id).displayList());
     for (const PageText::PieceRef& ref : text.allPieces())
         if (text.piece(ref).formula) texts << withoutSpaces(text.piece(ref).text);
     return texts;
@@ -120,7 +120,7 @@ private slots:
     // where the script starts a row, a space where it goes back left for the equation.
     void proseAndFormulasReadInDrawingOrderByRows()
     {
-        const PageText text(smallPage());
+        const PageText text(smallPage().displayList());
         QCOMPARE(lineTexts(text), (QStringList{QStringLiteral("関数 f(x) は次の形をとる。"),
                                                QStringLiteral("(1.1) f(x) = 1/(2π)")}));
         QCOMPARE(text.text(), lineTexts(text).join('\n') + '\n');
@@ -130,7 +130,7 @@ private slots:
 
     void readingsGiveFormulasTheirForms()
     {
-        const PageText text(smallPage());
+        const PageText text(smallPage().displayList());
         const std::vector<PageText::PieceRef> all = text.allPieces();
         QCOMPARE(text.plainOf(all), QStringLiteral("関数 f(x) は次の形をとる。\n(1.1) f(x) = 1/(2π)"));
         QCOMPARE(text.latexOf(all),
@@ -147,14 +147,14 @@ private slots:
     {
         Surface& s = scratchSurface();
         s.Print(QStringLiteral("50% & <b> $_#"));
-        const PageText text(s);
+        const PageText text(s.displayList());
         QCOMPARE(text.latexOf(text.allPieces()), QStringLiteral("50\\% \\& <b> \\$\\_\\#"));
         QCOMPARE(text.htmlOf(text.allPieces()), QStringLiteral("<p>50% &amp; &lt;b&gt; $_#</p>\n"));
     }
 
     void aClickFindsTheFormulaAndADragWhatItCrosses()
     {
-        const PageText text(smallPage());
+        const PageText text(smallPage().displayList());
         const QRectF fraction = text.piece({1, 1}).box;
         QCOMPARE(text.formulaAt(fraction.center()), std::optional<PageText::PieceRef>({1, 1}));
         QVERIFY(!text.formulaAt(text.piece({0, 0}).box.center()));  // prose
@@ -170,15 +170,15 @@ private slots:
         Surface& s = scratchSurface();
         s.Line(10, 50, 200, 50);
         s.Box(10, 60, 40, 90, ds().lineColor);
-        const PageText text(s);
+        const PageText text(s.displayList());
         QVERIFY(text.lines().empty());
         QVERIFY(text.text().isEmpty());
-        QVERIFY(!text.contains(QStringLiteral("x")));
+        QVERIFY(!text.holds(QStringLiteral("x")));
     }
 
     void headingsAndProseReadAsLines()
     {
-        const QStringList lines = lineTexts(PageText(pageSurface(QStringLiteral("5.9"))));
+        const QStringList lines = lineTexts(PageText(pageSurface(QStringLiteral("5.9")).displayList()));
         QCOMPARE(lines.value(0), QStringLiteral("[問題 5.9]　p. 107."));
         QCOMPARE(lines.value(2), QStringLiteral("[解 5.9]："));
     }
@@ -241,7 +241,7 @@ private slots:
     void aFoundTermInProseIsMarkedWhereItIsDrawn()
     {
         const std::vector<DrawOp> ops = pageOps(QStringLiteral("5.5"));
-        const std::vector<QRectF> found = PageText(pageSurface(QStringLiteral("5.5"))).find(QStringLiteral("母関数"));
+        const std::vector<QRectF> found = PageText(pageSurface(QStringLiteral("5.5")).displayList()).find(QStringLiteral("母関数"));
         QCOMPARE(found.size(), size_t(1));
         const DrawOp run = *std::find_if(ops.cbegin(), ops.cend(),
                                          [](const DrawOp& op) { return op.text.contains(QStringLiteral("母関数")); });
@@ -255,7 +255,7 @@ private slots:
 
     void aFoundTermInAFormulaMarksTheFormula()
     {
-        const PageText text(smallPage());
+        const PageText text(smallPage().displayList());
         const std::vector<QRectF> found = text.find(QStringLiteral("2π"));
         QCOMPARE(found, std::vector<QRectF>{text.piece({1, 1}).box});
         // The box holds every piece the formula drew: the numerator's row and the denominator.

@@ -456,7 +456,7 @@ private slots:
         const QString text = QString::fromUtf8(clipboard("text/plain"));
         QVERIFY2(text.startsWith(QStringLiteral("[問題 5.9]　p. 107.\nl = 1 の球面調和関数 Y_(lm) (θ, φ) の具体形を示せ。\n[解 5.9]：\n")),
                  qPrintable(text.left(200)));
-        const PageText page(pageSurface("5.9"));
+        const PageText page(pageSurface("5.9").displayList());
         QCOMPARE(text, page.plainOf(page.allPieces()));
         // The same copy as HTML with MathML and as LaTeX, read back from the X clipboard.
         const QString html = QString::fromUtf8(clipboard("text/html"));

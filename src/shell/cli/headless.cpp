@@ -146,7 +146,7 @@ int printReading(const MathForm& form, const QStringList& ids, Reading reading)
     if (pages.isEmpty()) return fail(error.toUtf8());
     QByteArray text;
     for (const QString& id : pages) {
-        const PageText page(form.drawn(id, false, form.freshStart()).surface);
+        const PageText page(form.drawn(id, false, form.freshStart()).surface.displayList());
         const QString read = reading == Reading::Linear ? page.plainOf(page.allPieces()) : page.latexOf(page.allPieces());
         text += read.toUtf8() + "\n\f";
     }

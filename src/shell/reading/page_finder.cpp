@@ -6,7 +6,7 @@
 const std::vector<PageText>& PageFinder::texts()
 {
     if (texts_.empty())
-        for (const QString& id : listedIds()) texts_.emplace_back(form_.drawn(id, false, form_.freshStart()).surface);
+        for (const QString& id : listedIds()) texts_.emplace_back(form_.drawn(id, false, form_.freshStart()).surface.displayList());
     return texts_;
 }
 
@@ -15,7 +15,7 @@ QList<int> PageFinder::rowsHolding(const QString& term)
     QList<int> rows;
     const std::vector<PageText>& pages = texts();
     for (int row = 0; row < int(pages.size()); ++row)
-        if (pages[size_t(row)].contains(term)) rows.append(row);
+        if (pages[size_t(row)].holds(term)) rows.append(row);
     return rows;
 }
 

@@ -61,7 +61,7 @@ void PageView::refresh()
 
 const PageText& PageView::text() const
 {
-    if (!text_) text_.emplace(surface_);
+    if (!text_) text_.emplace(surface_.displayList());
     return *text_;
 }
 
