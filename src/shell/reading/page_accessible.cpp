@@ -52,7 +52,7 @@ QString PageAccessible::text(QAccessible::Text t) const
     const auto& lines = view()->text().lines();
     switch (t) {
     case QAccessible::Name:
-        return lines.empty() ? u"空のページ"_s : lines.front().text;
+        return (lines.empty() ? u"空のページ"_s : lines.front().text) + view()->nameSuffix();
     case QAccessible::Description:
         return u"問題と解答のページ、%1 行。数式の記号は ∂、θ、π などの文字で読めます。"_s.arg(lines.size());
     default:

@@ -10,6 +10,7 @@
 #include "shell/window/page_saver.h"
 #include "shell/window/page_view.h"
 #include "shell/window/problem_list.h"
+#include "shell/window/study_controller.h"
 #include "shell/window/title_notice.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
     wireFind();
     box_->setFocus();
     placeOnScreen();
+    study_->restore();
 }
 
 void MainWindow::buildList()
@@ -112,9 +114,12 @@ void MainWindow::buildPage()
     zoom_ = new ZoomController(this);
     zoom_->watchWheel(area_->viewport());
     connect(zoom_, &ZoomController::changed, this, [this](double zoom) {
-        area_->setZoom(zoom);
+        area_->setZoom(zoom, zoom_->wheelAt());
         memory_.rememberZoom(zoom);
+        if (study_) study_->updateReadouts();
     });
+    // A new page opens at its top-left, wherever the last one was scrolled to.
+    connect(view_, &PageView::pageChanged, area_, &PageArea::scrollToTopLeft);
     zoom_->setZoom(memory_.zoom());
 }
 
@@ -149,6 +154,11 @@ void MainWindow::wireFeatures()
     connect(actions_->zoomOut, &QAction::triggered, zoom_, &ZoomController::zoomOut);
     connect(actions_->zoomReset, &QAction::triggered, zoom_, &ZoomController::reset);
     connect(actions_->help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(actions_->scrollDown, &QAction::triggered, area_, [this] { area_->scrollByRooms(1, false); });
+    connect(actions_->scrollUp, &QAction::triggered, area_, [this] { area_->scrollByRooms(-1, false); });
+    connect(actions_->scrollRight, &QAction::triggered, area_, [this] { area_->scrollByRooms(1, true); });
+    connect(actions_->scrollLeft, &QAction::triggered, area_, [this] { area_->scrollByRooms(-1, true); });
+    study_ = new StudyController(form_, box_, view_, area_, actions_, memory_);
 }
 
 void MainWindow::wireFind()

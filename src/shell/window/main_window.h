@@ -19,6 +19,7 @@ class PageArea;
 class PageSaver;
 class PrintPreview;
 class ProblemList;
+class StudyController;
 class TitleNotice;
 class WindowActions;
 class ZoomController;
@@ -36,6 +37,7 @@ public:
     FindBar* findBar() const { return findBar_; }
     ZoomController* zoom() const { return zoom_; }
     WindowActions* actions() const { return actions_; }
+    StudyController* study() const { return study_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +74,7 @@ private:
     PageSaver* saver_ = nullptr;
     PrintPreview* preview_ = nullptr;
     HelpWindow* help_ = nullptr;
+    StudyController* study_ = nullptr;
     bool selectionFromForm_ = false;
     bool rowChangedByPress_ = false;
     QPointer<QMessageBox> message_;

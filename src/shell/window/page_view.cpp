@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,10 +54,37 @@ void PageView::refresh()
     // a screen reader): reading it on every switch would cost more than drawing it.
     const QString previous = text_ ? text_->text() : QString();
     text_.reset();
+    steps_.reset();
+    revealed_ = 0;
     selection_.clear();
     pressedAt_.reset();
     marks_ = term_.isEmpty() ? std::vector<QRectF>() : text().find(term_);
     emit pageChanged(previous);
+    emit stepsChanged();
+}
+
+const SolutionSteps& PageView::steps() const
+{
+    if (!steps_) steps_.emplace(surface_.displayList());
+    return *steps_;
+}
+
+void PageView::setStudying(bool studying)
+{
+    if (studying == studying_) return;
+    studying_ = studying;
+    revealed_ = 0;
+    update();
+    emit stepsChanged();
+}
+
+void PageView::reveal(int steps)
+{
+    const int bounded = std::clamp(steps, 0, this->steps().count());
+    if (bounded == revealed_) return;
+    revealed_ = bounded;
+    update();
+    emit stepsChanged();
 }
 
 const PageText& PageView::text() const
@@ -73,11 +101,24 @@ void PageView::paintEvent(QPaintEvent*)
     if (QRectF(0, 0, surface_.Width * scale_, surface_.Height * scale_) != QRectF(rect()))
         painter.fillRect(rect(), QColor(surface_.background()));
     painter.scale(scale_, scale_);
-    surface_.paint(painter);
+    paintPage(painter);
     if (marks_.empty() && selection_.empty()) return;
     painter.setCompositionMode(QPainter::CompositionMode_Multiply);
     for (const PageText::PieceRef& ref : selection_) painter.fillRect(text().piece(ref).box, selectionColor);
     for (const QRectF& mark : marks_) painter.fillRect(mark, markColor);
+}
+
+void PageView::paintPage(QPainter& painter) const
+{
+    if (!studying_) return surface_.paint(painter);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.fillRect(QRectF(0, 0, surface_.Width, surface_.Height), QColor(surface_.background()));
+    const std::vector<DrawOp>& ops = surface_.ops();
+    for (int i = 0; i < int(ops.size()); ++i)
+        if (steps().shows(i, revealed_)) paintOp(painter, ops[size_t(i)]);
+    painter.restore();
 }
 
 std::vector<PageText::PieceRef> PageView::selectedOrAll() const

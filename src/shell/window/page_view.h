@@ -3,6 +3,7 @@
 // at any scale, with the places of a term marked over them and what the reader selected
 // lit. A click on a formula selects it, a drag the prose and formulas it crosses.
 #include "canvas/page_text.h"
+#include "canvas/solution_steps.h"
 #include "canvas/surface.h"
 
 #include <QWidget>
@@ -39,9 +40,25 @@ public:
     std::vector<PageText::PieceRef> selectedOrAll() const;
     void clearSelection();
 
+    // Study mode: the statement shows whole, the solution only up to the steps revealed;
+    // the others are not painted at all, and the page keeps its size.
+    void setStudying(bool studying);
+    bool studying() const { return studying_; }
+    const SolutionSteps& steps() const;
+    int revealed() const { return revealed_; }
+    // Bounded to the page's steps; a new page starts with none revealed.
+    void reveal(int steps);
+    bool allRevealed() const { return revealed_ >= steps().count(); }
+
+    // Said after the page's heading in its accessible name (the step, the zoom).
+    QString nameSuffix() const { return nameSuffix_; }
+    void setNameSuffix(const QString& suffix) { nameSuffix_ = suffix; }
+
 signals:
     // The surface holds another page (or the same drawn again) than before.
     void pageChanged(const QString& previousText);
+    // Another step count, another page's steps, or study mode turned on or off.
+    void stepsChanged();
     // A right click on a formula, which is now the selection.
     void formulaMenuRequested(QPoint globalPosition);
 
@@ -61,6 +78,12 @@ private:
     mutable std::optional<PageText> text_;
     std::vector<PageText::PieceRef> selection_;
     std::optional<QPointF> pressedAt_;  // on the surface, while the left button is down
+    bool studying_ = false;
+    int revealed_ = 0;
+    mutable std::optional<SolutionSteps> steps_;
+    QString nameSuffix_;
+
+    void paintPage(QPainter& painter) const;
 
     QPointF onSurface(QPointF viewPoint) const { return viewPoint / scale_; }
     void selectFrom(QPointF pressed, QPointF now);

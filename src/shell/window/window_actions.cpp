@@ -21,6 +21,15 @@ WindowActions::WindowActions(QWidget* window, const QList<QWidget*>& withMenu) :
     zoomOut = named("zoomOut");
     zoomReset = named("zoomReset");
     help = named("help");
+    scrollDown = named("scrollDown");
+    scrollUp = named("scrollUp");
+    scrollRight = named("scrollRight");
+    scrollLeft = named("scrollLeft");
+    studyMode = named("studyMode");
+    nextStep = named("nextStep");
+    previousStep = named("previousStep");
+    allSteps = named("allSteps");
+    markUnderstood = named("markUnderstood");
     const QList<QAction*> entries = menu();
     for (QWidget* holder : withMenu) {
         holder->addActions(entries);

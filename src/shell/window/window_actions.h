@@ -23,6 +23,15 @@ public:
     QAction* zoomOut;
     QAction* zoomReset;
     QAction* help;
+    QAction* scrollDown;
+    QAction* scrollUp;
+    QAction* scrollRight;
+    QAction* scrollLeft;
+    QAction* studyMode;
+    QAction* nextStep;
+    QAction* previousStep;
+    QAction* allSteps;
+    QAction* markUnderstood;
 
     // What a right click on a formula offers before the page's menu: its copies.
     QList<QAction*> formulaCopies() const;

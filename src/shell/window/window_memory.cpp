@@ -11,6 +11,10 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString zoomKey = u"window/zoom"_s;
 const QString geometryKey = u"window/geometry"_s;
+const QString studyingKey = u"study/on"_s;
+const QString lastProblemKey = u"study/last"_s;
+const QString lastScrollKey = u"study/scroll"_s;
+QString progressKey(const QString& id) { return u"progress/"_s + id; }
 
 // X11 places windows with 16-bit signed coordinates and sizes: nothing beyond that is a
 // place a window stood.
@@ -32,6 +36,30 @@ std::optional<QRect> soundGeometry(const QVariant& value)
         geometry.height() > farthest)
         return std::nullopt;
     return geometry;
+}
+
+std::optional<bool> soundFlag(const QVariant& value)
+{
+    const QString text = value.toString();
+    if (text == u"true"_s) return true;
+    if (text == u"false"_s) return false;
+    return std::nullopt;
+}
+
+std::optional<Progress> soundProgress(const QVariant& value)
+{
+    bool number = false;
+    const int state = value.toString().toInt(&number);
+    if (!number || state < int(Progress::NotOpened) || state > int(Progress::Understood)) return std::nullopt;
+    return Progress(state);
+}
+
+std::optional<QPointF> soundScroll(const QVariant& value)
+{
+    const QPointF scroll = value.toPointF();
+    const auto fraction = [](double v) { return v >= 0 && v <= 1; };
+    if (!value.canConvert<QPointF>() || !fraction(scroll.x()) || !fraction(scroll.y())) return std::nullopt;
+    return scroll;
 }
 
 qint64 overlap(const QRect& a, const QRect& b)
@@ -71,17 +99,45 @@ std::optional<QRect> WindowMemory::geometry() const
     return soundGeometry(settings_->value(geometryKey));
 }
 
-void WindowMemory::rememberZoom(double zoom)
+void WindowMemory::rememberZoom(double zoom) { store(zoomKey, zoom); }
+
+void WindowMemory::rememberGeometry(const QRect& geometry) { store(geometryKey, geometry); }
+
+bool WindowMemory::studying() const { return settings_ && soundFlag(settings_->value(studyingKey)).value_or(false); }
+
+void WindowMemory::rememberStudying(bool studying) { store(studyingKey, studying); }
+
+Progress WindowMemory::progress(const QString& id) const
 {
-    if (!settings_) return;
-    settings_->setValue(zoomKey, zoom);
-    SettingsFile::save(*settings_);
+    if (!settings_) return Progress::NotOpened;
+    return soundProgress(settings_->value(progressKey(id))).value_or(Progress::NotOpened);
 }
 
-void WindowMemory::rememberGeometry(const QRect& geometry)
+void WindowMemory::rememberProgress(const QString& id, Progress progress) { store(progressKey(id), int(progress)); }
+
+std::optional<QString> WindowMemory::lastProblem() const
+{
+    if (!settings_ || !settings_->contains(lastProblemKey)) return std::nullopt;
+    return settings_->value(lastProblemKey).toString();
+}
+
+QPointF WindowMemory::lastScroll() const
+{
+    if (!settings_) return {};
+    return soundScroll(settings_->value(lastScrollKey)).value_or(QPointF());
+}
+
+void WindowMemory::rememberLastProblem(const QString& id, QPointF scroll)
 {
     if (!settings_) return;
-    settings_->setValue(geometryKey, geometry);
+    settings_->setValue(lastProblemKey, id);
+    store(lastScrollKey, scroll);
+}
+
+void WindowMemory::store(const QString& key, const QVariant& value)
+{
+    if (!settings_) return;
+    settings_->setValue(key, value);
     SettingsFile::save(*settings_);
 }
 

@@ -1,11 +1,17 @@
 #pragma once
-// What the window remembers between runs: its zoom and where it stood, in the
-// settings it is given (none: it remembers nothing, as in the tests).
+// What the window remembers between runs: its zoom and where it stood, study mode,
+// each problem's progress and the problem last studied, in the settings it is given
+// (none: it remembers nothing, as in the tests). A value out of range is not used.
 #include <QList>
+#include <QPointF>
 #include <QRect>
+#include <QString>
 #include <optional>
 
 class QSettings;
+
+// How far a learner got with a problem, in the order it is reached.
+enum class Progress { NotOpened, Opened, AllRevealed, Understood };
 
 class WindowMemory {
 public:
@@ -18,7 +24,19 @@ public:
     void rememberZoom(double zoom);
     void rememberGeometry(const QRect& geometry);
 
+    bool studying() const;
+    void rememberStudying(bool studying);
+    Progress progress(const QString& id) const;
+    void rememberProgress(const QString& id, Progress progress);
+    // The problem last shown in study mode, and how far it was scrolled (0 to 1 of the
+    // scroll bars' ranges, across and down).
+    std::optional<QString> lastProblem() const;
+    QPointF lastScroll() const;
+    void rememberLastProblem(const QString& id, QPointF scroll);
+
 private:
+    void store(const QString& key, const QVariant& value);
+
     QSettings* settings_;
 };
 

@@ -47,6 +47,8 @@ bool ZoomController::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
     const auto* wheelEvent = static_cast<QWheelEvent*>(event);
     if (!(wheelEvent->modifiers() & Qt::ControlModifier)) return false;
+    wheelAt_ = wheelEvent->position();
     wheel(wheelEvent->angleDelta().y());
+    wheelAt_.reset();
     return true;
 }

@@ -2,6 +2,8 @@
 // The page's zoom, from 50 % to 400 % of the fitted page: a step in or out for
 // Ctrl+plus and Ctrl+minus and for each notch of Ctrl+wheel, back to 100 % for Ctrl+0.
 #include <QObject>
+#include <QPointF>
+#include <optional>
 
 class ZoomController : public QObject {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
     void wheel(int angleDelta);
     // Watches widgets for Ctrl+wheel; other wheel events go on to them.
     void watchWheel(QObject* widget);
+    // While a Ctrl+wheel changes the zoom: where the cursor stands in the watched widget,
+    // the point the zoom keeps in place.
+    std::optional<QPointF> wheelAt() const { return wheelAt_; }
 
 signals:
     void changed(double zoom);
@@ -32,4 +37,5 @@ protected:
 private:
     double zoom_ = 1;
     int wheelRest_ = 0;
+    std::optional<QPointF> wheelAt_;
 };

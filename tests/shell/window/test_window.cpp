@@ -11,6 +11,7 @@
 #include "shell/window/page_area.h"
 #include "shell/window/page_saver.h"
 #include "shell/window/page_view.h"
+#include "shell/window/study_controller.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
 #include "shell/window/zoom_controller.h"
@@ -101,23 +102,37 @@ void readyForAnyKey(MainWindow& window)
     window.zoom()->setZoom(2);
     window.findBar()->open();
     window.form().select(5);
+    window.pageView()->refresh();
+    // Study mode with one step shown, scrolled to the middle: every step and page key has
+    // somewhere to go.
+    window.study()->setStudying(true);
+    window.pageView()->reveal(1);
+    for (QScrollBar* bar : {window.pageArea()->horizontalScrollBar(), window.pageArea()->verticalScrollBar()})
+        bar->setValue(bar->maximum() / 2);
     window.list()->setFocus();
 }
 
 // What a key may change in the window, as one line.
-QString stateOf(const MainWindow& window)
+QString stateOf(MainWindow& window)
 {
     QStringList open;
     for (QDialog* dialog : window.findChildren<QDialog*>())
         if (dialog->isVisible()) open << dialog->objectName();
     const QWidget* focus = QApplication::focusWidget();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();  // none once cleared
-    return QStringLiteral("row %1, zoom %2, find bar %3, focus on %4, open %5, clipboard %6")
+    const QString id = window.form().currentId();
+    const QString study = QStringLiteral("study %1, step %2, progress %3, scrolled %4,%5")
+                              .arg(window.study()->studying())
+                              .arg(window.pageView()->revealed())
+                              .arg(int(window.study()->progress(id)))
+                              .arg(window.pageArea()->horizontalScrollBar()->value())
+                              .arg(window.pageArea()->verticalScrollBar()->value());
+    return QStringLiteral("%7, row %1, zoom %2, find bar %3, focus on %4, open %5, clipboard %6")
         .arg(window.list()->currentRow())
         .arg(window.zoom()->zoom())
         .arg(window.findBar()->isVisible())
         .arg(focus ? focus->objectName() : QStringLiteral("nothing"), open.join(','),
-             copied ? copied->formats().join(',') : QString());
+             copied ? copied->formats().join(',') : QString(), study);
 }
 
 }  // namespace
@@ -709,7 +724,9 @@ private slots:
 
     void everyListedKeyDoesSomething()
     {
-        ShownWindow shown;
+        QTemporaryDir dir;  // Ctrl+D marks progress, which lives in the settings
+        QSettings settings(dir.filePath(QStringLiteral("velkora.conf")), QSettings::IniFormat);
+        ShownWindow shown(&settings);
         QTest::keyClick(shown.window.list(), Qt::Key_F1);
         const QStringList listed = keysListedBy(shown.window.findChild<QDialog*>(QStringLiteral("help"))->findChild<QLabel*>()->text());
         for (const QString& listedKey : listed) {

@@ -1,0 +1,45 @@
+#pragma once
+// Study mode: the solution revealed a step at a time, each problem's progress kept and
+// shown beside its list entry, and the problem last studied opened again at the next
+// start. Off, the window is exactly the viewer it always was.
+#include "shell/window/window_memory.h"
+
+#include <QObject>
+#include <QTimer>
+
+class MathForm;
+class PageArea;
+class PageView;
+class QListWidget;
+class WindowActions;
+
+class StudyController : public QObject {
+public:
+    StudyController(MathForm& form, QListWidget* list, PageView* view, PageArea* area, WindowActions* actions,
+                    WindowMemory& memory);
+
+    // At start-up, after the first page is drawn: study mode as it was left, and in it
+    // the problem last studied, scrolled as it was.
+    void restore();
+    void setStudying(bool studying);
+    bool studying() const;
+    void toggleUnderstood();
+    Progress progress(const QString& id) const { return memory_.progress(id); }
+    // Said after the page's heading in its accessible name, and shown on the page area.
+    void updateReadouts();
+
+private:
+    void pageShown();
+    void stepsChanged();
+    void advance(const QString& id, Progress reached);
+    void decorateList();
+    void rememberPlace();
+
+    MathForm& form_;
+    QListWidget* list_;
+    PageView* view_;
+    PageArea* area_;
+    WindowActions* actions_;
+    WindowMemory& memory_;
+    QTimer placeSaver_;
+};
