@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QScrollBar>
 #include <cmath>
 
@@ -30,6 +31,31 @@ QString progressName(Progress progress)
     return {};
 }
 
+// The list is only as wide as its longest entry: the mark is painted in the margin right
+// of the text, taking no room from it, so that every entry shows whole.
+constexpr int markSize = 8;
+
+class MarkAfterText : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QIcon mark = qvariant_cast<QIcon>(index.data(Qt::DecorationRole));
+        const QRect at(option.rect.right() - markSize - 1, option.rect.center().y() - markSize / 2, markSize, markSize);
+        mark.paint(painter, at);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features &= ~QStyleOptionViewItem::HasDecoration;
+        option->icon = QIcon();
+    }
+};
+
 // A ring that fills as the problem advances, green and ticked once understood.
 QIcon progressIcon(Progress progress, int size)
 {
@@ -37,9 +63,9 @@ QIcon progressIcon(Progress progress, int size)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = QRectF(pixmap.rect()).adjusted(2, 2, -2, -2);
+    const QRectF ring = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
     const QColor ink = progress == Progress::Understood ? QColor(0, 140, 60) : QColor(70, 110, 170);
-    painter.setPen(QPen(ink, 1.5));
+    painter.setPen(QPen(ink, 1.2));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(ring);
     painter.setBrush(ink);
@@ -58,7 +84,8 @@ QIcon progressIcon(Progress progress, int size)
 
 StudyController::StudyController(MathForm& form, QListWidget* list, PageView* view, PageArea* area,
                                  WindowActions* actions, WindowMemory& memory)
-    : QObject(list), form_(form), list_(list), view_(view), area_(area), actions_(actions), memory_(memory)
+    : QObject(list), form_(form), list_(list), view_(view), area_(area), actions_(actions), memory_(memory),
+      plainEntries_(list->itemDelegate()), markedEntries_(new MarkAfterText(this))
 {
     actions_->studyMode->setCheckable(true);
     actions_->markUnderstood->setCheckable(true);
@@ -152,7 +179,8 @@ void StudyController::decorateList()
 {
     const QString current = form_.currentId();
     actions_->markUnderstood->setChecked(studying() && memory_.progress(current) == Progress::Understood);
-    const int size = list_->fontMetrics().height();
+    const int size = markSize;
+    list_->setItemDelegate(studying() ? markedEntries_ : plainEntries_);
     // The entries' texts stay as they are; only the decoration and what it says change.
     for (int row = 0; row + 1 < list_->count(); ++row) {
         QListWidgetItem* item = list_->item(row);

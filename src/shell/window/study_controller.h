@@ -10,6 +10,7 @@
 class MathForm;
 class PageArea;
 class PageView;
+class QAbstractItemDelegate;
 class QListWidget;
 class WindowActions;
 
@@ -41,5 +42,7 @@ private:
     PageArea* area_;
     WindowActions* actions_;
     WindowMemory& memory_;
+    QAbstractItemDelegate* plainEntries_;   // the list's own, as outside study mode
+    QAbstractItemDelegate* markedEntries_;  // with the progress mark after the text
     QTimer placeSaver_;
 };
