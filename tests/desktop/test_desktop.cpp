@@ -2,15 +2,18 @@
 // what the window shows must be what the export shows, the print item must reach
 // the print queue, and keys, clicks and closing must behave.
 #include "canvas/page_text.h"
+#include "canvas/solution_steps.h"
 #include "fixture.h"
 #include "ink_compare.h"
 #include "shell/window/main_window.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -339,6 +342,39 @@ QByteArray clipboard(const QString& type)
 
 }  // namespace
 
+// Whether a page on screen shows the steps of its solution up to `revealed` and nothing
+// more: inside what a shown operation draws, the pixels are the export's; where only hidden
+// operations draw, the paper is bare. Boxes are widened (shown) and narrowed (hidden) by a
+// pixel or two for anti-aliased edges; the corner where the step count stands is left out.
+QString stepsDiffer(const QImage& screen, const QImage& exported, const Surface& page, const SolutionSteps& steps, int revealed)
+{
+    const QRect countCorner(560, 0, 122, 40);
+    auto boxOf = [](const DrawOp& op) {
+        if (op.kind == DrawOp::Text) return QRectF(op.x, op.y - 2, op.advance, 1.5 * op.points * 96 / 72).toAlignedRect();
+        return QRectF(QPointF(op.x, op.y - 2), QPointF(op.x2, op.y2 - 2)).normalized().toAlignedRect().adjusted(0, 0, 1, 1);
+    };
+    QImage shown(screen.size(), QImage::Format_Grayscale8);
+    shown.fill(0);
+    QPainter mask(&shown);
+    for (int i = 0; i < int(page.ops().size()); ++i)
+        if (steps.shows(i, revealed)) mask.fillRect(boxOf(page.ops()[size_t(i)]).adjusted(-2, -2, 2, 2), Qt::white);
+    mask.end();
+    const QRgb paper = screen.pixel(2, screen.height() - 3);
+    for (int i = 0; i < int(page.ops().size()); ++i) {
+        const QRect box = boxOf(page.ops()[size_t(i)]).intersected(screen.rect());
+        const bool show = steps.shows(i, revealed);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                if (countCorner.contains(x, y)) continue;
+                if (show && screen.pixel(x, y) != exported.pixel(x, y))
+                    return QStringLiteral("operation %1 (shown) differs from the export at %2, %3").arg(i).arg(x).arg(y);
+                if (!show && qGray(shown.pixel(x, y)) == 0 && screen.pixel(x, y) != paper)
+                    return QStringLiteral("operation %1 (hidden) has ink at %2, %3").arg(i).arg(x).arg(y);
+            }
+    }
+    return QString();
+}
+
 class DesktopTest : public QObject {
     Q_OBJECT
 
@@ -513,6 +549,78 @@ private slots:
         program.key("ctrl+c");
         const QImage copied = QImage::fromData(clipboard("image/png"), "PNG");
         QCOMPARE(copied.size(), QSize(1364, 1444));
+        program.key("Escape");
+        QVERIFY(program.finishedWithin(3000));
+    }
+
+    // Study mode in the real window: F2 hides 7.11's solution; Right, Left and Ctrl+Right
+    // show exactly the steps revealed, as the export draws them, and leave the rest bare.
+    // Ctrl+D and the last problem with its zoom are there in the next run; with study mode
+    // off, the next run opens the first problem as always.
+    void studyModeRevealsStepByStepAndIsRemembered()
+    {
+        const QProcessEnvironment env = displayEnvironment();
+        const Surface page = pageSurface("7.11");
+        const SolutionSteps steps(page.displayList());
+        QVERIFY(steps.count() >= 4);
+        const QImage exported = exportedAt(exports.path(), "7.11", 1).copy(0, 2, 682, 720);
+        auto showsSteps = [&](RunningProgram& program, int revealed) {
+            QString differs;
+            QElapsedTimer t;
+            t.start();
+            do {
+                differs = stepsDiffer(program.page(), exported, page, steps, revealed);
+                if (differs.isEmpty()) return differs;
+                QThread::msleep(50);
+            } while (t.elapsed() < 5000);
+            return QStringLiteral("with %1 steps revealed: %2").arg(revealed).arg(differs);
+        };
+        {
+            RunningProgram program(env);
+            QVERIFY(!program.window.isEmpty());
+            program.clickRow(int(ids.indexOf("7.11")));
+            QVERIFY(program.shows(pages["7.11"]));
+            program.key("F2");
+            QString differs = showsSteps(program, 0);
+            QVERIFY2(differs.isEmpty(), qPrintable(differs));
+            for (int revealed = 1; revealed <= 3; ++revealed) {
+                program.key("Right");
+                differs = showsSteps(program, revealed);
+                QVERIFY2(differs.isEmpty(), qPrintable(differs));
+            }
+            program.key("Left");
+            differs = showsSteps(program, 2);
+            QVERIFY2(differs.isEmpty(), qPrintable(differs));
+            program.key("ctrl+Right");
+            QVERIFY2(program.shows(pages["7.11"]), "Ctrl+Right shows the whole page");
+            program.key("ctrl+d");
+            program.key("ctrl+plus");
+            program.key("Escape");
+            QVERIFY(program.finishedWithin(3000));
+        }
+        const QString settings = env.value("XDG_CONFIG_HOME") + "/velkora/velkora.conf";
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString remembered = QString::fromUtf8(file.readAll());
+        QVERIFY2(remembered.contains(QStringLiteral("7.11=3")) && remembered.contains(QStringLiteral("last=7.11")),
+                 qPrintable(remembered));
+        file.close();
+        {
+            RunningProgram program(env);
+            QVERIFY(!program.window.isEmpty());
+            // Reopened on 7.11 at 110 % (the step after 100 %), scrolled to its top: its heading.
+            const QImage zoomed = exportedAt(exports.path(), "7.11", 1.1);
+            QVERIFY2(program.showsAt(QRect(122, 0, 300, 40), zoomed.copy(0, 2, 300, 40)),
+                     "the next run opens 7.11 at 110 %, scrolled to its top");
+            program.key("F2");
+            program.key("Escape");
+            QVERIFY(program.finishedWithin(3000));
+        }
+        RunningProgram program(env);
+        QVERIFY(!program.window.isEmpty());
+        // The zoom is remembered in any mode.
+        QVERIFY2(program.showsAt(QRect(122, 0, 300, 40), exportedAt(exports.path(), "1.8a", 1.1).copy(0, 2, 300, 40)),
+                 "without study mode the program opens the first problem");
         program.key("Escape");
         QVERIFY(program.finishedWithin(3000));
     }
