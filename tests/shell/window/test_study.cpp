@@ -104,6 +104,26 @@ private slots:
         }
     }
 
+    // A formula shows with the earliest step any of its pieces belongs to: here its first
+    // piece starts a row of its own, and its second goes back into the heading's row.
+    void aFormulaShowsWithItsEarliestPiece()
+    {
+        auto text = [](const char* t, double y) {
+            DrawOp op;
+            op.text = QString::fromUtf8(t);
+            op.y = y;
+            op.ascent = 15;
+            return op;
+        };
+        const std::vector<DrawOp> ops{text("[解 1.1]", 10), text("a", 40), text("b", 12)};
+        const std::vector<FormulaSpan> formulas{{1, 2, QStringLiteral("ab")}};
+        const std::vector<int> rows{1, 2};
+        const SolutionSteps steps(DisplayList{ops, formulas, rows});
+        QCOMPARE(steps.count(), 1);
+        QCOMPARE(steps.stepOf(1), 1);
+        QCOMPARE(steps.stepOf(2), 1);
+    }
+
     void aNumeratorDrawnLaterBelongsToItsRow()
     {
         // 7.11's last row: the Γ fraction's numerator and denominator are on the row of
