@@ -11,6 +11,7 @@
 #include "shell/window/page_view.h"
 #include "shell/window/problem_list.h"
 #include "shell/window/title_notice.h"
+#include "shell/window/window_accessible.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
 #include "shell/window/zoom_controller.h"
@@ -31,6 +32,7 @@ using namespace Qt::StringLiterals;
 MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : memory_(settings)
 {
     setObjectName(u"Math"_s);
+    WindowAccessible::install();
     setWindowTitle(u" Velkora"_s);
     setWindowIcon(QIcon(u":/velkora.svg"_s));
     setMinimumSize(smallestWindowSize);
@@ -74,6 +76,7 @@ void MainWindow::buildList()
 {
     box_ = new ProblemList(this);
     box_->setObjectName(u"Box"_s);
+    box_->setAccessibleName(u"問題の一覧"_s);
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same face: without this the list lays out (shapes)
     // every entry's text again each time it repaints a changed row.
