@@ -3,6 +3,8 @@
 #include "shell/window/settings_file.h"
 #include "shell/window/zoom_controller.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 
@@ -11,6 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString zoomKey = u"window/zoom"_s;
 const QString geometryKey = u"window/geometry"_s;
+const QString saveFolderKey = u"files/saveFolder"_s;
 
 // X11 places windows with 16-bit signed coordinates and sizes: nothing beyond that is a
 // place a window stood.
@@ -82,6 +85,22 @@ void WindowMemory::rememberGeometry(const QRect& geometry)
 {
     if (!settings_) return;
     settings_->setValue(geometryKey, geometry);
+    SettingsFile::save(*settings_);
+}
+
+QString WindowMemory::saveFolder() const
+{
+    // A folder since removed, or on a disk not mounted now, is not offered; it is kept until
+    // the next save, so that the disk's folder is offered again once it is back.
+    const QString folder = settings_ ? settings_->value(saveFolderKey).toString() : QString();
+    const QFileInfo there(folder);
+    return there.isAbsolute() && there.isDir() ? folder : QDir::homePath();
+}
+
+void WindowMemory::rememberSaveFolder(const QString& folder)
+{
+    if (!settings_) return;
+    settings_->setValue(saveFolderKey, folder);
     SettingsFile::save(*settings_);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// What the window remembers between runs: its zoom and where it stood, in the
-// settings it is given (none: it remembers nothing, as in the tests).
+// What the window remembers between runs: its zoom, where it stood and the folder pages
+// were last saved in, in the settings it is given (none: it remembers nothing, as in the tests).
 #include <QList>
 #include <QRect>
+#include <QString>
 #include <optional>
 
 class QSettings;
@@ -17,6 +18,9 @@ public:
     std::optional<QRect> geometry() const;
     void rememberZoom(double zoom);
     void rememberGeometry(const QRect& geometry);
+    // The home folder when no folder that is there now is remembered.
+    QString saveFolder() const;
+    void rememberSaveFolder(const QString& folder);
 
 private:
     QSettings* settings_;
