@@ -190,6 +190,8 @@ int openWindow(int argc, char** argv)
 {
     if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);
     QApplication app(argc, argv);
+    // Ties the window to its desktop entry: the desktop's icon, name and grouping of windows.
+    QGuiApplication::setDesktopFileName(QLatin1String(VELKORA_APP_ID));
     const std::unique_ptr<QSettings> settings = SettingsFile::open(SettingsFile::defaultPath());
     MainWindow window({}, settings.get());
     window.show();

@@ -1,5 +1,7 @@
 #include "shell/files/print_view.h"
 
+#include "canvas/page_text.h"
+
 #include <QPagedPaintDevice>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -10,7 +12,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr double marginMm = 10;
+
+// What a PDF reader shows in its title bar and document list: one page's heading, or the
+// program's name for a book of several pages.
+QString titleOf(const std::vector<Surface>& surfaces)
+{
+    if (surfaces.size() != 1) return u"Velkora"_s;
+    const PageText text(surfaces.front().displayList());
+    return text.lines().empty() ? u"Velkora"_s : text.lines().front().text;
 }
+}  // namespace
 
 void configureSheet(QPagedPaintDevice& device)
 {
@@ -48,5 +59,6 @@ bool writePdf(const std::vector<Surface>& surfaces, QIODevice& out)
     configureSheet(writer);
     writer.setResolution(1200);
     writer.setCreator(u"Velkora"_s);
+    writer.setTitle(titleOf(surfaces));
     return paintSheets(surfaces, writer);
 }

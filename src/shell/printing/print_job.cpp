@@ -197,6 +197,8 @@ private:
     std::shared_ptr<std::atomic_bool> abandoned_;
 };
 
+QString printJobTitle(const QString& listEntry) { return u"Velkora "_s + listEntry; }
+
 PrintJob::PrintJob(QWidget* window, PrinterSource source)
     : QObject(window), window_(window), source_(std::move(source))
 {

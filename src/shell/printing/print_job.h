@@ -16,6 +16,10 @@
 class QPrintDialog;
 class QWidget;
 
+// The name a page's print job has in the print queue, whether it is sent by the print item
+// or from the preview: "Velkora [問題 5.5]" for the page of list entry "[問題 5.5]".
+QString printJobTitle(const QString& listEntry);
+
 class PrintJob : public QObject {
     Q_OBJECT
 

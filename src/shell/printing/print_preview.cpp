@@ -11,13 +11,14 @@ PrintPreview::PrintPreview(QWidget* window) : QObject(window), window_(window) {
 
 PrintPreview::~PrintPreview() = default;
 
-void PrintPreview::open(const Surface& sheet)
+void PrintPreview::open(const Surface& sheet, const QString& title)
 {
     if (!printer_) {
         // Made on first use: finding the printers asks the print server, which start-up need not wait for.
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         configureSheet(*printer_);
     }
+    printer_->setDocName(title);
     auto* dialog = new QPrintPreviewDialog(printer_.get(), window_);
     dialog->setObjectName(u"printPreview"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,8 +15,8 @@ public:
     explicit PrintPreview(QWidget* window);
     ~PrintPreview() override;
 
-    // Opens the preview of a sheet as the print item would print it.
-    void open(const Surface& sheet);
+    // Opens the preview of a sheet as the print item would print it; `title` names the job.
+    void open(const Surface& sheet, const QString& title);
 
 private:
     QWidget* window_;

@@ -25,6 +25,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     auto* label = new QLabel(this);
     label->setObjectName(u"keys"_s);
     label->setTextFormat(Qt::RichText);
+    // The main window's face, which a window and the style sheet's children do not take
+    // by themselves. In the default face, which has no kana, Qt falls back to a Japanese
+    // face for some Latin runs beside kana and not for others: "50 %" and "400 %" of one
+    // line were drawn in two faces.
+    label->setFont(parent->font());
     label->setText(keyTable() + u"<p>右クリックのメニューにも同じ操作があります。</p>"_s);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);

@@ -12,6 +12,7 @@
 #include "shell/window/problem_list.h"
 #include "shell/window/study_controller.h"
 #include "shell/window/title_notice.h"
+#include "shell/window/window_accessible.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
 #include "shell/window/zoom_controller.h"
@@ -32,6 +33,7 @@ using namespace Qt::StringLiterals;
 MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : memory_(settings)
 {
     setObjectName(u"Math"_s);
+    WindowAccessible::install();
     setWindowTitle(u" Velkora"_s);
     setWindowIcon(QIcon(u":/velkora.svg"_s));
     setMinimumSize(smallestWindowSize);
@@ -51,7 +53,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
         complain(message);
     });
     form_.onPrint = [this](const Surface& page) {
-        printJob_->print(page, u"Velkora "_s + form_.listItems().value(int(form_.curProb()) - 1));
+        printJob_->print(page, printJobTitle(form_.listItems().value(int(form_.curProb()) - 1)));
     };
     form_.formLoad();
     box_->addItems(form_.listItems());
@@ -76,10 +78,14 @@ void MainWindow::buildList()
 {
     box_ = new ProblemList(this);
     box_->setObjectName(u"Box"_s);
+    box_->setAccessibleName(u"問題の一覧"_s);
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same face: without this the list lays out (shapes)
     // every entry's text again each time it repaints a changed row.
     box_->setUniformItemSizes(true);
+    // The list is as wide as its entries: in a window too short for them the vertical bar
+    // takes a little of that width, and an entry's end is elided rather than scrolled to.
+    box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box_->installEventFilter(this);
     box_->viewport()->installEventFilter(this);
     form_.onSelect = [this](int index) {
@@ -126,7 +132,7 @@ void MainWindow::buildPage()
 void MainWindow::wireFeatures()
 {
     actions_ = new WindowActions(this, {area_, box_});
-    saver_ = new PageSaver(this, form_);
+    saver_ = new PageSaver(this, form_, memory_);
     preview_ = new PrintPreview(this);
     connect(actions_->copy, &QAction::triggered, this, [this] {
         QMimeData* data = PageClipboard::mimeDataOf(*view_, devicePixelRatioF());
@@ -148,7 +154,8 @@ void MainWindow::wireFeatures()
     connect(saver_, &PageSaver::saved, notice_, [this](const QString& done) { notice_->showFor(done, 5000); });
     connect(saver_, &PageSaver::failed, this, &MainWindow::complain);
     connect(actions_->print, &QAction::triggered, this, [this] {
-        preview_->open(form_.drawn(form_.currentId(), true, form_.shownFrom()).surface);
+        preview_->open(form_.drawn(form_.currentId(), true, form_.shownFrom()).surface,
+                       printJobTitle(form_.listItems().value(int(form_.curProb()) - 1)));
     });
     connect(actions_->zoomIn, &QAction::triggered, zoom_, &ZoomController::zoomIn);
     connect(actions_->zoomOut, &QAction::triggered, zoom_, &ZoomController::zoomOut);
@@ -228,6 +235,12 @@ void MainWindow::goToFound(bool back)
     if (term.trimmed().isEmpty()) {
         findBar_->open();
         return;
+    }
+    // A closed bar opens again, so the term is marked where F3 lands and the bar says what
+    // is marked; Esc then takes the marks away, where without the bar it would quit.
+    if (findBar_->isHidden()) {
+        findBar_->open();
+        view_->markTerm(term);
     }
     const int row = finder_.nextRow(term, form_.listIndex(), back);
     if (row >= 0) clickEntry(row);

@@ -3,6 +3,7 @@
 #include "shell/form/math_form.h"
 #include "shell/files/output.h"
 #include "shell/files/page_files.h"
+#include "shell/window/window_memory.h"
 #include "pages/registry.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ const QList<Offer>& offers()
         {u"PDF — このページ (*.pdf)"_s, {P::Shown, F::Pdf}},
         {u"PNG — このページ (*.png)"_s, {P::Shown, F::Png}},
         {u"PDF — 全ページ、1 ページ 1 枚 (*.pdf)"_s, {P::Every, F::Pdf}},
-        {u"PNG — 全ページ、名前-問題番号.png (*.png)"_s, {P::Every, F::Png}},
+        {u"PNG — 全ページ、フォルダーに 問題番号.png"_s, {P::Every, F::Png}},
     };
     return list;
 }
@@ -48,13 +49,13 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& data)
     return u"「%1」に保存できませんでした（%2）。"_s.arg(path, *failure);
 }
 
-std::optional<QString> saveEveryPng(const MathForm& form, const QString& path)
+std::optional<QString> saveEveryPng(const MathForm& form, const QString& folder)
 {
-    const QFileInfo named(path);
-    const QString stem = named.dir().filePath(named.completeBaseName());
+    const QDir into(folder);
+    if (!into.mkpath(u"."_s)) return u"フォルダー「%1」を作れませんでした。"_s.arg(folder);
     for (const QString& id : listedIds()) {
         const QByteArray png = pngOf(form.drawn(id, false, form.freshStart()).surface, 1);
-        if (auto failure = writeFile(stem + '-' + id + u".png"_s, png)) return failure;
+        if (auto failure = writeFile(into.filePath(id + u".png"_s), png)) return failure;
     }
     return std::nullopt;
 }
@@ -68,8 +69,8 @@ QByteArray everyPagePdf(const MathForm& form)
 
 }  // namespace
 
-PageSaver::PageSaver(QWidget* window, const MathForm& form)
-    : QObject(window), window_(window), form_(form), folder_(QDir::homePath())
+PageSaver::PageSaver(QWidget* window, const MathForm& form, WindowMemory& memory)
+    : QObject(window), window_(window), form_(form), memory_(memory)
 {
 }
 
@@ -82,10 +83,41 @@ std::optional<QString> PageSaver::saveTo(const MathForm& form, const Choice& cho
     return writeFile(path, printView ? pdfOf({shown}) : pngOf(shown, 1));
 }
 
+QString PageSaver::confirmationOf(const Choice& choice, const QString& path)
+{
+    if (choice.pages == Pages::Shown || choice.format == Format::Pdf)
+        return u"%1 に保存しました"_s.arg(QFileInfo(path).fileName());
+    const QStringList ids = listedIds();
+    return u"%1 ページを %2 に保存しました（%3.png から %4.png）"_s.arg(ids.size()).arg(path, ids.first(), ids.last());
+}
+
+void PageSaver::save(const Choice& choice, const QString& path)
+{
+    if (const std::optional<QString> failure = saveTo(form_, choice, path))
+        emit failed(*failure);
+    else
+        emit saved(confirmationOf(choice, path));
+}
+
+void PageSaver::askForFolder()
+{
+    auto* dialog = new QFileDialog(window_, u"全ページを PNG で保存するフォルダー"_s, memory_.saveFolder());
+    dialog->setObjectName(u"saveFolderDialog"_s);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setLabelText(QFileDialog::Accept, u"保存"_s);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        memory_.rememberSaveFolder(QFileInfo(folder).absoluteFilePath());
+        save({Pages::Every, Format::Png}, folder);
+    });
+    dialog->open();
+}
+
 void PageSaver::ask()
 {
     const QString id = form_.currentId();
-    auto* dialog = new QFileDialog(window_, u"ページを保存"_s, folder_);
+    auto* dialog = new QFileDialog(window_, u"ページを保存"_s, memory_.saveFolder());
     dialog->setObjectName(u"saveDialog"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -94,14 +126,19 @@ void PageSaver::ask()
     dialog->setNameFilters(filters);
     dialog->setDefaultSuffix(u"pdf"_s);
     dialog->selectFile(id + u".pdf"_s);
-    connect(dialog, &QFileDialog::filterSelected, dialog,
-            [dialog](const QString& filter) { dialog->setDefaultSuffix(suffixOf(choiceOf(filter).format)); });
+    connect(dialog, &QFileDialog::filterSelected, dialog, [this, dialog](const QString& filter) {
+        const Choice choice = choiceOf(filter);
+        if (choice.pages == Pages::Shown || choice.format == Format::Pdf) {
+            dialog->setDefaultSuffix(suffixOf(choice.format));
+            return;
+        }
+        // Every page as PNG is many files: the place to ask for is a folder, not a file name.
+        dialog->reject();
+        askForFolder();
+    });
     connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
-        folder_ = QFileInfo(path).absolutePath();
-        if (const std::optional<QString> failure = saveTo(form_, choiceOf(dialog->selectedNameFilter()), path))
-            emit failed(*failure);
-        else
-            emit saved(u"%1 に保存しました"_s.arg(QFileInfo(path).fileName()));
+        memory_.rememberSaveFolder(QFileInfo(path).absolutePath());
+        save(choiceOf(dialog->selectedNameFilter()), path);
     });
     dialog->open();
 }

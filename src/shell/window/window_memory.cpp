@@ -3,6 +3,8 @@
 #include "shell/window/settings_file.h"
 #include "shell/window/zoom_controller.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 
@@ -15,6 +17,7 @@ const QString studyingKey = u"study/on"_s;
 const QString lastProblemKey = u"study/last"_s;
 const QString lastScrollKey = u"study/scroll"_s;
 QString progressKey(const QString& id) { return u"progress/"_s + id; }
+const QString saveFolderKey = u"files/saveFolder"_s;
 
 // X11 places windows with 16-bit signed coordinates and sizes: nothing beyond that is a
 // place a window stood.
@@ -140,6 +143,17 @@ void WindowMemory::store(const QString& key, const QVariant& value)
     settings_->setValue(key, value);
     SettingsFile::save(*settings_);
 }
+
+QString WindowMemory::saveFolder() const
+{
+    // A folder since removed, or on a disk not mounted now, is not offered; it is kept until
+    // the next save, so that the disk's folder is offered again once it is back.
+    const QString folder = settings_ ? settings_->value(saveFolderKey).toString() : QString();
+    const QFileInfo there(folder);
+    return there.isAbsolute() && there.isDir() ? folder : QDir::homePath();
+}
+
+void WindowMemory::rememberSaveFolder(const QString& folder) { store(saveFolderKey, folder); }
 
 QRect openingGeometry(const std::optional<QRect>& remembered, const QList<QRect>& availableAreas, QSize designedSize)
 {

@@ -1,7 +1,8 @@
 #pragma once
-// What the window remembers between runs: its zoom and where it stood, study mode,
-// each problem's progress and the problem last studied, in the settings it is given
-// (none: it remembers nothing, as in the tests). A value out of range is not used.
+// What the window remembers between runs: its zoom, where it stood, the folder pages were
+// last saved in, study mode, each problem's progress and the problem last studied, in the
+// settings it is given (none: it remembers nothing, as in the tests). A value out of range
+// is not used.
 #include <QList>
 #include <QPointF>
 #include <QRect>
@@ -23,6 +24,9 @@ public:
     std::optional<QRect> geometry() const;
     void rememberZoom(double zoom);
     void rememberGeometry(const QRect& geometry);
+    // The home folder when no folder that is there now is remembered.
+    QString saveFolder() const;
+    void rememberSaveFolder(const QString& folder);
 
     bool studying() const;
     void rememberStudying(bool studying);

@@ -443,14 +443,6 @@ private slots:
         QCOMPARE(sheets, sheetsOf(exported + "/all.pdf"));
     }
 
-    void everyPageAsPngIsOneFileAPage()
-    {
-        QVERIFY(!PageSaver::saveTo(formShowing("1.8a"), {PageSaver::Pages::Every, PageSaver::Format::Png},
-                                 dir.filePath(QStringLiteral("notes.png"))));
-        for (const QString& id : ids) QVERIFY2(QFile::exists(dir.filePath("notes-" + id + ".png")), qPrintable(id));
-        QCOMPARE(contentsOf(dir.filePath("notes-5.9.png")), contentsOf(exported + "/5.9.png"));
-    }
-
     void aFailureIsASentenceNamingTheFile()
     {
         const QString nowhere = dir.filePath(QStringLiteral("missing/page.pdf"));
