@@ -11,6 +11,20 @@
 
 namespace {
 
+// The probe's connection to the X server, held until the program ends and let go then.
+struct HeldConnection {
+    void* connection = nullptr;
+    void (*disconnect)(void*) = nullptr;
+    ~HeldConnection()
+    {
+        if (connection) disconnect(connection);
+    }
+    HeldConnection() = default;
+    HeldConnection(const HeldConnection&) = delete;
+    HeldConnection& operator=(const HeldConnection&) = delete;
+};
+HeldConnection held;
+
 // The X server is asked through the library the toolkit's own X plugin connects with,
 // so the display name, the authority file and the transport are read just as it reads them.
 // A server that has no other client resets when the last one leaves, refusing connections
@@ -27,7 +41,11 @@ bool xServerAnswers(const QByteArray& display)
     const auto disconnect = reinterpret_cast<Disconnect>(::dlsym(xcb, "xcb_disconnect"));
     if (!connect || !hasError || !disconnect) return false;
     void* connection = connect(display.constData(), nullptr);
-    if (hasError(connection) == 0) return true;
+    if (hasError(connection) == 0) {
+        held.connection = connection;
+        held.disconnect = disconnect;
+        return true;
+    }
     disconnect(connection);  // frees the connection object of the failed attempt
     return false;
 }
