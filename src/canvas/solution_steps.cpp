@@ -8,7 +8,7 @@ namespace {
 struct Band {
     double top = 0;
     double bottom = 0;
-    double middle() const { return (top + bottom) / 2; }
+    double centre() const { return (top + bottom) / 2; }
     bool holds(double y) const { return y >= top && y <= bottom; }
     void take(const Band& other)
     {
@@ -67,7 +67,7 @@ SolutionSteps::SolutionSteps(const DisplayList& page) : stepOfOp_(page.ops.size(
     std::vector<Band> bands;
     for (const auto& row : rowsFrom(*heading, page)) {
         const Band band = bandOf(page.ops, row);
-        const auto earlier = std::find_if(bands.begin(), bands.end(), [&](const Band& b) { return b.holds(band.middle()); });
+        const auto earlier = std::find_if(bands.begin(), bands.end(), [&](const Band& b) { return b.holds(band.centre()); });
         int step = int(earlier - bands.begin()) + 1;
         if (earlier == bands.end()) bands.push_back(band);
         else earlier->take(band);

@@ -71,7 +71,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
     wireFind();
     box_->setFocus();
     placeOnScreen();
-    study_->restore();
+    study_->resumeStudy();
 }
 
 void MainWindow::buildList()

@@ -89,32 +89,32 @@ StudyController::StudyController(MathForm& form, QListWidget* list, PageView* vi
 {
     actions_->studyMode->setCheckable(true);
     actions_->markUnderstood->setCheckable(true);
-    connect(actions_->studyMode, &QAction::triggered, this, [this] { setStudying(!studying()); });
+    connect(actions_->studyMode, &QAction::triggered, this, [this] { turn(!on()); });
     connect(actions_->nextStep, &QAction::triggered, this, [this] { view_->reveal(view_->revealed() + 1); });
     connect(actions_->previousStep, &QAction::triggered, this, [this] { view_->reveal(view_->revealed() - 1); });
     connect(actions_->allSteps, &QAction::triggered, this, [this] { view_->reveal(view_->steps().count()); });
     connect(actions_->markUnderstood, &QAction::triggered, this, &StudyController::toggleUnderstood);
     connect(view_, &PageView::pageChanged, this, &StudyController::pageShown);
-    connect(view_, &PageView::stepsChanged, this, &StudyController::stepsChanged);
+    connect(view_, &PageView::stepsChanged, this, &StudyController::followSteps);
     placeSaver_.setSingleShot(true);
     placeSaver_.setInterval(placeSaveDelayMs);
     connect(&placeSaver_, &QTimer::timeout, this, &StudyController::rememberPlace);
     for (QScrollBar* bar : {area_->horizontalScrollBar(), area_->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] {
-            if (studying()) placeSaver_.start();
+            if (on()) placeSaver_.start();
         });
-    setStudying(false);
+    turn(false);
 }
 
-bool StudyController::studying() const { return view_->studying(); }
+bool StudyController::on() const { return view_->studying(); }
 
-void StudyController::restore()
+void StudyController::resumeStudy()
 {
     if (!memory_.studying()) return;
     // Read before study mode notes the page shown now as the last one.
     const std::optional<QString> last = memory_.lastProblem();
     const QPointF scroll = memory_.lastScroll();
-    setStudying(true);
+    turn(true);
     const int row = last ? int(form_.listItems().indexOf(MathForm::listEntry(*last))) : -1;
     // A problem the list no longer offers is forgotten; the print item is no problem.
     if (row >= 0 && row < form_.listItems().size() - 1 && row != form_.listIndex()) {
@@ -130,31 +130,31 @@ void StudyController::restore()
     });
 }
 
-void StudyController::setStudying(bool studying)
+void StudyController::turn(bool wanted)
 {
-    actions_->studyMode->setChecked(studying);
+    actions_->studyMode->setChecked(wanted);
     for (QAction* stepAction : {actions_->nextStep, actions_->previousStep, actions_->allSteps, actions_->markUnderstood})
-        stepAction->setVisible(studying);
-    if (studying != view_->studying()) {
-        view_->setStudying(studying);
-        memory_.rememberStudying(studying);
+        stepAction->setVisible(wanted);
+    if (wanted != view_->studying()) {
+        view_->setStudying(wanted);
+        memory_.rememberStudying(wanted);
     }
-    if (studying) pageShown();
+    if (wanted) pageShown();
     decorateList();
     updateReadouts();
 }
 
 void StudyController::pageShown()
 {
-    if (!studying()) return;
+    if (!on()) return;
     const QString id = form_.currentId();
     advance(id, view_->steps().count() == 0 ? Progress::AllRevealed : Progress::Opened);
     rememberPlace();
 }
 
-void StudyController::stepsChanged()
+void StudyController::followSteps()
 {
-    if (studying() && view_->allRevealed()) advance(form_.currentId(), Progress::AllRevealed);
+    if (on() && view_->allRevealed()) advance(form_.currentId(), Progress::AllRevealed);
     updateReadouts();
 }
 
@@ -167,7 +167,7 @@ void StudyController::advance(const QString& id, Progress reached)
 
 void StudyController::toggleUnderstood()
 {
-    if (!studying()) return;
+    if (!on()) return;
     const QString id = form_.currentId();
     // Taken back, the problem is as far as the page shown has gone.
     const Progress shown = view_->allRevealed() ? Progress::AllRevealed : Progress::Opened;
@@ -178,13 +178,13 @@ void StudyController::toggleUnderstood()
 void StudyController::decorateList()
 {
     const QString current = form_.currentId();
-    actions_->markUnderstood->setChecked(studying() && memory_.progress(current) == Progress::Understood);
+    actions_->markUnderstood->setChecked(on() && memory_.progress(current) == Progress::Understood);
     const int size = markSize;
-    list_->setItemDelegate(studying() ? markedEntries_ : plainEntries_);
+    list_->setItemDelegate(on() ? markedEntries_ : plainEntries_);
     // The entries' texts stay as they are; only the decoration and what it says change.
     for (int row = 0; row + 1 < list_->count(); ++row) {
         QListWidgetItem* item = list_->item(row);
-        if (!studying()) {
+        if (!on()) {
             item->setIcon(QIcon());
             item->setData(Qt::AccessibleDescriptionRole, QVariant());
             continue;
@@ -201,7 +201,7 @@ void StudyController::decorateList()
 void StudyController::updateReadouts()
 {
     QStringList parts;
-    const bool hiding = studying() && view_->steps().count() > 0 && !view_->allRevealed();
+    const bool hiding = on() && view_->steps().count() > 0 && !view_->allRevealed();
     const QString steps = u"%1 / %2"_s.arg(view_->revealed()).arg(view_->steps().count());
     if (hiding) parts << steps;
     if (std::lround(area_->zoom() * percent) != percent) parts << u"%1 %"_s.arg(std::lround(area_->zoom() * percent));
@@ -216,7 +216,7 @@ void StudyController::updateReadouts()
 
 void StudyController::rememberPlace()
 {
-    if (!studying()) return;
+    if (!on()) return;
     const QScrollBar* across = area_->horizontalScrollBar();
     const QScrollBar* down = area_->verticalScrollBar();
     const auto fraction = [](const QScrollBar* bar) { return bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0; };

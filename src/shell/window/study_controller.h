@@ -21,9 +21,9 @@ public:
 
     // At start-up, after the first page is drawn: study mode as it was left, and in it
     // the problem last studied, scrolled as it was.
-    void restore();
-    void setStudying(bool studying);
-    bool studying() const;
+    void resumeStudy();
+    void turn(bool wanted);
+    bool on() const;
     void toggleUnderstood();
     Progress progress(const QString& id) const { return memory_.progress(id); }
     // Said after the page's heading in its accessible name, and shown on the page area.
@@ -31,7 +31,7 @@ public:
 
 private:
     void pageShown();
-    void stepsChanged();
+    void followSteps();
     void advance(const QString& id, Progress reached);
     void decorateList();
     void rememberPlace();

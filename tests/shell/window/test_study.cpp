@@ -232,7 +232,7 @@ private slots:
         QSettings settings(settingsPath(dir), QSettings::IniFormat);
         ShownWindow again(&settings);
         StudyController* study = again.window.study();
-        QVERIFY(study->studying());
+        QVERIFY(study->on());
         QCOMPARE(study->progress(QStringLiteral("5.5")), Progress::AllRevealed);
         QCOMPARE(study->progress(QStringLiteral("7.11")), Progress::Understood);
         QCOMPARE(study->progress(QStringLiteral("1.8")), Progress::Opened);
@@ -271,7 +271,7 @@ private slots:
         }
         QSettings settings(settingsPath(dir), QSettings::IniFormat);
         ShownWindow shown(&settings);
-        QVERIFY(shown.window.study()->studying());
+        QVERIFY(shown.window.study()->on());
         QCOMPARE(shown.window.form().currentId(), QStringLiteral("1.8a"));
         QCOMPARE(shown.window.study()->progress(QStringLiteral("5.5")), Progress::NotOpened);
         QCOMPARE(shown.window.study()->progress(QStringLiteral("1.8")), Progress::NotOpened);

@@ -105,7 +105,7 @@ void readyForAnyKey(MainWindow& window)
     window.pageView()->refresh();
     // Study mode with one step shown, scrolled to the middle: every step and page key has
     // somewhere to go.
-    window.study()->setStudying(true);
+    window.study()->turn(true);
     window.pageView()->reveal(1);
     for (QScrollBar* bar : {window.pageArea()->horizontalScrollBar(), window.pageArea()->verticalScrollBar()})
         bar->setValue(bar->maximum() / 2);
@@ -122,7 +122,7 @@ QString stateOf(MainWindow& window)
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();  // none once cleared
     const QString id = window.form().currentId();
     const QString study = QStringLiteral("study %1, step %2, progress %3, scrolled %4,%5")
-                              .arg(window.study()->studying())
+                              .arg(window.study()->on())
                               .arg(window.pageView()->revealed())
                               .arg(int(window.study()->progress(id)))
                               .arg(window.pageArea()->horizontalScrollBar()->value())
