@@ -223,13 +223,14 @@ void paintOp(QPainter& painter, const DrawOp& op)
     }
 }
 
-void Surface::paint(QPainter& painter) const
+void Surface::paint(QPainter& painter, const std::function<bool(int op)>& shows) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRectF(0, 0, Width, Height), QColor(background()));
-    for (const DrawOp& op : ops_) paintOp(painter, op);
+    for (int i = 0; i < int(ops_.size()); ++i)
+        if (!shows || shows(i)) paintOp(painter, ops_[size_t(i)]);
     painter.restore();
 }
 

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -101,8 +102,9 @@ public:
     int clsCount() const { return clsCount_; }
     QRgb background() const { return resolveColor(BackColor); }
 
-    // Replays the operations; the painter's transform maps surface pixels.
-    void paint(QPainter& painter) const;
+    // Replays the operations (those `shows` lets through, when given); the painter's
+    // transform maps surface pixels.
+    void paint(QPainter& painter, const std::function<bool(int op)>& shows = nullptr) const;
     // The surface as an image, `scale` device pixels per surface pixel.
     QImage toImage(double scale) const;  // a null image when there is no memory for it
 

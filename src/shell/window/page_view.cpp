@@ -111,14 +111,7 @@ void PageView::paintEvent(QPaintEvent*)
 void PageView::paintPage(QPainter& painter) const
 {
     if (!studying_) return surface_.paint(painter);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(QRectF(0, 0, surface_.Width, surface_.Height), QColor(surface_.background()));
-    const std::vector<DrawOp>& ops = surface_.ops();
-    for (int i = 0; i < int(ops.size()); ++i)
-        if (steps().shows(i, revealed_)) paintOp(painter, ops[size_t(i)]);
-    painter.restore();
+    surface_.paint(painter, [this](int op) { return steps().shows(op, revealed_); });
 }
 
 std::vector<PageText::PieceRef> PageView::selectedOrAll() const
