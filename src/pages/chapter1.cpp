@@ -376,9 +376,9 @@ void heatRatioPart2Solution()
     rowAt(2.0 * ds().chW + margin(), 1.5f);
     putColored(u"(2)"_s);
     putText(u" (1) の変数を "_s);
-    formula(u"u, x, y, z"_s, [] { putVars(u"u, x, y, z"_s); });
+    varsInProse(u"u, x, y, z"_s);
     putText(u"  ⇒  "_s);
-    formula(u"S, T, V, p"_s, [] { putVars(u"S, T, V, p"_s); });
+    varsInProse(u"S, T, V, p"_s);
     putText(u" と書き換えると，"_s);
 
     rowAt(ds().tab10, 1.5f);
@@ -412,7 +412,7 @@ void heatRatioNote()
     putText(u" が成り立つ。"_s);
     newLine();
     putText(u"ここで左辺の比熱は，それぞれ "_s);
-    formula(u"E, D"_s, [] { putVars(u"E, D"_s); });
+    varsInProse(u"E, D"_s);
     putText(u" を一定に保ったときの比熱，"_s);
     newLine();
     formula(uR"(\varepsilon_T)"_s, [] { putEpsilonSub(u"T"_s); });
@@ -469,7 +469,7 @@ void binomialDerivative()
     rowAt(margin(), 2);
     putColored(u"[解 1.11]："_s);
     putText(u"(1.57) の両辺を変数 "_s);
-    formula(u"y"_s, [] { putVars(u"y"_s); });
+    varsInProse(u"y"_s);
     putText(u" で微分すると，"_s);
 
     rowAt(ds().tab5, 1.8f);
@@ -494,7 +494,7 @@ void binomialTimesY()
 {
     rowAt(margin(), 1.8f);
     putText(u"となる。そこで両辺に "_s);
-    formula(u"y"_s, [] { putVars(u"y"_s); });
+    varsInProse(u"y"_s);
     putText(u" を掛けると，"_s);
 
     rowAt(ds().tab5, 1.8f);
@@ -559,13 +559,13 @@ void homogeneousStatement()
     });
     newLineWide();
     putText(u"この関数 "_s);
-    formula(u"f"_s, [] { putVars(u"f"_s); });
+    varsInProse(u"f"_s);
     putText(u" は "_s);
     formula(uR"(\frac{y}{x})"_s, [] { putFrac(u"y"_s, u"x"_s); });
     putText(u" を通してのみ "_s);
-    formula(u"x"_s, [] { putVars(u"x"_s); });
+    varsInProse(u"x"_s);
     putText(u" と "_s);
-    formula(u"y"_s, [] { putVars(u"y"_s); });
+    varsInProse(u"y"_s);
     putText(u" に依存することを示せ。"_s);
 }
 
@@ -594,7 +594,7 @@ void ratioSubstitution()
 
     newLine();
     skipPx(2);
-    formula(u"y"_s, [] { putVars(u"y"_s); });
+    varsInProse(u"y"_s);
     putText(u" の微分 "_s);
     formula(uR"(dy = t\,dx + x\,dt)"_s, [] {
         putDiff(u"y"_s);
@@ -660,9 +660,9 @@ void totalDifferentialInXT()
     putText(u"が得られ，問題の条件により右辺第１項は０である。"_s);
     newLine();
     putText(u"したがって "_s);
-    formula(u"f"_s, [] { putVars(u"f"_s); });
+    varsInProse(u"f"_s);
     putText(u" は "_s);
-    formula(u"t"_s, [] { putVars(u"t"_s); });
+    varsInProse(u"t"_s);
     putText(u" だけに依存する。"_s);
 }
 
@@ -684,15 +684,15 @@ void pressureStatement()
 {
     newLine();
     putText(u"前問の形の方程式が成り立つ例として，圧力 "_s);
-    formula(u"p"_s, [] { putVars(u"p"_s); });
+    varsInProse(u"p"_s);
     newLine();
     // The commas after N and V are drawn in the variables' face, so they go with them.
     putText(u"を分子数 "_s);
-    formula(u"N,"_s, [] { putVars(u"N,"_s); });
+    varsInProse(u"N,"_s);
     putText(u" 体積 "_s);
     formula(u"V,"_s, [] { putVars(u"V, "_s); });
     putText(u"温度 "_s);
-    formula(u"T"_s, [] { putVars(u"T"_s); });
+    varsInProse(u"T"_s);
     putText(u" の関数とみなし，"_s);
     putText(u"(1.49) に相当する関係を"_s);
     newLine();
@@ -705,7 +705,7 @@ void pressureHomogeneity()
     newLineWide();
     putColored(u"[解 1.13]："_s);
     putText(u"系全体を "_s);
-    formula(u"a"_s, [] { putVars(u"a"_s); });
+    varsInProse(u"a"_s);
     putText(u" 倍にしても圧力は変わらないから，"_s);
 
     rowAt(ds().tab5, 1);
@@ -747,7 +747,7 @@ void pressureThroughDensity()
 
     rowAt(margin(), 1.5f);
     putText(u"が得られる。前問により，圧力 "_s);
-    formula(u"p"_s, [] { putVars(u"p"_s); });
+    varsInProse(u"p"_s);
     putText(u" は密度 "_s);
     formula(u"n = N/V"_s, [] {
         putVars(u"n"_s);
@@ -773,11 +773,11 @@ void volumeDerivativeStatement()
 {
     newLine();
     putText(u"物体のエントロピー "_s);
-    formula(u"S"_s, [] { putVars(u"S"_s); });
+    varsInProse(u"S"_s);
     putText(u" を一定に保って，体積 "_s);
-    formula(u"V"_s, [] { putVars(u"V"_s); });
+    varsInProse(u"V"_s);
     putText(u" を内部エネルギー "_s);
-    formula(u"U"_s, [] { putVars(u"U"_s); });
+    varsInProse(u"U"_s);
     putText(u" で微分する。"_s);
     newLine();
     putText(u"この偏微分はどのような記号で表されるか。"_s);
@@ -792,11 +792,11 @@ void identityForVolume()
     rowAt(margin(), 1.5f);
     putColored(u"[解 1.14]："_s);
     putText(u"いま "_s);
-    formula(u"V"_s, [] { putVars(u"V"_s); });
+    varsInProse(u"V"_s);
     putText(u" は "_s);
-    formula(u"S"_s, [] { putVars(u"S"_s); });
+    varsInProse(u"S"_s);
     putText(u" と "_s);
-    formula(u"U"_s, [] { putVars(u"U"_s); });
+    varsInProse(u"U"_s);
     putText(u" の関数と考えるので，"_s);
     newLine();
     putText(u"熱力学の恒等式 (1.14) を "_s);
@@ -841,11 +841,11 @@ void lagrangeStatement()
 {
     putText(u"二等辺三角形の底辺を "_s);
     // The comma is drawn in the variable's face, so it goes with it.
-    formula(u"a,"_s, [] { putVars(u"a,"_s); });
+    varsInProse(u"a,"_s);
     putText(u" 高さを "_s);
-    formula(u"h"_s, [] { putVars(u"h"_s); });
+    varsInProse(u"h"_s);
     putText(u" とする。内接する長方形の面積 "_s);
-    formula(u"S"_s, [] { putVars(u"S"_s); });
+    varsInProse(u"S"_s);
     putText(u" の最大値を，"_s);
     newLine();
     putText(u"ラグランジュの未定乗数法によって求めよ。"_s);
@@ -863,7 +863,7 @@ void lagrangeSetUp()
 {
     newLine();
     putText(u"長方形の面積 "_s);
-    formula(u"S"_s, [] { putVars(u"S"_s); });
+    varsInProse(u"S"_s);
     putText(u" は，"_s);
     formula(u"S = 2xy"_s, [] {
         putVars(u"S"_s);
@@ -880,7 +880,7 @@ void lagrangeSetUp()
     newLine();
     putText(u"内接の条件から，点 ("_s);
     skipPx(2);
-    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
+    varsInProse(u"x, y"_s);
     skipPx(2);
     putText(u") は図の斜辺の上にあるので，"_s);
 
@@ -1053,7 +1053,7 @@ void putZeroEntry() { putText(u"　　0"_s); }
 void sphericalStatement()
 {
     putText(u"直交座標 "_s);
-    formula(u"x, y, z"_s, [] { putVars(u"x, y, z"_s); });
+    varsInProse(u"x, y, z"_s);
     putText(u" から球座標（３次元極座標）"_s);
     formula(uR"(r, \theta, \varphi)"_s, [] {
         putVars(u"r, "_s);
@@ -1416,7 +1416,7 @@ void nthDerivativeCounted()
     penAt(factorsAt.x - 10, factorsAt.y + 35);
     putColored(u"┗━━━━━━━━━━━┛"_s);
     penAt(factorsAt.x + 80, factorsAt.y + 50);
-    formula(u"n"_s, [] { putVars(u"n"_s); });
+    varsInProse(u"n"_s);
     skipPx(5);
     putText(u"個"_s);
 }
@@ -1490,7 +1490,7 @@ void p1_15(PageContext& page)
     newLine();
     putText(u"長方形の右上の頂点の座標を ("_s);
     skipPx(2);
-    formula(u"x, y"_s, [] { putVars(u"x, y"_s); });
+    varsInProse(u"x, y"_s);
     skipPx(2);
     putText(u") とすると，"_s);
     lagrangeSetUp();
@@ -1524,7 +1524,7 @@ void p1_17(PageContext& page)
     skipPx(6);
     putText(u"の"_s);
     skipPx(4);
-    formula(u"n"_s, [] { putVars(u"n"_s); });
+    varsInProse(u"n"_s);
     skipPx(4);
     putText(u"階導関数が"_s);
 

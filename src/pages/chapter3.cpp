@@ -110,10 +110,10 @@ void renamedVariable()
         StyleScope keep(pic());
         pic().ForeColor = ds().highlightColor;
         putText(u"積分変数 "_s);
-        formula(u"x"_s, [] { putVars(u"x"_s); });
+        varsInProse(u"x"_s);
     }
     putText(u" を別の記号 "_s);
-    formula(u"y"_s, [] { putVars(u"y"_s); });
+    varsInProse(u"y"_s);
     skipPx(8);
     putText(u"に置き換える。"_s);
     rowAt(ds().tab5, 1.5f);

@@ -153,7 +153,7 @@ void parameterDerivative(PageContext& page)
 {
     rowAt(ds().leftMargin, 1.2f);
     putText(u"パラメータ "_s);
-    formula(u"t"_s, [] { putVars(u"t"_s); });
+    varsInProse(u"t"_s);
     putText(u" で偏微分すると"_s);
     skipLines(1.5f);
     tagAt(ds().tab40 + 2.0 * ds().chW, u"(5.50)"_s);
@@ -274,7 +274,7 @@ void shiftedSeries()
 {
     rowAt(ds().leftMargin, 1.8f);
     putText(u"ここで "_s);
-    formula(u"t"_s, [] { putVars(u"t"_s); });
+    varsInProse(u"t"_s);
     putText(u" のべきがそろうように和の添字をずらすなどすると"_s);
     rowAt(ds().leftMargin, 1.8f);
     StyleScope keep(pic());
@@ -942,7 +942,7 @@ void integratedOverMinus1To1()
 {
     rowAt(ds().leftMargin, 1.5f);
     putText(u"と書き直せる。これを "_s);
-    formula(u"x"_s, [] { putVars(u"x"_s); });
+    varsInProse(u"x"_s);
     putText(u" について "_s);
     {
         // The limits' digits are drawn in one piece with the words around them.
@@ -996,13 +996,13 @@ void integratedOverMinus1To1()
 void orthogonalityInM()
 {
     putText(u"　前問の直交関係は "_s);
-    formula(u"m"_s, [] { putVars(u"m"_s); });
+    varsInProse(u"m"_s);
     putText(u" が共通で "_s);
     formula(u"l"_s, [] { putVars(u"l "_s); });
     putText(u"が異なる"_s);
     newLine();
     putText(u"場合の直交性である。逆に "_s);
-    formula(u"l"_s, [] { putVars(u"l"_s); });
+    varsInProse(u"l"_s);
     putText(u" が共通で "_s);
     formula(u"m"_s, [] { putVars(u"m "_s); });
     putText(u"が異なるとき，"_s);
@@ -1244,7 +1244,7 @@ void eliminationHint()
     putText(u" を消去すればよい。"_s);
     newLine();
     putText(u"たとえば (5.48) × "_s);
-    formula(u"n"_s, [] { putVars(u"n"_s); });
+    varsInProse(u"n"_s);
     // The parentheses of n + 1 are drawn in one piece with the words around them.
     formula(uR"(\text{ ＋ (5.49) } \times (n + 1)\text{  を作る。})"_s, [] {
         putText(u" ＋ (5.49) × ("_s);
@@ -1363,7 +1363,7 @@ void expandedLadder()
     putText(u"  "_s);
     rowAt(ds().leftMargin, 1.5f);
     putText(u"微分はその右にあるすべての "_s);
-    formula(u"x"_s, [] { putVars(u"x"_s); });
+    varsInProse(u"x"_s);
     putText(u" に作用することに注意すると"_s);
     rowAt(column(2), 1.5f);
     formula(uR"(\frac{d}{dx}\left[(1-x^2)\,P_n'(x) + nx\,P_n(x)\right])"_s, [] {

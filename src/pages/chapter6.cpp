@@ -290,7 +290,7 @@ void p6_1(PageContext& page)
     rowAt(ds().leftMargin, 1.5f);
     putColored(u"[解 6.1]："_s);
     putText(u"(6.9) を "_s);
-    formula(u"x"_s, [] { putVars(u"x"_s); });
+    varsInProse(u"x"_s);
     putText(u" で微分すると，"_s);
     p6_1FirstDerivative(page);
     p6_1SecondDerivative(page);

@@ -2,6 +2,7 @@
 // Small pen steps every chapter's page scripts take.
 #include "canvas/drawing_state.h"
 #include "canvas/operators.h"
+#include "notation/notation.h"
 
 // Puts the pen at an absolute position.
 inline void penAt(double x, double y)
@@ -23,6 +24,12 @@ void formula(const QString& latex, Draw draw)
 {
     FormulaScope meaning(pic(), latex);
     draw();
+}
+
+// Italic variables in the prose, which mean what they say: "x", "u, v".
+inline void varsInProse(const QString& names)
+{
+    formula(names, [&] { putVars(names); });
 }
 
 // ∫ from −∞ to ∞ at the pen.
