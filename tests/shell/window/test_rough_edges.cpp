@@ -3,6 +3,7 @@
 // the list in a short window, F3 with the find bar closed, and the window as assistive
 // technology sees it.
 #include "fixture.h"
+#include "shown_window.h"
 #include "offscreen_screens.h"
 #include "shell/reading/find_bar.h"
 #include "shell/window/main_window.h"
@@ -33,16 +34,6 @@
 namespace {
 
 const QStringList ids = listedIds();
-
-struct ShownWindow {
-    explicit ShownWindow(QSettings* settings = nullptr) : window(nullptr, settings)
-    {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-    MainWindow window;
-};
 
 // What Poppler's pdfinfo reads as the PDF's Title.
 QString titleOf(const QString& pdf)

@@ -2,6 +2,7 @@
 // settings, the problem last studied opened again, and zoomed reading by keys and wheel.
 #include "canvas/solution_steps.h"
 #include "fixture.h"
+#include "shown_window.h"
 #include "offscreen_screens.h"
 #include "shell/window/main_window.h"
 #include "shell/window/page_area.h"
@@ -23,25 +24,6 @@
 namespace {
 
 const QStringList ids = listedIds();
-
-struct ShownWindow {
-    explicit ShownWindow(QSettings* settings = nullptr) : window(nullptr, settings)
-    {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-    void open(const QString& id)
-    {
-        window.form().select(int(ids.indexOf(id)));
-        window.pageView()->refresh();
-    }
-    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(window.list(), Qt::Key(key), modifiers);
-    }
-    MainWindow window;
-};
 
 QString settingsPath(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("velkora.conf")); }
 

@@ -3,6 +3,7 @@
 // found (context menus, the key list, --help, the icon).
 #include "canvas/page_text.h"
 #include "fixture.h"
+#include "shown_window.h"
 #include "offscreen_screens.h"
 #include "shell/reading/find_bar.h"
 #include "shell/reading/page_clipboard.h"
@@ -61,17 +62,6 @@ QList<int> rowsOf(const QStringList& pages)
 }
 
 // A window shown on the primary screen and active, so that its shortcuts answer.
-struct ShownWindow {
-    explicit ShownWindow(QSettings* settings = nullptr) : window(nullptr, settings)
-    {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-    QAction* action(const char* name) const { return window.findChild<QAction*>(QLatin1String(name)); }
-    MainWindow window;
-};
-
 // The keys a key list names, F1's (a table, the keys in bold) or --help's (a column
 // ended by a wide gap): "Ctrl++, Ctrl+-" is two.
 QStringList keysListedBy(const QString& listing)
