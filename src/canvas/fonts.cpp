@@ -1,5 +1,6 @@
 #include "fonts.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QImage>
 #include <QRawFont>
@@ -47,8 +48,10 @@ const Candidates* candidatesFor(const QString& face)
 
 void warnMissing(const char* face, const char* package)
 {
-    std::fprintf(stderr, "velkora: no installed font stands in for \"%s\"; install the Debian package %s\n", face,
-                 package);
+    const QString line =
+        QCoreApplication::translate("Fonts", "no installed font stands in for \"%1\"; install the Debian package %2")
+            .arg(QString::fromUtf8(face), QLatin1String(package));
+    std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData());
 }
 
 // ASCII letters, digits, punctuation and the space: what the Latin family draws.

@@ -282,6 +282,8 @@ QProcessEnvironment displayEnvironment()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    // The messages read here are the program's English ones, whatever the machine's locale.
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.filePath(QString::number(++sessions)));
     return env;
@@ -715,9 +717,9 @@ private slots:
         };
         const QString silentServer = QStringLiteral("127.0.0.1:%1").arg(silent.serverPort());
         const Case cases[] = {
-            {rejecting.name, {}, "「" + rejecting.name.toUtf8() + "」は現在印刷を受け付けていません"},
-            {stopped.name, {}, "「" + stopped.name.toUtf8() + "」は停止しています"},
-            {{}, silentServer, "印刷サーバー " + silentServer.toUtf8() + " が 10 秒待っても応答しません"},
+            {rejecting.name, {}, '"' + rejecting.name.toUtf8() + "\" does not accept jobs now"},
+            {stopped.name, {}, '"' + stopped.name.toUtf8() + "\" is stopped"},
+            {{}, silentServer, "The print server " + silentServer.toUtf8() + " did not answer within 10 seconds"},
         };
         for (const Case& c : cases) {
             QProcessEnvironment env = displayEnvironment();
@@ -768,7 +770,7 @@ private slots:
         program.clickRow(26);
         program.clickRow(26);
         QVERIFY(program.answerTo("Up", pages["7.14"]) < keyAnswerMs);
-        const QString done = QStringLiteral(" Velkora — 「%1」で印刷しました").arg(normal.name);
+        const QString done = QStringLiteral(" Velkora — Printed on \"%1\"").arg(normal.name);
         QVERIFY2(program.titled(done, 20000), qPrintable(program.title() + program.said()));
         QVERIFY(program.titled(QStringLiteral(" Velkora"), 8000));
         QCOMPARE(normal.completedJobs(), 1);

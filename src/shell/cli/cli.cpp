@@ -6,11 +6,13 @@
 #include "shell/files/output.h"
 #include "shell/files/std_streams.h"
 #include "shell/form/math_form.h"
+#include "shell/language/language.h"
 #include "shell/window/commands.h"
 #include "shell/window/main_window.h"
 #include "shell/window/settings_file.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSettings>
 #include <cstdio>
@@ -20,7 +22,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char* helpText =
+// The command line's messages, in the reader's language.
+struct Cli {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
+const char* helpText = QT_TRANSLATE_NOOP(
+    "Cli",
     "Usage: velkora [COMMAND]\n"
     "Worked solutions to problems of a textbook of mathematical physics.\n"
     "With no command, opens the window.\n"
@@ -41,7 +49,7 @@ const char* helpText =
     "FILE may be - for standard output. Without IDs, the export and text commands take\n"
     "every listed page, in list order.\n"
     "\n"
-    "Keys in the window (a right click on the page or the list shows the same commands):\n";
+    "Keys in the window (a right click on the page or the list shows the same commands):\n");
 
 constexpr double minScale = 0.25;
 constexpr double maxScale = 16;
@@ -55,22 +63,29 @@ struct CommandLine {
     bool printView = false;
 };
 
-int usageError(const QByteArray& message)
+void say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData()); }
+
+int usageError(const QString& message)
 {
-    std::fprintf(stderr, "velkora: %s (see velkora --help)\n", message.constData());
+    say(QCoreApplication::translate("Cli", "%1 (see velkora --help)").arg(message));
     return 2;
 }
 
-bool isCommand(const QByteArray& word)
+// The commands that draw pages: they need fonts and a platform to paint with, never a display.
+bool drawsPages(const QByteArray& word)
 {
-    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--text", "--latex",
-                              "--time-startup", "--help", "--version"})
+    for (const char* known : {"--list", "--export-png", "--export-pdf", "--trace", "--text", "--latex"})
         if (word == known) return true;
     return false;
 }
 
+bool isCommand(const QByteArray& word)
+{
+    return drawsPages(word) || word == "--time-startup" || word == "--help" || word == "--version";
+}
+
 // Reads the options and operands after the command word; the error, if any, in `error`.
-CommandLine parse(const QList<QByteArray>& args, QByteArray& error)
+CommandLine parse(const QList<QByteArray>& args, QString& error)
 {
     CommandLine line{args.first(), {}, std::nullopt, false};
     for (qsizetype i = 1; i < args.size() && error.isEmpty(); ++i) {
@@ -81,14 +96,14 @@ CommandLine parse(const QList<QByteArray>& args, QByteArray& error)
             bool number = false;
             const double scale = i + 1 < args.size() ? args.at(++i).toDouble(&number) : 0;
             if (line.scale)
-                error = "--scale may be given only once";
+                error = Cli::tr("--scale may be given only once");
             else if (!number)
-                error = "--scale needs a number";
+                error = Cli::tr("--scale needs a number");
             else if (!(scale >= minScale && scale <= maxScale))
-                error = "--scale must be from 0.25 to 16";
+                error = Cli::tr("--scale must be from 0.25 to 16");
             line.scale = scale;
         } else if (arg.startsWith("--")) {
-            error = "unknown option \"" + shortened(arg) + '"';
+            error = Cli::tr("unknown option \"%1\"").arg(QString::fromUtf8(shortened(arg)));
         } else {
             line.operands.append(arg);
         }
@@ -97,12 +112,12 @@ CommandLine parse(const QList<QByteArray>& args, QByteArray& error)
 }
 
 // The options a command does not take, named in an error; empty when all are fine.
-QByteArray misplacedOption(const CommandLine& line)
+QString misplacedOption(const CommandLine& line)
 {
     const bool takesScale = line.word == "--export-png";
     const bool takesPrintView = takesScale || line.word == "--trace";
-    if (line.scale && !takesScale) return line.word + " takes no --scale";
-    if (line.printView && !takesPrintView) return line.word + " takes no --print-view";
+    if (line.scale && !takesScale) return Cli::tr("%1 takes no --scale").arg(QLatin1String(line.word));
+    if (line.printView && !takesPrintView) return Cli::tr("%1 takes no --print-view").arg(QLatin1String(line.word));
     return {};
 }
 
@@ -116,7 +131,7 @@ QStringList idsOf(const QList<QByteArray>& operands)
 int writeStandardOutput(const QByteArray& text)
 {
     if (const std::optional<QString> failure = writeOutput("-", text)) {
-        std::fprintf(stderr, "velkora: cannot write standard output: %s\n", qPrintable(*failure));
+        say(Cli::tr("cannot write standard output: %1").arg(*failure));
         return 2;
     }
     return 0;
@@ -129,16 +144,19 @@ int runHeadless(const CommandLine& line)
     const QList<QByteArray>& operands = line.operands;
     if (line.word == "--list") return listEntries(form);
     if (line.word == "--trace") {
-        if (operands.isEmpty() || operands.size() > 2) return usageError("--trace takes a problem id and, if you like, a file");
+        if (operands.isEmpty() || operands.size() > 2)
+            return usageError(Cli::tr("--trace takes a problem id and, if you like, a file"));
         // A second id is a slip, not a file to write into: a trace is of one page.
         if (operands.size() == 2 && findPage(QString::fromUtf8(operands.at(1))))
-            return usageError("--trace takes one problem id (to write into a file named like one, write ./ before it)");
+            return usageError(
+                Cli::tr("--trace takes one problem id (to write into a file named like one, write ./ before it)"));
         return tracePage(form, QString::fromUtf8(operands.first()), line.printView, operands.value(1, "-"));
     }
     if (line.word == "--text") return printReading(form, idsOf(operands), Reading::Linear);
     if (line.word == "--latex") return printReading(form, idsOf(operands), Reading::Latex);
     if (operands.isEmpty())
-        return usageError(line.word == "--export-png" ? "--export-png needs a folder" : "--export-pdf needs a file");
+        return usageError(line.word == "--export-png" ? Cli::tr("--export-png needs a folder")
+                                                      : Cli::tr("--export-pdf needs a file"));
     const QStringList ids = idsOf(operands.mid(1));
     if (line.word == "--export-pdf") return exportPdf(form, operands.first(), ids);
     return exportPng(form, operands.first(), ids, line.scale.value_or(1), line.printView);
@@ -150,7 +168,8 @@ int timeStartup(const QElapsedTimer& sinceMain)
     MainWindow window;
     window.show();
     window.pageView()->repaint();
-    std::printf("first page drawn %.1f ms after start\n", sinceMain.nsecsElapsed() / 1e6);
+    const QString took = QString::number(sinceMain.nsecsElapsed() / 1e6, 'f', 1);
+    std::printf("%s\n", Cli::tr("first page drawn %1 ms after start").arg(took).toUtf8().constData());
     return 0;
 }
 
@@ -160,9 +179,13 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-int cannotOpenWindow(const QByteArray& problem)
+// No window can open: an application of its own, which needs no display, carries the
+// translation of the line that says why.
+int cannotOpenWindow(int argc, char** argv, const DisplayProblem& problem)
 {
-    std::fprintf(stderr, "velkora: %s\n", problem.constData());
+    QCoreApplication app(argc, argv);
+    installTranslations(QLocale::system());
+    say(problem.message());
     return 2;
 }
 
@@ -188,14 +211,41 @@ void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, 
 
 int openWindow(int argc, char** argv)
 {
-    if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);
+    if (const std::optional<DisplayProblem> problem = displayProblem()) return cannotOpenWindow(argc, argv, *problem);
     QApplication app(argc, argv);
+    installTranslations(QLocale::system());
     // Ties the window to its desktop entry: the desktop's icon, name and grouping of windows.
     QGuiApplication::setDesktopFileName(QLatin1String(VELKORA_APP_ID));
     const std::unique_ptr<QSettings> settings = SettingsFile::open(SettingsFile::defaultPath());
     MainWindow window({}, settings.get());
     window.show();
     return app.exec();
+}
+
+// A command line, run once the application and its translations are there.
+int runCommand(int argc, char** argv, const QElapsedTimer& sinceMain)
+{
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
+    if (!isCommand(args.first()))
+        return usageError(Cli::tr("unknown command \"%1\"").arg(QString::fromUtf8(shortened(args.first()))));
+    QString error;
+    const CommandLine line = parse(args, error);
+    if (error.isEmpty()) error = misplacedOption(line);
+    if (!error.isEmpty()) return usageError(error);
+    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace" ||
+                               line.word == "--text" || line.word == "--latex";
+    if (!takesOperands && !line.operands.isEmpty())
+        return usageError(Cli::tr("%1 takes no arguments").arg(QLatin1String(line.word)));
+    if (writesStandardOutput(line) && StdStreams::outputWasClosed()) {
+        say(Cli::tr("standard output is closed"));
+        return 2;
+    }
+    if (line.word == "--help")
+        return writeStandardOutput(QCoreApplication::translate("Cli", helpText).toUtf8() + keyGuideForTerminal());
+    if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
+    if (line.word == "--time-startup") return timeStartup(sinceMain);
+    return runHeadless(line);
 }
 
 }  // namespace
@@ -207,30 +257,20 @@ int runVelkora(int argc, char** argv)
     StdStreams::secure();
     qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (argc < 2) return openWindow(argc, argv);
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
-    if (!isCommand(args.first())) return usageError("unknown command \"" + shortened(args.first()) + '"');
-    QByteArray error;
-    const CommandLine line = parse(args, error);
-    if (error.isEmpty()) error = misplacedOption(line);
-    if (!error.isEmpty()) return usageError(error);
-    const bool takesOperands = line.word == "--export-png" || line.word == "--export-pdf" || line.word == "--trace" ||
-                               line.word == "--text" || line.word == "--latex";
-    if (!takesOperands && !line.operands.isEmpty()) return usageError(line.word + " takes no arguments");
-    if (writesStandardOutput(line) && StdStreams::outputWasClosed()) {
-        std::fputs("velkora: standard output is closed\n", stderr);
-        return 2;
-    }
-    if (line.word == "--help") return writeStandardOutput(helpText + keyGuideForTerminal());
-    if (line.word == "--version") return writeStandardOutput(QByteArray("velkora ") + VELKORA_VERSION + '\n');
-
-    if (line.word == "--time-startup") {
+    const QByteArray word(argv[1]);
+    if (word == "--time-startup") {
         if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
-        else if (const std::optional<QByteArray> problem = displayProblem()) return cannotOpenWindow(*problem);
-        QApplication app(argc, argv);
-        return timeStartup(sinceMain);
+        else if (const std::optional<DisplayProblem> problem = displayProblem())
+            return cannotOpenWindow(argc, argv, *problem);
+    } else if (!drawsPages(word)) {
+        // --help, --version and a slip need neither fonts nor a platform to paint with.
+        QCoreApplication app(argc, argv);
+        installTranslations(QLocale::system());
+        return runCommand(argc, argv, sinceMain);
+    } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return runHeadless(line);
+    installTranslations(QLocale::system());
+    return runCommand(argc, argv, sinceMain);
 }

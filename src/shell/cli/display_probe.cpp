@@ -2,6 +2,7 @@
 
 #include "shell/files/message_names.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <dlfcn.h>
 #include <sys/socket.h>
@@ -66,29 +67,34 @@ bool waylandAnswers(const QByteArray& display)
     return answers;
 }
 
-QByteArray unreachable(const QByteArray& which)
-{
-    return "cannot reach the display " + quotedName(which) +
-           "; the headless commands work without one (velkora --help)";
-}
+DisplayProblem unanswered(const QByteArray& display) { return DisplayProblem{display}; }
 
 }  // namespace
 
-std::optional<QByteArray> displayProblem()
+QString DisplayProblem::message() const
+{
+    if (unreachable.isEmpty())
+        return QCoreApplication::translate(
+            "Cli", "no display to open the window on; set DISPLAY, or use the headless commands (velkora --help)");
+    return QCoreApplication::translate("Cli",
+                                       "cannot reach the display %1; the headless commands work without one "
+                                       "(velkora --help)")
+        .arg(QString::fromUtf8(quotedName(unreachable)));
+}
+
+std::optional<DisplayProblem> displayProblem()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM").split(':').first();  // "xcb:option" is xcb
     const QByteArray x = qgetenv("DISPLAY");
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    if (platform == "xcb") return xServerAnswers(x) ? std::nullopt : std::optional(unreachable(x));
-    if (platform == "wayland") return waylandAnswers(wayland) ? std::nullopt : std::optional(unreachable(wayland));
+    if (platform == "xcb") return xServerAnswers(x) ? std::nullopt : std::optional(unanswered(x));
+    if (platform == "wayland") return waylandAnswers(wayland) ? std::nullopt : std::optional(unanswered(wayland));
     if (!platform.isEmpty()) return std::nullopt;  // a platform of the user's choosing, as offscreen or vnc
-    if (x.isEmpty() && wayland.isEmpty())
-        return QByteArray("no display to open the window on; set DISPLAY, or use the headless commands "
-                          "(velkora --help)");
+    if (x.isEmpty() && wayland.isEmpty()) return DisplayProblem{};
     if (!x.isEmpty() && xServerAnswers(x)) return std::nullopt;
     if (!wayland.isEmpty() && waylandAnswers(wayland)) {
         qputenv("QT_QPA_PLATFORM", "wayland");
         return std::nullopt;
     }
-    return unreachable(x.isEmpty() ? wayland : x);
+    return unanswered(x.isEmpty() ? wayland : x);
 }

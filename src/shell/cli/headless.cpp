@@ -8,6 +8,7 @@
 #include "shell/files/page_files.h"
 #include "pages/registry.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,15 +16,19 @@
 
 namespace {
 
-int fail(const QByteArray& message)
+int fail(const QString& message)
 {
-    std::fprintf(stderr, "velkora: %s\n", message.constData());
+    std::fprintf(stderr, "velkora: %s\n", message.toUtf8().constData());
     return 2;
 }
 
-QByteArray unknownId(const QString& id)
+// A name as a message shows it: escaped, so always valid UTF-8.
+QString shown(const QByteArray& escaped) { return QString::fromUtf8(escaped); }
+
+QString unknownId(const QString& id)
 {
-    return "unknown problem id \"" + shortened(id.toUtf8()) + "\" (see velkora --help)";
+    return QCoreApplication::translate("Cli", "unknown problem id \"%1\" (see velkora --help)")
+        .arg(shown(shortened(id.toUtf8())));
 }
 
 // Writes a command's output; a failure is one line naming the output and the reason.
@@ -31,8 +36,8 @@ int write(const QByteArray& name, const QByteArray& data)
 {
     const std::optional<QString> failure = writeOutput(name, data);
     if (!failure) return 0;
-    const QByteArray what = name == "-" ? QByteArray("standard output") : quotedName(name);
-    return fail("cannot write " + what + ": " + failure->toUtf8());
+    if (name == "-") return fail(QCoreApplication::translate("Cli", "cannot write standard output: %1").arg(*failure));
+    return fail(QCoreApplication::translate("Cli", "cannot write %1: %2").arg(shown(quotedName(name)), *failure));
 }
 
 QString hexColor(QRgb c) { return QColor(c).name(QColor::HexRgb); }
@@ -97,7 +102,7 @@ QStringList pagesInListOrder(const QStringList& ids, QString& error)
     if (ids.isEmpty()) return listedIds();
     for (const QString& id : ids) {
         if (!findPage(id)) {
-            error = QString::fromUtf8(unknownId(id));
+            error = unknownId(id);
             return {};
         }
     }
@@ -118,12 +123,15 @@ int exportPng(const MathForm& form, const QByteArray& dir, const QStringList& id
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
-    if (pages.isEmpty()) return fail(error.toUtf8());
+    if (pages.isEmpty()) return fail(error);
     if (const std::optional<QString> failure = makeFolders(dir))
-        return fail("cannot make folder " + quotedName(dir) + ": " + failure->toUtf8());
+        return fail(
+            QCoreApplication::translate("Cli", "cannot make folder %1: %2").arg(shown(quotedName(dir)), *failure));
     for (const QString& id : pages) {
         const QByteArray png = pngOf(form.drawn(id, printView, form.freshStart()).surface, scale);
-        if (png.isEmpty()) return fail("not enough memory for " + id.toUtf8() + " at scale " + QByteArray::number(scale));
+        if (png.isEmpty())
+            return fail(QCoreApplication::translate("Cli", "not enough memory for %1 at scale %2")
+                            .arg(id, QString::number(scale)));
         if (const int status = write(dir + '/' + id.toUtf8() + ".png", png)) return status;
     }
     return 0;
@@ -133,7 +141,7 @@ int exportPdf(const MathForm& form, const QByteArray& file, const QStringList& i
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
-    if (pages.isEmpty()) return fail(error.toUtf8());
+    if (pages.isEmpty()) return fail(error);
     std::vector<Surface> sheets;
     for (const QString& id : pages) sheets.push_back(form.drawn(id, true, form.freshStart()).surface);
     return write(file, pdfOf(sheets));
@@ -143,7 +151,7 @@ int printReading(const MathForm& form, const QStringList& ids, Reading reading)
 {
     QString error;
     const QStringList pages = pagesInListOrder(ids, error);
-    if (pages.isEmpty()) return fail(error.toUtf8());
+    if (pages.isEmpty()) return fail(error);
     QByteArray text;
     for (const QString& id : pages) {
         const PageText page(form.drawn(id, false, form.freshStart()).surface.displayList());

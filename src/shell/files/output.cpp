@@ -1,5 +1,6 @@
 #include "shell/files/output.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -178,7 +179,8 @@ std::optional<QString> writeOutput(const QByteArray& name, const QByteArray& dat
     }
     struct stat info;
     if (::stat(name.constData(), &info) != 0) {
-        if (errno == ENOENT) return QStringLiteral("not writing through a dangling symbolic link");
+        if (errno == ENOENT)
+            return QCoreApplication::translate("Output", "not writing through a dangling symbolic link");
         return reason(errno);
     }
     if (S_ISDIR(info.st_mode)) return reason(EISDIR);

@@ -4,6 +4,7 @@
 #include "shell/printing/print_server.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QSaveFile>
 #include <QThread>
@@ -12,24 +13,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString noPrinter =
-    u"プリンターが見つかりません。プリンターを設定してから、もう一度「印刷する」を選んでください。"_s;
+QString noPrinter()
+{
+    return QCoreApplication::translate("PrintJob",
+                                       "No printer was found. Set one up, then choose \"[印刷する]\" again.");
+}
 
 // The queue's own name for a job, as lpstat shows it: "PDF-12".
 QString jobName(const QString& printer, int job) { return printer.section(QLatin1Char('/'), 0, 0) + QLatin1Char('-') + QString::number(job); }
 
-QString withReason(const QString& sentence, const QString& reason)
+// The server's reason, put into a sentence after what it explains; nothing when it gave none.
+QString reasonPart(const QString& reason)
 {
-    return reason.isEmpty() ? sentence : sentence + u"（%1）"_s.arg(reason);
+    return reason.isEmpty() ? QString() : QCoreApplication::translate("PrintJob", " (%1)").arg(reason);
 }
 
 QString noAnswer(const PrintServer& server, const QString& printer)
 {
-    const QString waited = u"印刷サーバー %1 が %2 秒待っても応答しません。"_s
-                               .arg(server.name())
-                               .arg(PrintServer::timeoutSeconds);
-    if (printer.isEmpty()) return waited + u"印刷されませんでした。"_s;
-    return waited + u"プリンター「%1」で印刷されたかどうかはわかりません。"_s.arg(printer);
+    const QString seconds = QString::number(PrintServer::timeoutSeconds);
+    if (printer.isEmpty())
+        return QCoreApplication::translate("PrintJob",
+                                           "The print server %1 did not answer within %2 seconds. Nothing was printed.")
+            .arg(server.name(), seconds);
+    return QCoreApplication::translate("PrintJob", "The print server %1 did not answer within %2 seconds. "
+                                                   "Whether the printer \"%3\" printed is not known.")
+        .arg(server.name(), seconds, printer);
 }
 
 PrintServer::Options optionsOf(const QPrinter& printer)
@@ -78,19 +86,20 @@ public:
     {
         PrintServer server(abandoned_);
         if (!server.connected()) {
-            emit failed(u"印刷サーバー %1 に接続できません。印刷されませんでした。"_s.arg(server.name()));
+            emit failed(tr("Cannot connect to the print server %1. Nothing was printed.").arg(server.name()));
             return;
         }
         const std::optional<PrintServer::Printers> printers = server.printers();
         if (!printers) {
             emit failed(server.lastCallTimedOut()
                             ? noAnswer(server, QString())
-                            : u"印刷サーバー %1 からプリンターの一覧を得られません（%2）。印刷されませんでした。"_s
+                            : tr("Cannot get the list of printers from the print server %1 (%2). "
+                                 "Nothing was printed.")
                                   .arg(server.name(), server.lastError()));
             return;
         }
         if (printers->names.isEmpty()) {
-            emit failed(noPrinter);
+            emit failed(noPrinter());
             return;
         }
         if (printers->defaultName.isEmpty()) {
@@ -105,7 +114,7 @@ public:
     {
         PrintServer server(abandoned_);
         if (!server.connected()) {
-            emit failed(u"印刷サーバー %1 に接続できません。プリンター「%2」で印刷されませんでした。"_s
+            emit failed(tr("Cannot connect to the print server %1. The printer \"%2\" printed nothing.")
                             .arg(server.name(), printer));
             return;
         }
@@ -123,19 +132,17 @@ private:
     void sendAndFollow(PrintServer& server, const QString& printer, const QString& title, const QByteArray& pdf,
                        const PrintServer::Options& options)
     {
-        emit progressed(u"「%1」へ送信中"_s.arg(printer));
+        emit progressed(tr("Sending to \"%1\"").arg(printer));
         const int job = server.submit(printer, title, pdf, options);
         if (job == 0) {
             if (server.lastCallTimedOut())
                 emit failed(noAnswer(server, printer));
             else if (server.lastCallRefused())
-                emit failed(withReason(u"プリンター「%1」は現在印刷を受け付けていません"_s.arg(printer),
-                                       server.lastError()) +
-                            u"。印刷されませんでした。"_s);
+                emit failed(tr("The printer \"%1\" does not accept jobs now%2. Nothing was printed.")
+                                .arg(printer, reasonPart(server.lastError())));
             else
-                emit failed(withReason(u"プリンター「%1」へ送れませんでした"_s.arg(printer),
-                                       server.lastError()) +
-                            u"。印刷されませんでした。"_s);
+                emit failed(tr("Could not send to the printer \"%1\"%2. Nothing was printed.")
+                                .arg(printer, reasonPart(server.lastError())));
             return;
         }
         follow(server, printer, job);
@@ -151,43 +158,40 @@ private:
             if (!state) {
                 emit failed(server.lastCallTimedOut()
                                 ? noAnswer(server, printer)
-                                : withReason(u"印刷ジョブ %1 の状態を確かめられません"_s.arg(name),
-                                             server.lastError()) +
-                                      u"。"_s);
+                                : tr("Cannot tell the state of the print job %1%2.")
+                                      .arg(name, reasonPart(server.lastError())));
                 return;
             }
             using Stage = PrintServer::JobStage;
             const bool waitingOnStoppedPrinter =
                 state->printerStopped && (state->stage == Stage::Pending || state->stage == Stage::Processing);
             if (state->stage == Stage::Stopped || waitingOnStoppedPrinter) {
-                emit failed(withReason(u"プリンター「%1」は停止しています"_s.arg(printer), state->reason) +
-                            u"。印刷ジョブ %1 はプリンターが再開されるまで待機します。"_s.arg(name));
+                emit failed(tr("The printer \"%1\" is stopped%2. The print job %3 waits until the printer is resumed.")
+                                .arg(printer, reasonPart(state->reason), name));
                 return;
             }
             switch (state->stage) {
             case Stage::Completed:
-                emit printed(u"「%1」で印刷しました"_s.arg(printer));
+                emit printed(tr("Printed on \"%1\"").arg(printer));
                 return;
             case Stage::Canceled:
-                emit failed(withReason(u"印刷ジョブ %1 はプリンター「%2」で取り消されました"_s.arg(name, printer),
-                                       state->reason) +
-                            u"。印刷されませんでした。"_s);
+                emit failed(tr("The print job %1 was canceled on the printer \"%2\"%3. Nothing was printed.")
+                                .arg(name, printer, reasonPart(state->reason)));
                 return;
             case Stage::Aborted:
-                emit failed(withReason(u"印刷ジョブ %1 はプリンター「%2」で中止されました"_s.arg(name, printer),
-                                       state->reason) +
-                            u"。印刷されませんでした。"_s);
+                emit failed(tr("The print job %1 was aborted on the printer \"%2\"%3. Nothing was printed.")
+                                .arg(name, printer, reasonPart(state->reason)));
                 return;
             case Stage::Held:
-                emit failed(u"印刷ジョブ %1 はプリンター「%2」で保留されています。保留が解かれると印刷されます。"_s
+                emit failed(tr("The print job %1 is held on the printer \"%2\". It prints once it is released.")
                                 .arg(name, printer));
                 return;
             default:
                 break;
             }
             const QString now = state->stage == Stage::Processing
-                                    ? u"「%1」で印刷中"_s.arg(printer)
-                                    : u"「%1」で印刷待ち（%2）"_s.arg(printer, name);
+                                    ? tr("Printing on \"%1\"").arg(printer)
+                                    : tr("Waiting to print on \"%1\" (%2)").arg(printer, name);
             if (now != lastState) emit progressed(lastState = now);
             QThread::msleep(250);
         }
@@ -219,7 +223,7 @@ void PrintJob::print(const Surface& page, const QString& title)
     pending_ = true;
     title_ = title;
     pdf_ = pdfOf(page);
-    state_ = u"印刷の準備中"_s;
+    state_ = tr("Preparing to print");
     emit progressed(state_);
     if (!source_) {
         start([title, pdf = pdf_](PrintWorker& worker) { worker.printToDefault(title, pdf); });
@@ -229,7 +233,7 @@ void PrintJob::print(const Surface& page, const QString& title)
     if (printer) {
         printTo(*printer);
     } else {
-        emit failed(noPrinter);
+        emit failed(noPrinter());
         finish();
     }
 }
@@ -270,7 +274,7 @@ void PrintJob::choosePrinter()
         finish();
         emit progressed(QString());
     });
-    state_ = u"プリンターを選んでください"_s;
+    state_ = tr("Choose a printer");
     emit progressed(state_);
     dialog_->open();
 }
@@ -292,9 +296,9 @@ void PrintJob::saveTo(const QString& file)
     const bool saved = out.open(QIODevice::WriteOnly) && out.write(pdf_) == pdf_.size() && out.commit();
     finish();
     if (saved)
-        emit printed(u"「%1」に保存しました"_s.arg(file));
+        emit printed(tr("Saved to \"%1\"").arg(file));
     else
-        emit failed(u"「%1」に保存できませんでした（%2）。"_s.arg(file, out.errorString()));
+        emit failed(tr("Could not save \"%1\" (%2).").arg(file, out.errorString()));
 }
 
 void PrintJob::finish()

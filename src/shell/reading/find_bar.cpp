@@ -15,10 +15,10 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent), field_(new QLineEdit(this))
     setObjectName(u"findBar"_s);
     field_->setObjectName(u"findTerm"_s);
     count_->setObjectName(u"findCount"_s);
-    auto* label = new QLabel(u"検索:"_s, this);
+    auto* label = new QLabel(tr("Find:"), this);
     label->setBuddy(field_);
     field_->setClearButtonEnabled(true);
-    field_->setAccessibleName(u"検索する語"_s);
+    field_->setAccessibleName(tr("Term to find"));
     field_->installEventFilter(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -52,9 +52,10 @@ void FindBar::showCount(int pages)
     if (field_->text().trimmed().isEmpty())
         count_->clear();
     else if (pages == 0)
-        count_->setText(u"どのページにもありません"_s);
+        count_->setText(tr("on no page"));
     else
-        count_->setText(u"%1 ページにあります（Enter、F3 で次へ）"_s.arg(pages));
+        count_->setText(pages == 1 ? tr("on 1 page (Enter, F3: the next)")
+                            : tr("on %1 pages (Enter, F3: the next)").arg(pages));
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)

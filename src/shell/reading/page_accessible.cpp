@@ -2,6 +2,8 @@
 
 #include "shell/window/page_view.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -52,9 +54,13 @@ QString PageAccessible::text(QAccessible::Text t) const
     const auto& lines = view()->text().lines();
     switch (t) {
     case QAccessible::Name:
-        return (lines.empty() ? u"空のページ"_s : lines.front().text) + view()->nameSuffix();
+        return (lines.empty() ? QCoreApplication::translate("PageAccessible", "empty page") : lines.front().text) +
+               view()->nameSuffix();
     case QAccessible::Description:
-        return u"問題と解答のページ、%1 行。数式の記号は ∂、θ、π などの文字で読めます。"_s.arg(lines.size());
+        return QCoreApplication::translate("PageAccessible",
+                                           "A page of a problem and its solution, %1 lines. The signs of "
+                                           "formulas read as characters such as ∂, θ and π.")
+            .arg(lines.size());
     default:
         return QAccessibleWidget::text(t);
     }

@@ -1,5 +1,6 @@
 #include "shell/window/commands.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -34,85 +35,84 @@ const std::vector<Command>& commands()
     // names every key that works.
     static const std::vector<Command> table = {
         {.kind = FormKey, .name = "previousProblem", .keys = {plain(Qt::Key_Up), plain(Qt::Key_Backspace)},
-         .japanese = u"前の問題"_s, .english = "previous problem"},
+         .help = QT_TRANSLATE_NOOP("Commands", "previous problem")},
         {.kind = FormKey, .name = "nextProblem", .keys = {plain(Qt::Key_Down), plain(Qt::Key_Enter)},
-         .japanese = u"次の問題（印刷の項目には進みません）"_s, .english = "next problem (never onto the print item)"},
+         .help = QT_TRANSLATE_NOOP("Commands", "next problem (never onto the print item)")},
         {.kind = FormKey, .name = "firstProblem", .keys = {plain(Qt::Key_Home)},
-         .japanese = u"最初の問題、最後の問題"_s, .english = "first problem, last problem"},
+         .help = QT_TRANSLATE_NOOP("Commands", "first problem, last problem")},
         {.kind = FormKey, .name = "lastProblem", .keys = {plain(Qt::Key_End)}},
         {.kind = Action, .name = "zoomIn", .keys = {ctrl(Qt::Key_Plus)},
-         .japanese = u"拡大、縮小（50 % から 400 %）"_s, .english = "zoom in, zoom out (50 % to 400 %)",
-         .menuText = u"拡大"_s, .menuGroup = ZoomGroup},
-        {.kind = Action, .name = "zoomOut", .keys = {ctrl(Qt::Key_Minus)}, .menuText = u"縮小"_s,
-         .menuGroup = ZoomGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "zoom in, zoom out (50 % to 400 %)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Zoom in"), .menuGroup = ZoomGroup},
+        {.kind = Action, .name = "zoomOut", .keys = {ctrl(Qt::Key_Minus)},
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Zoom out"), .menuGroup = ZoomGroup},
         // On many keyboards plus is Shift+=.
         {.kind = Action, .name = "zoomIn", .keys = {ctrl(Qt::Key_Equal)},
-         .japanese = u"拡大（+ が Shift+= のキーボードで）"_s, .english = "zoom in (where + is Shift+=)"},
+         .help = QT_TRANSLATE_NOOP("Commands", "zoom in (where + is Shift+=)")},
         {.kind = Action, .name = "zoomReset", .keys = {ctrl(Qt::Key_0)},
-         .japanese = u"ウィンドウに合わせた大きさ（100 %）"_s, .english = "page fitted to the window (100 %)",
-         .menuText = u"ウィンドウに合わせる (100 %)"_s, .menuGroup = ZoomGroup},
-        {.kind = Wheel, .name = "wheelZoom", .input = "Ctrl+Wheel", .japanese = u"拡大、縮小"_s,
-         .english = "zoom in, zoom out"},
+         .help = QT_TRANSLATE_NOOP("Commands", "page fitted to the window (100 %)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Fit to the window (100 %)"), .menuGroup = ZoomGroup},
+        {.kind = Wheel, .name = "wheelZoom", .input = "Ctrl+Wheel",
+         .help = QT_TRANSLATE_NOOP("Commands", "zoom in, zoom out")},
         {.kind = Action, .name = "scrollDown", .keys = {plain(Qt::Key_PageDown)},
-         .japanese = u"ページを下、上へスクロール"_s, .english = "scroll the page down, up"},
+         .help = QT_TRANSLATE_NOOP("Commands", "scroll the page down, up")},
         {.kind = Action, .name = "scrollUp", .keys = {plain(Qt::Key_PageUp)}},
         {.kind = Action, .name = "scrollRight", .keys = {shift(Qt::Key_PageDown)},
-         .japanese = u"ページを右、左へスクロール"_s, .english = "scroll the page right, left"},
+         .help = QT_TRANSLATE_NOOP("Commands", "scroll the page right, left")},
         {.kind = Action, .name = "scrollLeft", .keys = {shift(Qt::Key_PageUp)}},
         {.kind = Action, .name = "studyMode", .keys = {plain(Qt::Key_F2)},
-         .japanese = u"学習モード（解答を１ステップずつ表示）の切り替え"_s,
-         .english = "study mode on or off: the solution a step at a time", .menuText = u"学習モード"_s,
-         .menuGroup = StudyGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "study mode on or off: the solution a step at a time"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Study mode"), .menuGroup = StudyGroup},
         {.kind = Action, .name = "nextStep", .keys = {plain(Qt::Key_Right), plain(Qt::Key_Space)},
-         .japanese = u"次のステップを表示（学習モード）"_s, .english = "reveal the next step (study mode)",
-         .menuText = u"次のステップ"_s, .menuGroup = StudyGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "reveal the next step (study mode)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Next step"), .menuGroup = StudyGroup},
         // Ctrl+Space is left to the input method, which Japanese desktops switch with it.
         {.kind = Action, .name = "previousStep", .keys = {plain(Qt::Key_Left), shift(Qt::Key_Space)},
-         .japanese = u"最後のステップを隠す（学習モード）"_s, .english = "hide the last step (study mode)",
-         .menuText = u"前のステップ"_s, .menuGroup = StudyGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "hide the last step (study mode)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Previous step"), .menuGroup = StudyGroup},
         {.kind = Action, .name = "allSteps", .keys = {ctrl(Qt::Key_Right)},
-         .japanese = u"すべてのステップを表示（学習モード）"_s, .english = "reveal every step (study mode)",
-         .menuText = u"すべてのステップ"_s, .menuGroup = StudyGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "reveal every step (study mode)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Every step"), .menuGroup = StudyGroup},
         {.kind = Action, .name = "markUnderstood", .keys = {ctrl(Qt::Key_D)},
-         .japanese = u"この問題に「理解した」の印をつける、外す（学習モード）"_s,
-         .english = "mark this problem understood, or take it back (study mode)",
-         .menuText = u"理解した"_s, .menuGroup = StudyGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "mark this problem understood, or take it back (study mode)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Understood"), .menuGroup = StudyGroup},
         {.kind = Action, .name = "copyPage", .keys = {ctrl(Qt::Key_C)},
-         .japanese = u"選択した部分（なければページ）を文字、数式（MathML、LaTeX）、画像でコピー"_s,
-         .english = "copy the selection (or the page) as text, as MathML and LaTeX, and as an image",
-         .menuText = u"コピー"_s, .menuGroup = PageGroup},
-        {.kind = Action, .name = "copyText", .menuText = u"テキストとしてコピー"_s, .menuGroup = FormulaGroup,
-         .onFormula = true},
+         .help = QT_TRANSLATE_NOOP("Commands",
+                                   "copy the selection (or the page) as text, as MathML and LaTeX, and as an image"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Copy"), .menuGroup = PageGroup},
+        {.kind = Action, .name = "copyText", .menuText = QT_TRANSLATE_NOOP("Commands", "Copy as text"),
+         .menuGroup = FormulaGroup, .onFormula = true},
         {.kind = Action, .name = "copyLatex", .keys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-         .japanese = u"選択した部分（なければページ）を LaTeX の文字でコピー"_s,
-         .english = "copy the selection (or the page) as LaTeX, in plain text",
-         .menuText = u"LaTeX としてコピー"_s, .menuGroup = PageGroup, .onFormula = true},
+         .help = QT_TRANSLATE_NOOP("Commands", "copy the selection (or the page) as LaTeX, in plain text"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Copy as LaTeX"), .menuGroup = PageGroup, .onFormula = true},
         {.kind = Action, .name = "savePages", .keys = {ctrl(Qt::Key_S)},
-         .japanese = u"このページ、または全ページを PDF か PNG で保存"_s,
-         .english = "save this page or every page, as PDF or PNG", .menuText = u"保存..."_s,
-         .menuGroup = PageGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "save this page or every page, as PDF or PNG"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Save..."), .menuGroup = PageGroup},
         {.kind = Action, .name = "printPreview", .keys = {ctrl(Qt::Key_P)},
-         .japanese = u"プレビューを見て印刷（プリンターと用紙を選べます）"_s,
-         .english = "print with a preview, any printer and page set-up",
-         .menuText = u"プレビューを見て印刷..."_s, .menuGroup = PageGroup},
-        {.kind = Action, .name = "find", .keys = {ctrl(Qt::Key_F)}, .japanese = u"全ページから検索"_s,
-         .english = "find across pages", .menuText = u"検索..."_s, .menuGroup = FindGroup},
+         .help = QT_TRANSLATE_NOOP("Commands", "print with a preview, any printer and page set-up"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Print with a preview..."), .menuGroup = PageGroup},
+        {.kind = Action, .name = "find", .keys = {ctrl(Qt::Key_F)},
+         .help = QT_TRANSLATE_NOOP("Commands", "find across pages"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Find..."), .menuGroup = FindGroup},
         {.kind = Action, .name = "findNext", .keys = {plain(Qt::Key_F3)},
-         .japanese = u"検索語のある次のページ、前のページ（検索欄では Enter、Shift+Enter も）"_s,
-         .english = "next, previous page holding the term (Enter, Shift+Enter in the find bar)",
-         .menuText = u"次を検索"_s, .menuGroup = FindGroup},
-        {.kind = Action, .name = "findPrevious", .keys = {shift(Qt::Key_F3)}, .menuText = u"前を検索"_s,
-         .menuGroup = FindGroup},
+         .help = QT_TRANSLATE_NOOP("Commands",
+                                   "next, previous page holding the term (Enter, Shift+Enter in the find bar)"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Find next"), .menuGroup = FindGroup},
+        {.kind = Action, .name = "findPrevious", .keys = {shift(Qt::Key_F3)},
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Find previous"), .menuGroup = FindGroup},
         {.kind = FindBarKey, .name = "findBarNext", .keys = {plain(Qt::Key_Enter)}},
         {.kind = FindBarKey, .name = "findBarPrevious", .keys = {shift(Qt::Key_Enter)}},
-        {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)}, .japanese = u"このキーの一覧"_s,
-         .english = "this list of keys", .menuText = u"キーの一覧"_s, .menuGroup = HelpGroup},
+        {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)},
+         .help = QT_TRANSLATE_NOOP("Commands", "this list of keys"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "List of keys"), .menuGroup = HelpGroup},
         {.kind = FormKey, .name = "closeFindOrQuit", .keys = {plain(Qt::Key_Escape)},
-         .japanese = u"検索欄を閉じる。検索欄がなければ終了"_s, .english = "close the find bar; without it, quit"},
+         .help = QT_TRANSLATE_NOOP("Commands", "close the find bar; without it, quit")},
         {.kind = FindBarKey, .name = "findBarClose", .keys = {plain(Qt::Key_Escape)}},
     };
     return table;
 }
+
+QString translated(const char* text) { return QCoreApplication::translate("Commands", text); }
 
 const Command* commandFor(CommandKind kind, int qtKey, Qt::KeyboardModifiers modifiers)
 {
@@ -142,10 +142,10 @@ std::vector<KeyHelp> keyGuide()
         QStringList keys;
         for (const QKeySequence& key : command.keys) keys << listed(key);
         if (command.input) keys << QLatin1String(command.input);
-        if (command.japanese.isEmpty() && !lines.empty())
+        if (!command.help && !lines.empty())
             lines.back().keys += u", "_s + keys.join(u", "_s);
         else
-            lines.push_back({keys.join(u", "_s), command.japanese, QLatin1String(command.english)});
+            lines.push_back({keys.join(u", "_s), translated(command.help)});
     }
     return lines;
 }
@@ -153,6 +153,7 @@ std::vector<KeyHelp> keyGuide()
 QByteArray keyGuideForTerminal()
 {
     QByteArray text;
-    for (const KeyHelp& line : keyGuide()) text += "  " + line.keys.toUtf8().leftJustified(36) + line.english.toUtf8() + '\n';
+    for (const KeyHelp& line : keyGuide())
+        text += "  " + line.keys.toUtf8().leftJustified(36) + line.text.toUtf8() + '\n';
     return text;
 }

@@ -23,9 +23,9 @@ struct Command {
     const char* name;                 // the action's object name
     QList<QKeySequence> keys = {};
     const char* input = nullptr;      // an input that is no key, as the key list names it
-    QString japanese = {};            // its line in F1; empty: its keys join the line above
-    const char* english = nullptr;    // its line in --help
-    QString menuText = {};            // in the context menu; an action's further lines of keys have none
+    // The texts are in English, marked for translation and translated where they are shown.
+    const char* help = nullptr;       // its line in F1 and --help; none: its keys join the line above
+    const char* menuText = nullptr;   // in the context menu; an action's further lines of keys have none
     int menuGroup = PageGroup;
     bool onFormula = false;           // offered first by a right click on a formula
 };
@@ -37,11 +37,13 @@ const std::vector<Command>& commands();
 // (Shift+Enter before Enter). Null when there is none.
 const Command* commandFor(CommandKind kind, int qtKey, Qt::KeyboardModifiers modifiers);
 
+// A command's text in the reader's language.
+QString translated(const char* text);
+
 // One line of the key list: the keys, and what they do.
 struct KeyHelp {
     QString keys;  // as the context menu shows them, e.g. "Ctrl+C"
-    QString japanese;
-    QString english;
+    QString text;  // in the reader's language
 };
 
 // The key list as F1 and --help show it.

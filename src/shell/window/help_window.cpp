@@ -2,6 +2,7 @@
 
 #include "shell/window/commands.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -13,7 +14,7 @@ QString keyTable()
     QString rows;
     for (const KeyHelp& key : keyGuide())
         rows += u"<tr><td style='padding-right:16px'><b>%1</b></td><td>%2</td></tr>"_s
-                    .arg(key.keys.toHtmlEscaped(), key.japanese.toHtmlEscaped());
+                    .arg(key.keys.toHtmlEscaped(), key.text.toHtmlEscaped());
     return u"<table>"_s + rows + u"</table>"_s;
 }
 }  // namespace
@@ -21,7 +22,7 @@ QString keyTable()
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"help"_s);
-    setWindowTitle(u"Velkora のキー"_s);
+    setWindowTitle(QCoreApplication::translate("HelpWindow", "Velkora keys"));
     auto* label = new QLabel(this);
     label->setObjectName(u"keys"_s);
     label->setTextFormat(Qt::RichText);
@@ -30,7 +31,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     // face for some Latin runs beside kana and not for others: "50 %" and "400 %" of one
     // line were drawn in two faces.
     label->setFont(parent->font());
-    label->setText(keyTable() + u"<p>右クリックのメニューにも同じ操作があります。</p>"_s);
+    label->setText(keyTable() + u"<p>"_s +
+                   QCoreApplication::translate("HelpWindow", "A right click offers the same commands in a menu.")
+                       .toHtmlEscaped() +
+                   u"</p>"_s);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
 }

@@ -78,7 +78,7 @@ void MainWindow::buildList()
 {
     box_ = new ProblemList(this);
     box_->setObjectName(u"Box"_s);
-    box_->setAccessibleName(u"問題の一覧"_s);
+    box_->setAccessibleName(QCoreApplication::translate("MainWindow", "Problems"));
     box_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same face: without this the list lays out (shapes)
     // every entry's text again each time it repaints a changed row.
@@ -139,7 +139,8 @@ void MainWindow::wireFeatures()
         const bool imageMissing = view_->selection().empty() && !data->hasImage();
         PageClipboard::put(data);
         if (imageMissing)
-            complain(u"メモリが足りないため、ページを画像としてコピーできませんでした（文字はコピーしました）。"_s);
+            complain(QCoreApplication::translate(
+                "MainWindow", "Not enough memory to copy the page as an image (its text was copied)."));
     });
     connect(actions_->copyLatex, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::latexDataOf(*view_)); });
     connect(actions_->copyText, &QAction::triggered, this, [this] { PageClipboard::put(PageClipboard::textDataOf(*view_)); });

@@ -19,17 +19,17 @@ struct Offer {
     PageSaver::Choice choice;
 };
 
-const QList<Offer>& offers()
+// In the reader's language, as the dialog shows them and hands back the one chosen.
+QList<Offer> offers()
 {
     using P = PageSaver::Pages;
     using F = PageSaver::Format;
-    static const QList<Offer> list = {
-        {u"PDF — このページ (*.pdf)"_s, {P::Shown, F::Pdf}},
-        {u"PNG — このページ (*.png)"_s, {P::Shown, F::Png}},
-        {u"PDF — 全ページ、1 ページ 1 枚 (*.pdf)"_s, {P::Every, F::Pdf}},
-        {u"PNG — 全ページ、フォルダーに 問題番号.png"_s, {P::Every, F::Png}},
+    return {
+        {PageSaver::tr("PDF — this page (*.pdf)"), {P::Shown, F::Pdf}},
+        {PageSaver::tr("PNG — this page (*.png)"), {P::Shown, F::Png}},
+        {PageSaver::tr("PDF — every page, one a sheet (*.pdf)"), {P::Every, F::Pdf}},
+        {PageSaver::tr("PNG — every page, into a folder as ID.png"), {P::Every, F::Png}},
     };
-    return list;
 }
 
 PageSaver::Choice choiceOf(const QString& filter)
@@ -43,16 +43,16 @@ QString suffixOf(PageSaver::Format format) { return format == PageSaver::Format:
 
 std::optional<QString> writeFile(const QString& path, const QByteArray& data)
 {
-    if (data.isEmpty()) return u"メモリが足りないため、「%1」の画像を作れませんでした。"_s.arg(path);
+    if (data.isEmpty()) return PageSaver::tr("Not enough memory to make the image of \"%1\".").arg(path);
     const std::optional<QString> failure = writeOutput(QFile::encodeName(path), data);
     if (!failure) return std::nullopt;
-    return u"「%1」に保存できませんでした（%2）。"_s.arg(path, *failure);
+    return PageSaver::tr("Could not save \"%1\" (%2).").arg(path, *failure);
 }
 
 std::optional<QString> saveEveryPng(const MathForm& form, const QString& folder)
 {
     const QDir into(folder);
-    if (!into.mkpath(u"."_s)) return u"フォルダー「%1」を作れませんでした。"_s.arg(folder);
+    if (!into.mkpath(u"."_s)) return PageSaver::tr("Could not make the folder \"%1\".").arg(folder);
     for (const QString& id : listedIds()) {
         const QByteArray png = pngOf(form.drawn(id, false, form.freshStart()).surface, 1);
         if (auto failure = writeFile(into.filePath(id + u".png"_s), png)) return failure;
@@ -86,9 +86,9 @@ std::optional<QString> PageSaver::saveTo(const MathForm& form, const Choice& cho
 QString PageSaver::confirmationOf(const Choice& choice, const QString& path)
 {
     if (choice.pages == Pages::Shown || choice.format == Format::Pdf)
-        return u"%1 に保存しました"_s.arg(QFileInfo(path).fileName());
+        return tr("Saved to %1").arg(QFileInfo(path).fileName());
     const QStringList ids = listedIds();
-    return u"%1 ページを %2 に保存しました（%3.png から %4.png）"_s.arg(ids.size()).arg(path, ids.first(), ids.last());
+    return tr("Saved %1 pages to %2 (%3.png to %4.png)").arg(ids.size()).arg(path, ids.first(), ids.last());
 }
 
 void PageSaver::save(const Choice& choice, const QString& path)
@@ -101,12 +101,12 @@ void PageSaver::save(const Choice& choice, const QString& path)
 
 void PageSaver::askForFolder()
 {
-    auto* dialog = new QFileDialog(window_, u"全ページを PNG で保存するフォルダー"_s, memory_.saveFolder());
+    auto* dialog = new QFileDialog(window_, tr("Folder to save every page in as PNG"), memory_.saveFolder());
     dialog->setObjectName(u"saveFolderDialog"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
-    dialog->setLabelText(QFileDialog::Accept, u"保存"_s);
+    dialog->setLabelText(QFileDialog::Accept, tr("Save"));
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
         memory_.rememberSaveFolder(QFileInfo(folder).absoluteFilePath());
         save({Pages::Every, Format::Png}, folder);
@@ -117,7 +117,7 @@ void PageSaver::askForFolder()
 void PageSaver::ask()
 {
     const QString id = form_.currentId();
-    auto* dialog = new QFileDialog(window_, u"ページを保存"_s, memory_.saveFolder());
+    auto* dialog = new QFileDialog(window_, tr("Save the page"), memory_.saveFolder());
     dialog->setObjectName(u"saveDialog"_s);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);

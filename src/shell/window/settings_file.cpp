@@ -2,6 +2,7 @@
 
 #include "shell/files/message_names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -16,11 +17,22 @@
 
 namespace {
 
-void say(const QByteArray& line) { std::fprintf(stderr, "velkora: %s\n", line.constData()); }
+void say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData()); }
 
-QByteArray withDefaults(const QByteArray& path, const QByteArray& why)
+// Its messages, in the reader's language.
+struct SettingsMessages {
+    Q_DECLARE_TR_FUNCTIONS(SettingsMessages)
+};
+
+// A name as a message shows it: escaped, so always valid UTF-8.
+QString shown(const QByteArray& path) { return QString::fromUtf8(quotedName(path)); }
+
+QString lastError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+QString withDefaults(const QByteArray& path, const QString& why)
 {
-    return "settings file " + quotedName(path) + ' ' + why + "; the window starts with its defaults and saves none";
+    return SettingsMessages::tr("settings file %1 %2; the window starts with its defaults and saves none")
+        .arg(shown(path), why);
 }
 
 // The regular file the settings path leads to, after its links; the path itself when
@@ -30,15 +42,15 @@ std::optional<QByteArray> regularFileAt(const QByteArray& path)
     struct stat own, target;
     if (::lstat(path.constData(), &own) != 0) {
         if (errno == ENOENT) return path;
-        say(withDefaults(path, "cannot be looked at: " + QByteArray(std::strerror(errno))));
+        say(withDefaults(path, SettingsMessages::tr("cannot be looked at: %1").arg(lastError())));
         return std::nullopt;
     }
     if (::stat(path.constData(), &target) != 0) {
-        say(withDefaults(path, "is a link to nothing"));
+        say(withDefaults(path, SettingsMessages::tr("is a link to nothing")));
         return std::nullopt;
     }
     if (!S_ISREG(target.st_mode)) {
-        say(withDefaults(path, "is not a regular file"));
+        say(withDefaults(path, SettingsMessages::tr("is not a regular file")));
         return std::nullopt;
     }
     char* resolved = ::realpath(path.constData(), nullptr);
@@ -114,17 +126,18 @@ std::unique_ptr<QSettings> SettingsFile::open(const QByteArray& path)
     if (!file) return nullptr;
     const std::optional<QByteArray> contents = contentsOf(*file);
     if (!contents) {
-        say(withDefaults(path, "cannot be read: " + QByteArray(std::strerror(errno))));
+        say(withDefaults(path, SettingsMessages::tr("cannot be read: %1").arg(lastError())));
         return nullptr;
     }
     if (!looksLikeSettings(*contents)) {
         const std::optional<QByteArray> aside = setAside(*file);
         if (!aside) {
-            say(withDefaults(path, "holds no settings and cannot be set aside: " + QByteArray(std::strerror(errno))));
+            say(withDefaults(path,
+                             SettingsMessages::tr("holds no settings and cannot be set aside: %1").arg(lastError())));
             return nullptr;
         }
-        say("settings file " + quotedName(path) + " held no settings; it is kept as " + quotedName(*aside) +
-            " and a fresh one started");
+        say(SettingsMessages::tr("settings file %1 held no settings; it is kept as %2 and a fresh one started")
+                .arg(shown(path), shown(*aside)));
     }
     return std::make_unique<QSettings>(QFile::decodeName(*file), QSettings::IniFormat);
 }
@@ -134,6 +147,6 @@ void SettingsFile::save(QSettings& settings)
     settings.sync();
     if (settings.status() != QSettings::AccessError || unsavedReported) return;
     unsavedReported = true;
-    say("cannot save the settings in " + quotedName(QFile::encodeName(settings.fileName())) +
-        "; the window will not remember its zoom and place");
+    say(SettingsMessages::tr("cannot save the settings in %1; the window will not remember its zoom and place")
+            .arg(shown(QFile::encodeName(settings.fileName()))));
 }

@@ -6,6 +6,7 @@
 #include "shell/window/window_actions.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QAction>
 #include <QListWidget>
 #include <QPainter>
@@ -23,10 +24,10 @@ constexpr int percent = 100;
 QString progressName(Progress progress)
 {
     switch (progress) {
-    case Progress::NotOpened: return u"未読"_s;
-    case Progress::Opened: return u"開いた"_s;
-    case Progress::AllRevealed: return u"全ステップ表示済み"_s;
-    case Progress::Understood: return u"理解した"_s;
+    case Progress::NotOpened: return QCoreApplication::translate("StudyController", "not opened");
+    case Progress::Opened: return QCoreApplication::translate("StudyController", "opened");
+    case Progress::AllRevealed: return QCoreApplication::translate("StudyController", "every step revealed");
+    case Progress::Understood: return QCoreApplication::translate("StudyController", "understood");
     }
     return {};
 }

@@ -46,7 +46,7 @@ void WindowActions::addEveryAction()
             known->setShortcuts(known->shortcuts() + command.keys);
             continue;
         }
-        auto* action = new QAction(command.menuText, this);
+        auto* action = new QAction(command.menuText ? translated(command.menuText) : QString(), this);
         action->setObjectName(QLatin1String(command.name));
         action->setShortcuts(command.keys);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -68,7 +68,7 @@ QList<QAction*> WindowActions::menu()
 {
     std::vector<const Command*> offered;
     for (const Command& command : commands())
-        if (command.kind == CommandKind::Action && !command.menuText.isEmpty() && command.menuGroup != FormulaGroup)
+        if (command.kind == CommandKind::Action && command.menuText && command.menuGroup != FormulaGroup)
             offered.push_back(&command);
     // Stable: within a group the table's order.
     std::stable_sort(offered.begin(), offered.end(),

@@ -51,8 +51,9 @@ private slots:
 
         const Run c = traceUnder(QStringLiteral("C.UTF-8")), ja = traceUnder(QStringLiteral("ja_JP.UTF-8"));
         QVERIFY(!c.out.isEmpty() && !ja.out.isEmpty());
-        QVERIFY2(!ja.err.contains("no installed font"), ja.err.constData());
-        QVERIFY2(!c.err.contains("no installed font"), c.err.constData());
+        // Quietly: a missing face would be said on stderr, in the locale's language.
+        QVERIFY2(ja.err.isEmpty(), ja.err.constData());
+        QVERIFY2(c.err.isEmpty(), c.err.constData());
         QCOMPARE(facesUsed(ja.out), facesUsed(c.out));
         // Every advance is the same: the same faces drew the page.
         auto advances = [](const QByteArray& trace) {

@@ -330,7 +330,7 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 26));
         auto* box = window.findChild<QMessageBox*>(QStringLiteral("printMessage"));
         QVERIFY(box);
-        QVERIFY(box->text().contains(QStringLiteral("プリンター")));
+        QVERIFY(box->text().contains(QStringLiteral("No printer")));
         box->close();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOfRow(list, 2));
         QCOMPARE(window.form().curProb(), 3L);

@@ -98,9 +98,9 @@ private slots:
         const PageSaver::Choice every{PageSaver::Pages::Every, PageSaver::Format::Png};
         QVERIFY(!PageSaver::saveTo(loadedForm(), every, folder));
         QCOMPARE(PageSaver::confirmationOf(every, folder),
-                 QStringLiteral("26 ページを %1 に保存しました（1.8a.png から 7.14.png）").arg(folder));
+                 QStringLiteral("Saved 26 pages to %1 (1.8a.png to 7.14.png)").arg(folder));
         QVERIFY(QFile::exists(folder + QStringLiteral("/1.8a.png")) && QFile::exists(folder + QStringLiteral("/7.14.png")));
-        QCOMPARE(PageSaver::confirmationOf({}, dir.filePath(QStringLiteral("a/5.5.pdf"))), QStringLiteral("5.5.pdf に保存しました"));
+        QCOMPARE(PageSaver::confirmationOf({}, dir.filePath(QStringLiteral("a/5.5.pdf"))), QStringLiteral("Saved to 5.5.pdf"));
     }
 
     // Choosing every page as PNG in the Save dialog asks for a folder instead of a file name.
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(save);
         auto* types = save->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         QVERIFY(types);
-        const int everyPng = int(save->nameFilters().indexOf(QStringLiteral("PNG — 全ページ、フォルダーに 問題番号.png")));
+        const int everyPng = int(save->nameFilters().indexOf(QStringLiteral("PNG — every page, into a folder as ID.png")));
         QVERIFY(everyPng >= 0);
         types->setCurrentIndex(everyPng);
         // As the user's pick in the list does.
@@ -128,7 +128,7 @@ private slots:
         static_cast<QDialog*>(folderDialog)->accept();
         QTRY_VERIFY(QFile::exists(folder + QStringLiteral("/7.14.png")));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 26);
-        QVERIFY2(shown.window.windowTitle().contains(QStringLiteral("26 ページを %1 に保存しました").arg(folder)),
+        QVERIFY2(shown.window.windowTitle().contains(QStringLiteral("Saved 26 pages to %1").arg(folder)),
                  qPrintable(shown.window.windowTitle()));
     }
 

@@ -543,9 +543,9 @@ private slots:
         auto* field = bar->findChild<QLineEdit*>(QStringLiteral("findTerm"));
         QVERIFY(field->hasFocus());
         QTest::keyClicks(field, QStringLiteral("p.10"));
-        QVERIFY(bar->findChild<QLabel*>(QStringLiteral("findCount"))->text().contains(QStringLiteral("5 ページ")));
+        QVERIFY(bar->findChild<QLabel*>(QStringLiteral("findCount"))->text().contains(QStringLiteral("on 5 pages")));
         QTest::keyClick(field, Qt::Key_8);
-        QVERIFY(bar->findChild<QLabel*>(QStringLiteral("findCount"))->text().contains(QStringLiteral("4 ページ")));
+        QVERIFY(bar->findChild<QLabel*>(QStringLiteral("findCount"))->text().contains(QStringLiteral("on 4 pages")));
         QCOMPARE(bar->geometry().bottom(), window.height() - 1);
 
         // Enter and F3 go on, Shift+F3 goes back, each page drawn as a click draws it.
