@@ -12,7 +12,8 @@
 #include <QtTest>
 
 struct ShownWindow {
-    explicit ShownWindow(QSettings* settings = nullptr) : window(nullptr, settings)
+    explicit ShownWindow(QSettings* settings = nullptr, PrintJob::PrinterSource printers = {})
+        : window(std::move(printers), settings)
     {
         window.show();
         window.activateWindow();
