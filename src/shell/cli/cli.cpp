@@ -67,7 +67,7 @@ void say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf
 
 int usageError(const QString& message)
 {
-    say(QCoreApplication::translate("Cli", "%1 (see velkora --help)").arg(message));
+    say(Cli::tr("%1 (see velkora --help)").arg(message));
     return 2;
 }
 
@@ -223,10 +223,8 @@ int openWindow(int argc, char** argv)
 }
 
 // A command line, run once the application and its translations are there.
-int runCommand(int argc, char** argv, const QElapsedTimer& sinceMain)
+int runCommand(const QList<QByteArray>& args, const QElapsedTimer& sinceMain)
 {
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
     if (!isCommand(args.first()))
         return usageError(Cli::tr("unknown command \"%1\"").arg(QString::fromUtf8(shortened(args.first()))));
     QString error;
@@ -257,7 +255,10 @@ int runVelkora(int argc, char** argv)
     StdStreams::secure();
     qtMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     if (argc < 2) return openWindow(argc, argv);
-    const QByteArray word(argv[1]);
+    // Taken before the application takes out the arguments it knows: a file may be named -style.
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i) args.append(QByteArray(argv[i]));
+    const QByteArray& word = args.first();
     if (word == "--time-startup") {
         if (!hasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
         else if (const std::optional<DisplayProblem> problem = displayProblem())
@@ -266,11 +267,11 @@ int runVelkora(int argc, char** argv)
         // --help, --version and a slip need neither fonts nor a platform to paint with.
         QCoreApplication app(argc, argv);
         installTranslations(QLocale::system());
-        return runCommand(argc, argv, sinceMain);
+        return runCommand(args, sinceMain);
     } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
     installTranslations(QLocale::system());
-    return runCommand(argc, argv, sinceMain);
+    return runCommand(args, sinceMain);
 }
