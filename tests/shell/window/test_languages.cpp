@@ -7,7 +7,6 @@
 #include "shown_window.h"
 #include "shell/language/language.h"
 #include "shell/reading/find_bar.h"
-#include "shell/window/page_area.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -55,9 +54,9 @@ const QStringList untranslatedByQt = {
     u"リーガル Extra"_s, u"レター Extra"_s, u"レター Plus"_s, u"レター Small"_s, u"Super A"_s, u"Super B"_s,
 };
 
-// What the command line names as it is in every language: its name, the placeholders of
-// the usage lines and the name of a file format.
-const QStringList latinOnTheCommandLine = {u"velkora"_s, u"DIR"_s, u"ID"_s, u"FILE"_s, u"JSON"_s, u"Lines"_s};
+// What the command line writes as it is in every language (besides its name and its
+// options): the placeholders of the usage lines and the name of a file format.
+const QStringList latinOnTheCommandLine = {u"DIR"_s, u"ID"_s, u"FILE"_s, u"JSON"_s, u"Lines"_s};
 
 // Hiragana, katakana, the CJK punctuation, ideographs and full-width forms.
 const QRegularExpression japanese(u"[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"_s);
