@@ -284,6 +284,7 @@ QProcessEnvironment displayEnvironment()
     env.remove(QStringLiteral("QT_SCALE_FACTOR"));
     // The messages read here are the program's English ones, whatever the machine's locale.
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.remove(QStringLiteral("LANGUAGE"));  // which would pick a language even under C.UTF-8
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.filePath(QString::number(++sessions)));
     return env;
