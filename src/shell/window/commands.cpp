@@ -11,6 +11,7 @@ using enum CommandKind;
 QKeySequence plain(Qt::Key key) { return QKeySequence(key); }
 QKeySequence ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
 QKeySequence shift(Qt::Key key) { return QKeySequence(Qt::SHIFT | key); }
+QKeySequence alt(Qt::Key key) { return QKeySequence(Qt::ALT | key); }
 
 // The main keyboard's Return is the Enter that the keypad and the key list name.
 int asListed(int qtKey) { return qtKey == Qt::Key_Return ? int(Qt::Key_Enter) : qtKey; }
@@ -105,6 +106,15 @@ const std::vector<Command>& commands()
          .menuGroup = FindGroup},
         {.kind = FindBarKey, .name = "findBarNext", .keys = {plain(Qt::Key_Enter)}},
         {.kind = FindBarKey, .name = "findBarPrevious", .keys = {shift(Qt::Key_Enter)}},
+        // The page's colours; the theme controller makes these four one choice.
+        {.kind = Action, .name = "themeLight", .keys = {alt(Qt::Key_1)},
+         .japanese = u"ページの配色：ライト、ダーク、セピア、システムの設定に合わせる"_s,
+         .english = "page colours: light, dark, sepia, as the system", .menuText = u"ライト"_s,
+         .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeDark", .keys = {alt(Qt::Key_2)}, .menuText = u"ダーク"_s, .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeSepia", .keys = {alt(Qt::Key_3)}, .menuText = u"セピア"_s, .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeSystem", .keys = {alt(Qt::Key_4)}, .menuText = u"システムの設定に合わせる"_s,
+         .menuGroup = ThemeGroup},
         {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)}, .japanese = u"このキーの一覧"_s,
          .english = "this list of keys", .menuText = u"キーの一覧"_s, .menuGroup = HelpGroup},
         {.kind = FormKey, .name = "closeFindOrQuit", .keys = {plain(Qt::Key_Escape)},
