@@ -13,9 +13,10 @@ constexpr QRgb lightPaper = qRgb(0xF0, 0xF0, 0xF0);
 // white glares, and text on it seems to swim.
 constexpr QRgb darkPaper = qRgb(0x20, 0x20, 0x20);
 constexpr QRgb darkText = qRgb(0xE0, 0xE0, 0xE0);
-// Aged paper and a dark brown ink, as sepia reading modes commonly have them.
+// Aged paper and a dark brown ink, as sepia reading modes commonly have them; the ink dark
+// enough that the faintest anti-aliased edges of the glyphs still show, as on the light page.
 constexpr QRgb sepiaPaper = qRgb(0xF4, 0xEC, 0xD8);
-constexpr QRgb sepiaText = qRgb(0x5B, 0x46, 0x36);
+constexpr QRgb sepiaText = qRgb(0x43, 0x30, 0x22);
 // Bisections of the lightness: past this many the colour no longer changes in 8 bits.
 constexpr int lightnessSteps = 24;
 
