@@ -33,8 +33,10 @@ void SystemColourScheme::follow()
     following_ = true;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return;
+    // The whole message: a slot that names QDBusVariant is not connected before that type is
+    // registered, which the first answer does, so the first window of a process missed every change.
     bus.connect(portalService, portalPath, settingsInterface, u"SettingChanged"_s, this,
-                SLOT(settingChanged(QString, QString, QDBusVariant)));
+                SLOT(settingChanged(QDBusMessage)));
     ask("ReadOne");
 }
 
@@ -55,9 +57,11 @@ void SystemColourScheme::ask(const char* method)
     });
 }
 
-void SystemColourScheme::settingChanged(const QString& group, const QString& key, const QDBusVariant& value)
+void SystemColourScheme::settingChanged(const QDBusMessage& message)
 {
-    if (group == appearance && key == colourSchemeKey) take(value.variant());
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments[0].toString() == appearance && arguments[1].toString() == colourSchemeKey)
+        take(arguments[2]);
 }
 
 void SystemColourScheme::take(const QVariant& value)

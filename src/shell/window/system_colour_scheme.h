@@ -4,7 +4,7 @@
 // followed while it changes. Without a session bus or a portal it is "no preference".
 #include <QObject>
 
-class QDBusVariant;
+class QDBusMessage;
 
 class SystemColourScheme : public QObject {
     Q_OBJECT
@@ -23,7 +23,7 @@ signals:
     void changed(SystemColourScheme::Scheme scheme);
 
 private slots:
-    void settingChanged(const QString& group, const QString& key, const QDBusVariant& value);
+    void settingChanged(const QDBusMessage& message);
 
 private:
     void ask(const char* method);
