@@ -60,6 +60,8 @@ ThemeController::ThemeController(QWidget* window, PageView* view, PageArea* area
     connect(system_, &SystemColourScheme::changed, this, [this] {
         if (choice_ == ThemeChoice::System) apply();
     });
+    for (QWidget* part : window->findChildren<QWidget*>())
+        if (!part->isWindow()) fonts_.emplace_back(part, part->font());
     choice_ = memory_.theme();
     apply();
 }
@@ -94,20 +96,31 @@ void ThemeController::apply()
     paintWindow(theme);
 }
 
+// The window's and the list's backgrounds are set by its style sheet, which a palette does
+// not change. Setting a sheet polishes the widgets again, which then keep the palette they had
+// unless given one each; and a palette given after the sheet hides the sheet's colours.
 void ThemeController::paintWindow(PageTheme theme)
 {
     if (theme == PageTheme::Light) {
-        // No palette of its own: the desktop's, as before any theme was chosen.
-        window_->setPalette(QPalette());
-        window_->setStyleSheet(lightSheet_);
+        // None has a palette of its own but the room around the page: the desktop's, as
+        // before any theme was chosen; then the sheet the window was made with.
+        paletteEverywhere(QPalette());
         area_->viewport()->setPalette(lightViewport_);
-        return;
+        window_->setStyleSheet(lightSheet_);
+    } else {
+        window_->setStyleSheet(u"QWidget#Math { background: %1; } QListWidget#Box { background: %1; color: %2; }"_s
+                                   .arg(QColor(themePaper(theme)).name(), QColor(themeText(theme)).name()));
+        paletteEverywhere(themedPalette(theme));
     }
-    // The window's and the list's colours are set by its style sheet, which a palette does
-    // not change; the palette is for everything else in it.
-    window_->setStyleSheet(u"QWidget#Math { background: %1; } QListWidget#Box { background: %1; color: %2; }"_s
-                               .arg(QColor(themePaper(theme)).name(), QColor(themeText(theme)).name()));
-    const QPalette palette = themedPalette(theme);
+    // Polished again by a new sheet, the window's parts fall back to the desktop's font and no
+    // longer take the window's: each is given back the one it was made with.
+    for (const auto& [part, font] : fonts_)
+        if (part) part->setFont(font);
+}
+
+void ThemeController::paletteEverywhere(const QPalette& palette)
+{
     window_->setPalette(palette);
-    area_->viewport()->setPalette(palette);
+    for (QWidget* part : window_->findChildren<QWidget*>())
+        if (!part->isWindow()) part->setPalette(palette);
 }

@@ -7,7 +7,10 @@
 #include "shell/window/window_memory.h"
 
 #include <QObject>
+#include <QFont>
 #include <QPalette>
+#include <QPointer>
+#include <vector>
 
 class PageArea;
 class PageView;
@@ -31,6 +34,7 @@ public:
 private:
     void apply();
     void paintWindow(PageTheme theme);
+    void paletteEverywhere(const QPalette& palette);
 
     QWidget* window_;
     PageView* view_;
@@ -43,4 +47,5 @@ private:
     // The window as it was made, for Light.
     QString lightSheet_;
     QPalette lightViewport_;
+    std::vector<std::pair<QPointer<QWidget>, QFont>> fonts_;  // each part's, as the window made it
 };

@@ -4,6 +4,7 @@
 // neither used nor lost.
 #include "canvas/page_theme.h"
 #include "fixture.h"
+#include "ink_compare.h"
 #include "shown_window.h"
 #include "shell/window/page_area.h"
 #include "shell/window/theme_controller.h"
@@ -141,6 +142,24 @@ private slots:
                      qPrintable(QStringLiteral("%1: %2 on %3").arg(what, QColor(ground).name(), QColor(paper).name())));
             QVERIFY2(wcagContrast(ink, ground) >= 4.5,
                      qPrintable(QStringLiteral("%1: %2 on %3").arg(what, QColor(ink).name(), QColor(ground).name())));
+        }
+    }
+
+    // Light is the window as it always was, also after another theme.
+    void lightAfterAnotherThemeIsTheWindowAsItOpened()
+    {
+        ShownWindow shown;
+        const QImage opened = shown.window.grab().toImage();
+        QListWidget* list = shown.window.list();
+        const QRect lastEntry = list->visualItemRect(list->item(list->count() - 1));
+        for (ThemeChoice other : {ThemeChoice::Dark, ThemeChoice::Sepia}) {
+            choose(shown, other);
+            QVERIFY(shown.window.grab().toImage() != opened);
+            // Other colours, the same window: the list's entries are where they were.
+            QCOMPARE(list->visualItemRect(list->item(list->count() - 1)), lastEntry);
+            choose(shown, ThemeChoice::Light);
+            const QImage again = shown.window.grab().toImage();
+            QVERIFY2(again == opened, qPrintable(keepForInspection(again, QStringLiteral("light-again"))));
         }
     }
 
