@@ -296,6 +296,26 @@ FILE に - を指定すると標準出力。ID を指定しなければ、書き
         <source>close the find bar; without it, quit</source>
         <translation>検索欄を閉じる。検索欄がなければ終了</translation>
     </message>
+    <message>
+        <source>page colours: light, dark, sepia, as the system</source>
+        <translation>ページの配色：ライト、ダーク、セピア、システムの設定に合わせる</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>ライト</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>ダーク</translation>
+    </message>
+    <message>
+        <source>Sepia</source>
+        <translation>セピア</translation>
+    </message>
+    <message>
+        <source>As the system</source>
+        <translation>システムの設定に合わせる</translation>
+    </message>
 </context>
 <context>
     <name>FindBar</name>

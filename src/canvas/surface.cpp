@@ -223,14 +223,24 @@ void paintOp(QPainter& painter, const DrawOp& op)
     }
 }
 
-void Surface::paint(QPainter& painter, const std::function<bool(int op)>& shows) const
+void Surface::paint(QPainter& painter, const std::function<bool(int op)>& shows, const ColourMap& colours) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(QRectF(0, 0, Width, Height), QColor(background()));
-    for (int i = 0; i < int(ops_.size()); ++i)
-        if (!shows || shows(i)) paintOp(painter, ops_[size_t(i)]);
+    painter.fillRect(QRectF(0, 0, Width, Height), QColor(colours ? colours(background()) : background()));
+    for (int i = 0; i < int(ops_.size()); ++i) {
+        if (shows && !shows(i)) continue;
+        const DrawOp& op = ops_[size_t(i)];
+        if (!colours) {
+            paintOp(painter, op);
+            continue;
+        }
+        // A copy in the other colour: what was recorded stays as the page drew it.
+        DrawOp recoloured = op;
+        recoloured.color = colours(op.color);
+        paintOp(painter, recoloured);
+    }
     painter.restore();
 }
 

@@ -23,6 +23,9 @@ QRgb resolveColor(VbColor c);
 // Draws one operation; the painter's transform maps surface pixels.
 void paintOp(QPainter& painter, const DrawOp& op);
 
+// The colour each colour of a page is painted in, on a screen that shows it in other colours.
+using ColourMap = std::function<QRgb(QRgb)>;
+
 // Extent of a glyph string as the device context measures it: whole pixels.
 struct Extent {
     qint32 width = 0;
@@ -102,9 +105,11 @@ public:
     int clsCount() const { return clsCount_; }
     QRgb background() const { return resolveColor(BackColor); }
 
-    // Replays the operations (those `shows` lets through, when given); the painter's
-    // transform maps surface pixels.
-    void paint(QPainter& painter, const std::function<bool(int op)>& shows = nullptr) const;
+    // Replays the operations (those `shows` lets through, when given), in the colours
+    // `colours` gives for theirs and the background's, when given; the painter's transform
+    // maps surface pixels.
+    void paint(QPainter& painter, const std::function<bool(int op)>& shows = nullptr,
+               const ColourMap& colours = nullptr) const;
     // The surface as an image, `scale` device pixels per surface pixel.
     QImage toImage(double scale) const;  // a null image when there is no memory for it
 

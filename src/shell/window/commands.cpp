@@ -12,6 +12,7 @@ using enum CommandKind;
 QKeySequence plain(Qt::Key key) { return QKeySequence(key); }
 QKeySequence ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
 QKeySequence shift(Qt::Key key) { return QKeySequence(Qt::SHIFT | key); }
+QKeySequence alt(Qt::Key key) { return QKeySequence(Qt::ALT | key); }
 
 // The main keyboard's Return is the Enter that the keypad and the key list name.
 int asListed(int qtKey) { return qtKey == Qt::Key_Return ? int(Qt::Key_Enter) : qtKey; }
@@ -102,6 +103,16 @@ const std::vector<Command>& commands()
          .menuText = QT_TRANSLATE_NOOP("Commands", "Find previous"), .menuGroup = FindGroup},
         {.kind = FindBarKey, .name = "findBarNext", .keys = {plain(Qt::Key_Enter)}},
         {.kind = FindBarKey, .name = "findBarPrevious", .keys = {shift(Qt::Key_Enter)}},
+        // The page's colours; the theme controller makes these four one choice.
+        {.kind = Action, .name = "themeLight", .keys = {alt(Qt::Key_1)},
+         .help = QT_TRANSLATE_NOOP("Commands", "page colours: light, dark, sepia, as the system"),
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Light"), .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeDark", .keys = {alt(Qt::Key_2)},
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Dark"), .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeSepia", .keys = {alt(Qt::Key_3)},
+         .menuText = QT_TRANSLATE_NOOP("Commands", "Sepia"), .menuGroup = ThemeGroup},
+        {.kind = Action, .name = "themeSystem", .keys = {alt(Qt::Key_4)},
+         .menuText = QT_TRANSLATE_NOOP("Commands", "As the system"), .menuGroup = ThemeGroup},
         {.kind = Action, .name = "help", .keys = {plain(Qt::Key_F1)},
          .help = QT_TRANSLATE_NOOP("Commands", "this list of keys"),
          .menuText = QT_TRANSLATE_NOOP("Commands", "List of keys"), .menuGroup = HelpGroup},

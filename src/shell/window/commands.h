@@ -16,7 +16,7 @@ enum class CommandKind {
 
 // The context menu shows its groups in this order, a line between them; the formula
 // group is offered only by a right click on a formula.
-enum MenuGroup { PageGroup, FindGroup, ZoomGroup, StudyGroup, HelpGroup, FormulaGroup };
+enum MenuGroup { PageGroup, FindGroup, ZoomGroup, StudyGroup, ThemeGroup, HelpGroup, FormulaGroup };
 
 struct Command {
     CommandKind kind;

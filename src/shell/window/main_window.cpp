@@ -11,6 +11,7 @@
 #include "shell/window/page_view.h"
 #include "shell/window/problem_list.h"
 #include "shell/window/study_controller.h"
+#include "shell/window/theme_controller.h"
 #include "shell/window/title_notice.h"
 #include "shell/window/window_accessible.h"
 #include "shell/window/window_actions.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(PrintJob::PrinterSource printers, QSettings* settings) : 
 
     wireFeatures();
     wireFind();
+    theme_ = new ThemeController(this, view_, area_, study_, actions_, memory_);
     box_->setFocus();
     placeOnScreen();
     study_->resumeStudy();

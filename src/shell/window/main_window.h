@@ -20,6 +20,7 @@ class PageSaver;
 class PrintPreview;
 class ProblemList;
 class StudyController;
+class ThemeController;
 class TitleNotice;
 class WindowActions;
 class ZoomController;
@@ -38,6 +39,7 @@ public:
     ZoomController* zoom() const { return zoom_; }
     WindowActions* actions() const { return actions_; }
     StudyController* study() const { return study_; }
+    ThemeController* theme() const { return theme_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +77,7 @@ private:
     PrintPreview* preview_ = nullptr;
     HelpWindow* help_ = nullptr;
     StudyController* study_ = nullptr;
+    ThemeController* theme_ = nullptr;
     bool selectionFromForm_ = false;
     bool rowChangedByPress_ = false;
     QPointer<QMessageBox> message_;

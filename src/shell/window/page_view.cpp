@@ -11,6 +11,10 @@ namespace {
 const QColor markColor(255, 226, 64);
 // A light blue, multiplied in as the marks are: lit, never hidden.
 const QColor selectionColor(200, 225, 255);
+// On dark paper a multiplied mark would turn the paper black and the light ink dim: the
+// marks are screened in there instead, lightening the paper under the ink, which stays light.
+const QColor darkMarkColor(90, 75, 0);
+const QColor darkSelectionColor(0, 50, 110);
 // A press and release this close (in view pixels) is a click, not a drag.
 constexpr double clickSlack = 3;
 }  // namespace
@@ -99,19 +103,28 @@ void PageView::paintEvent(QPaintEvent*)
     // The last row and column may be only partly page: they start as the image export's
     // do. Where the page covers the whole view, its own background is enough.
     if (QRectF(0, 0, surface_.Width * scale_, surface_.Height * scale_) != QRectF(rect()))
-        painter.fillRect(rect(), QColor(surface_.background()));
+        painter.fillRect(rect(), QColor(colours_ ? colours_(surface_.background()) : surface_.background()));
     painter.scale(scale_, scale_);
     paintPage(painter);
     if (marks_.empty() && selection_.empty()) return;
-    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    for (const PageText::PieceRef& ref : selection_) painter.fillRect(text().piece(ref).box, selectionColor);
-    for (const QRectF& mark : marks_) painter.fillRect(mark, markColor);
+    const bool darkPaper = theme_ == PageTheme::Dark;
+    painter.setCompositionMode(darkPaper ? QPainter::CompositionMode_Screen : QPainter::CompositionMode_Multiply);
+    for (const PageText::PieceRef& ref : selection_)
+        painter.fillRect(text().piece(ref).box, darkPaper ? darkSelectionColor : selectionColor);
+    for (const QRectF& mark : marks_) painter.fillRect(mark, darkPaper ? darkMarkColor : markColor);
 }
 
 void PageView::paintPage(QPainter& painter) const
 {
-    if (!studying_) return surface_.paint(painter);
-    surface_.paint(painter, [this](int op) { return steps().shows(op, revealed_); });
+    if (!studying_) return surface_.paint(painter, nullptr, colours_);
+    surface_.paint(painter, [this](int op) { return steps().shows(op, revealed_); }, colours_);
+}
+
+void PageView::setTheme(PageTheme theme)
+{
+    theme_ = theme;
+    colours_ = themedColours(theme);
+    update();
 }
 
 std::vector<PageText::PieceRef> PageView::selectedOrAll() const

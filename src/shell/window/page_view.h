@@ -3,6 +3,7 @@
 // at any scale, with the places of a term marked over them and what the reader selected
 // lit. A click on a formula selects it, a drag the prose and formulas it crosses.
 #include "canvas/page_text.h"
+#include "canvas/page_theme.h"
 #include "canvas/solution_steps.h"
 #include "canvas/surface.h"
 
@@ -50,6 +51,10 @@ public:
     void reveal(int steps);
     bool allRevealed() const { return revealed_ >= steps().count(); }
 
+    // The colours the page is shown in; Light, the page's own, until another is chosen.
+    void setTheme(PageTheme theme);
+    PageTheme theme() const { return theme_; }
+
     // Said after the page's heading in its accessible name (the step, the zoom).
     QString nameSuffix() const { return nameSuffix_; }
     void setNameSuffix(const QString& suffix) { nameSuffix_ = suffix; }
@@ -82,6 +87,8 @@ private:
     int revealed_ = 0;
     mutable std::optional<SolutionSteps> steps_;
     QString nameSuffix_;
+    PageTheme theme_ = PageTheme::Light;
+    std::function<QRgb(QRgb)> colours_;  // none in Light
 
     void paintPage(QPainter& painter) const;
 

@@ -58,14 +58,14 @@ protected:
 };
 
 // A ring that fills as the problem advances, green and ticked once understood.
-QIcon progressIcon(Progress progress, int size)
+QIcon progressIcon(Progress progress, int size, PageTheme theme)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF ring = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
-    const QColor ink = progress == Progress::Understood ? QColor(0, 140, 60) : QColor(70, 110, 170);
+    const QColor ink = themedColour(theme, progress == Progress::Understood ? qRgb(0, 140, 60) : qRgb(70, 110, 170));
     painter.setPen(QPen(ink, 1.2));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(ring);
@@ -75,7 +75,8 @@ QIcon progressIcon(Progress progress, int size)
     if (progress == Progress::Opened) painter.drawPie(ring, 90 * 16, fullCircle / 2);
     if (progress >= Progress::AllRevealed) painter.drawEllipse(ring);
     if (progress == Progress::Understood) {
-        painter.setPen(QPen(Qt::white, 2));
+        // The tick stands out of the filled ring as the paper does around it.
+        painter.setPen(QPen(theme == PageTheme::Light ? QColor(Qt::white) : QColor(themePaper(theme)), 2));
         painter.drawPolyline(QPolygonF({ring.center() + QPointF(-size * 0.22, 0), ring.center() + QPointF(-size * 0.05, size * 0.18),
                                         ring.center() + QPointF(size * 0.24, -size * 0.18)}));
     }
@@ -194,9 +195,15 @@ void StudyController::decorateList()
         const QString around = MathForm::listEntry(QString());
         const QString id = item->text().mid(around.size() - 1).chopped(1);
         const Progress progress = memory_.progress(id);
-        item->setIcon(progressIcon(progress, size));
+        item->setIcon(progressIcon(progress, size, theme_));
         item->setData(Qt::AccessibleDescriptionRole, progressName(progress));
     }
+}
+
+void StudyController::setTheme(PageTheme theme)
+{
+    theme_ = theme;
+    decorateList();
 }
 
 void StudyController::updateReadouts()

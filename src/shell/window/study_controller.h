@@ -2,6 +2,7 @@
 // Study mode: the solution revealed a step at a time, each problem's progress kept and
 // shown beside its list entry, and the problem last studied opened again at the next
 // start. Off, the window is exactly the viewer it always was.
+#include "canvas/page_theme.h"
 #include "shell/window/window_memory.h"
 
 #include <QObject>
@@ -28,6 +29,8 @@ public:
     Progress progress(const QString& id) const { return memory_.progress(id); }
     // Said after the page's heading in its accessible name, and shown on the page area.
     void updateReadouts();
+    // The progress marks are drawn to be read on the list in the page's colours.
+    void setTheme(PageTheme theme);
 
 private:
     void pageShown();
@@ -45,4 +48,5 @@ private:
     QAbstractItemDelegate* plainEntries_;   // the list's own, as outside study mode
     QAbstractItemDelegate* markedEntries_;  // with the progress mark after the text
     QTimer placeSaver_;
+    PageTheme theme_ = PageTheme::Light;
 };

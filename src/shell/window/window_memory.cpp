@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringList>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +19,9 @@ const QString lastProblemKey = u"study/last"_s;
 const QString lastScrollKey = u"study/scroll"_s;
 QString progressKey(const QString& id) { return u"progress/"_s + id; }
 const QString saveFolderKey = u"files/saveFolder"_s;
+const QString themeKey = u"view/theme"_s;
+// As the settings file spells each choice, in the order of ThemeChoice.
+const QStringList themeNames = {u"light"_s, u"dark"_s, u"sepia"_s, u"system"_s};
 
 // X11 places windows with 16-bit signed coordinates and sizes: nothing beyond that is a
 // place a window stood.
@@ -136,6 +140,14 @@ void WindowMemory::rememberLastProblem(const QString& id, QPointF scroll)
     settings_->setValue(lastProblemKey, id);
     store(lastScrollKey, scroll);
 }
+
+ThemeChoice WindowMemory::theme() const
+{
+    const qsizetype known = settings_ ? themeNames.indexOf(settings_->value(themeKey).toString()) : -1;
+    return known < 0 ? ThemeChoice::Light : ThemeChoice(known);
+}
+
+void WindowMemory::rememberTheme(ThemeChoice theme) { store(themeKey, themeNames.at(int(theme))); }
 
 void WindowMemory::store(const QString& key, const QVariant& value)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // What the window remembers between runs: its zoom, where it stood, the folder pages were
-// last saved in, study mode, each problem's progress and the problem last studied, in the
+// last saved in, study mode, each problem's progress and the problem last studied, the page's colours, in the
 // settings it is given (none: it remembers nothing, as in the tests). A value out of range
 // is not used.
 #include <QList>
@@ -10,6 +10,9 @@
 #include <optional>
 
 class QSettings;
+
+// The page's colours as the reader chose them; System follows the desktop's setting.
+enum class ThemeChoice { Light, Dark, Sepia, System };
 
 // How far a learner got with a problem, in the order it is reached.
 enum class Progress { NotOpened, Opened, AllRevealed, Understood };
@@ -37,6 +40,10 @@ public:
     std::optional<QString> lastProblem() const;
     QPointF lastScroll() const;
     void rememberLastProblem(const QString& id, QPointF scroll);
+
+    // Light when no known choice is remembered; an unknown one is kept until the next choice.
+    ThemeChoice theme() const;
+    void rememberTheme(ThemeChoice theme);
 
 private:
     void store(const QString& key, const QVariant& value);

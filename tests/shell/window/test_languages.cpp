@@ -40,7 +40,7 @@ const QStringList latinInJapanese = {
     // Names: the program, the file formats and the formula languages it copies.
     u"Velkora"_s, u"PDF"_s, u"PNG"_s, u"LaTeX"_s, u"MathML"_s,
     // Key names, as the key list and the context menu name the keys.
-    u"Ctrl"_s, u"Shift"_s, u"Enter"_s, u"Esc"_s, u"Home"_s, u"End"_s, u"Up"_s, u"Down"_s, u"Left"_s,
+    u"Ctrl"_s, u"Shift"_s, u"Alt"_s, u"Enter"_s, u"Esc"_s, u"Home"_s, u"End"_s, u"Up"_s, u"Down"_s, u"Left"_s,
     u"Right"_s, u"Space"_s, u"Backspace"_s, u"PgUp"_s, u"PgDown"_s, u"Wheel"_s,
     // Qt's own Japanese writes the button so, as Japanese programs do.
     u"OK"_s,

@@ -13,6 +13,7 @@
 #include "shell/window/page_saver.h"
 #include "shell/window/page_view.h"
 #include "shell/window/study_controller.h"
+#include "shell/window/theme_controller.h"
 #include "shell/window/window_actions.h"
 #include "shell/window/window_layout.h"
 #include "shell/window/zoom_controller.h"
@@ -117,12 +118,13 @@ QString stateOf(MainWindow& window)
                               .arg(int(window.study()->progress(id)))
                               .arg(window.pageArea()->horizontalScrollBar()->value())
                               .arg(window.pageArea()->verticalScrollBar()->value());
-    return QStringLiteral("%7, row %1, zoom %2, find bar %3, focus on %4, open %5, clipboard %6")
+    return QStringLiteral("theme %8, %7, row %1, zoom %2, find bar %3, focus on %4, open %5, clipboard %6")
         .arg(window.list()->currentRow())
         .arg(window.zoom()->zoom())
         .arg(window.findBar()->isVisible())
         .arg(focus ? focus->objectName() : QStringLiteral("nothing"), open.join(','),
-             copied ? copied->formats().join(',') : QString(), study);
+             copied ? copied->formats().join(',') : QString(), study)
+        .arg(int(window.theme()->choice()));
 }
 
 }  // namespace
@@ -716,6 +718,8 @@ private slots:
             const QKeyCombination key = QKeySequence::fromString(listedKey)[0];
             QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(listedKey));
             readyForAnyKey(shown.window);
+            // A theme key has to find another theme chosen than its own.
+            shown.window.theme()->choose(listedKey == QLatin1String("Alt+1") ? ThemeChoice::Dark : ThemeChoice::Light);
             const QString before = stateOf(shown.window);
             QTest::keyClick(shown.window.list(), key.key(), key.keyboardModifiers());
             QVERIFY2(stateOf(shown.window) != before, qPrintable(listedKey + " does nothing"));
