@@ -564,7 +564,7 @@ FILE に - を指定すると標準出力。ID を指定しなければ、書き
     </message>
     <message>
         <source>cannot save the settings in %1; the window will not remember its zoom and place</source>
-        <translation>設定を %1 に保存できません。ウィンドウは拡大率と位置を次回に覚えていません</translation>
+        <translation>設定を %1 に保存できません。拡大率と位置は次回に引き継がれません</translation>
     </message>
 </context>
 <context>
