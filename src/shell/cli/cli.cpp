@@ -63,11 +63,9 @@ struct CommandLine {
     bool printView = false;
 };
 
-void say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData()); }
-
 int usageError(const QString& message)
 {
-    say(Cli::tr("%1 (see velkora --help)").arg(message));
+    StdStreams::say(Cli::tr("%1 (see velkora --help)").arg(message));
     return 2;
 }
 
@@ -131,7 +129,7 @@ QStringList idsOf(const QList<QByteArray>& operands)
 int writeStandardOutput(const QByteArray& text)
 {
     if (const std::optional<QString> failure = writeOutput("-", text)) {
-        say(Cli::tr("cannot write standard output: %1").arg(*failure));
+        StdStreams::say(Cli::tr("cannot write standard output: %1").arg(*failure));
         return 2;
     }
     return 0;
@@ -185,7 +183,7 @@ int cannotOpenWindow(int argc, char** argv, const DisplayProblem& problem)
 {
     QCoreApplication app(argc, argv);
     installTranslations(QLocale::system());
-    say(problem.message());
+    StdStreams::say(problem.message());
     return 2;
 }
 
@@ -236,7 +234,7 @@ int runCommand(const QList<QByteArray>& args, const QElapsedTimer& sinceMain)
     if (!takesOperands && !line.operands.isEmpty())
         return usageError(Cli::tr("%1 takes no arguments").arg(QLatin1String(line.word)));
     if (writesStandardOutput(line) && StdStreams::outputWasClosed()) {
-        say(Cli::tr("standard output is closed"));
+        StdStreams::say(Cli::tr("standard output is closed"));
         return 2;
     }
     if (line.word == "--help")

@@ -6,19 +6,19 @@
 #include "shell/files/message_names.h"
 #include "shell/files/output.h"
 #include "shell/files/page_files.h"
+#include "shell/files/std_streams.h"
 #include "pages/registry.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 
 namespace {
 
 int fail(const QString& message)
 {
-    std::fprintf(stderr, "velkora: %s\n", message.toUtf8().constData());
+    StdStreams::say(message);
     return 2;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/files/std_streams.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -21,3 +22,5 @@ void StdStreams::secure()
 }
 
 bool StdStreams::outputWasClosed() { return outputClosed; }
+
+void StdStreams::say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData()); }

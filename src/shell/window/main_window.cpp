@@ -1,5 +1,6 @@
 #include "shell/window/main_window.h"
 
+#include "shell/files/std_streams.h"
 #include "shell/printing/print_preview.h"
 #include "shell/reading/find_bar.h"
 #include "shell/reading/page_accessible.h"
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
-#include <cstdio>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
@@ -287,7 +287,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 void MainWindow::complain(const QString& message)
 {
     // Said on stderr too, for whoever started the program from a terminal or a script.
-    std::fprintf(stderr, "velkora: %s\n", qPrintable(message));
+    StdStreams::say(message);
     // One message at a time: choosing the print item again brings the same box forward.
     if (!message_) {
         message_ = new QMessageBox(QMessageBox::Warning, u"Velkora"_s, message, QMessageBox::Ok, this);

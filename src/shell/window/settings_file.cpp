@@ -1,13 +1,13 @@
 #include "shell/window/settings_file.h"
 
 #include "shell/files/message_names.h"
+#include "shell/files/std_streams.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -17,7 +17,6 @@
 
 namespace {
 
-void say(const QString& line) { std::fprintf(stderr, "velkora: %s\n", line.toUtf8().constData()); }
 
 // Its messages, in the reader's language.
 struct SettingsMessages {
@@ -42,15 +41,15 @@ std::optional<QByteArray> regularFileAt(const QByteArray& path)
     struct stat own, target;
     if (::lstat(path.constData(), &own) != 0) {
         if (errno == ENOENT) return path;
-        say(withDefaults(path, SettingsMessages::tr("cannot be looked at: %1").arg(lastError())));
+        StdStreams::say(withDefaults(path, SettingsMessages::tr("cannot be looked at: %1").arg(lastError())));
         return std::nullopt;
     }
     if (::stat(path.constData(), &target) != 0) {
-        say(withDefaults(path, SettingsMessages::tr("is a link to nothing")));
+        StdStreams::say(withDefaults(path, SettingsMessages::tr("is a link to nothing")));
         return std::nullopt;
     }
     if (!S_ISREG(target.st_mode)) {
-        say(withDefaults(path, SettingsMessages::tr("is not a regular file")));
+        StdStreams::say(withDefaults(path, SettingsMessages::tr("is not a regular file")));
         return std::nullopt;
     }
     char* resolved = ::realpath(path.constData(), nullptr);
@@ -126,17 +125,17 @@ std::unique_ptr<QSettings> SettingsFile::open(const QByteArray& path)
     if (!file) return nullptr;
     const std::optional<QByteArray> contents = contentsOf(*file);
     if (!contents) {
-        say(withDefaults(path, SettingsMessages::tr("cannot be read: %1").arg(lastError())));
+        StdStreams::say(withDefaults(path, SettingsMessages::tr("cannot be read: %1").arg(lastError())));
         return nullptr;
     }
     if (!looksLikeSettings(*contents)) {
         const std::optional<QByteArray> aside = setAside(*file);
         if (!aside) {
-            say(withDefaults(path,
+            StdStreams::say(withDefaults(path,
                              SettingsMessages::tr("holds no settings and cannot be set aside: %1").arg(lastError())));
             return nullptr;
         }
-        say(SettingsMessages::tr("settings file %1 held no settings; it is kept as %2 and a fresh one started")
+        StdStreams::say(SettingsMessages::tr("settings file %1 held no settings; it is kept as %2 and a fresh one started")
                 .arg(shown(path), shown(*aside)));
     }
     return std::make_unique<QSettings>(QFile::decodeName(*file), QSettings::IniFormat);
@@ -147,6 +146,6 @@ void SettingsFile::save(QSettings& settings)
     settings.sync();
     if (settings.status() != QSettings::AccessError || unsavedReported) return;
     unsavedReported = true;
-    say(SettingsMessages::tr("cannot save the settings in %1; the window will not remember its zoom and place")
+    StdStreams::say(SettingsMessages::tr("cannot save the settings in %1; the window will not remember its zoom and place")
             .arg(shown(QFile::encodeName(settings.fileName()))));
 }
