@@ -29,12 +29,6 @@ double linear(int channel)
 
 double luminance(QRgb c) { return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c)); }
 
-QRgb mix(QRgb from, QRgb to, double t)
-{
-    const auto channel = [t](int a, int b) { return int(std::lround(a + (b - a) * t)); };
-    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)), channel(qBlue(from), qBlue(to)));
-}
-
 // `colour` in its own hue and saturation at the lightness nearest its own whose contrast
 // against `paper` is readable: lighter on a dark paper, darker on a light one.
 QRgb readableOn(QRgb paper, QRgb colour)
@@ -78,6 +72,12 @@ QRgb themeText(PageTheme theme)
     return qRgb(0, 0, 0);
 }
 
+QRgb mixed(QRgb from, QRgb to, double t)
+{
+    const auto channel = [t](int a, int b) { return int(std::lround(a + (b - a) * t)); };
+    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)), channel(qBlue(from), qBlue(to)));
+}
+
 double contrastRatio(QRgb a, QRgb b)
 {
     // The 0.05 stands for the light a screen reflects, as WCAG has it.
@@ -93,7 +93,7 @@ QRgb themedColour(PageTheme theme, QRgb colour)
     // Greys are shades between the page's black and its paper, and stay so on the theme's.
     const int shade = qRed(colour);
     if (shade >= qRed(lightPaper)) return paper;
-    return readableOn(paper, mix(themeText(theme), paper, double(shade) / qRed(lightPaper)));
+    return readableOn(paper, mixed(themeText(theme), paper, double(shade) / qRed(lightPaper)));
 }
 
 std::function<QRgb(QRgb)> themedColours(PageTheme theme)

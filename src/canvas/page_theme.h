@@ -11,6 +11,10 @@ enum class PageTheme { Light, Dark, Sepia };
 QRgb themePaper(PageTheme theme);
 QRgb themeText(PageTheme theme);
 
+// The colour a fraction `t` of the way from `from` to `to`, channel by channel: a shade
+// between a theme's paper and its ink.
+QRgb mixed(QRgb from, QRgb to, double t);
+
 // The colour `colour` of a page is shown in under `theme`: the page's own paper becomes the
 // theme's paper, its black the theme's text, a grey the shade between them; a colour keeps
 // its hue and saturation, and its lightness moves away from the paper only as far as a

@@ -88,7 +88,7 @@ private:
     mutable std::optional<SolutionSteps> steps_;
     QString nameSuffix_;
     PageTheme theme_ = PageTheme::Light;
-    std::function<QRgb(QRgb)> colours_;  // none in Light
+    ColourMap colours_;  // none in Light
 
     void paintPage(QPainter& painter) const;
 

@@ -20,25 +20,19 @@ constexpr std::array<const char*, 4> actionNames = {"themeLight", "themeDark", "
 constexpr double buttonShade = 0.18;
 constexpr double disabledShade = 0.5;
 
-QColor between(QRgb paper, QRgb ink, double t)
-{
-    const auto channel = [t](int a, int b) { return int(a + (b - a) * t); };
-    return QColor(channel(qRed(paper), qRed(ink)), channel(qGreen(paper), qGreen(ink)), channel(qBlue(paper), qBlue(ink)));
-}
-
 // The window in the page's paper and ink: its background, the list, the find bar's field,
 // the scroll bars; a selected entry in the theme's heading blue with the paper's colour.
 QPalette themedPalette(PageTheme theme)
 {
     const QRgb paper = themePaper(theme), ink = themeText(theme);
-    QPalette palette(between(paper, ink, buttonShade), QColor(paper));
+    QPalette palette(QColor(mixed(paper, ink, buttonShade)), QColor(paper));
     for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::ToolTipBase})
         palette.setColor(role, QColor(paper));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
         palette.setColor(role, QColor(ink));
-    palette.setColor(QPalette::PlaceholderText, between(paper, ink, disabledShade));
+    palette.setColor(QPalette::PlaceholderText, QColor(mixed(paper, ink, disabledShade)));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, between(paper, ink, disabledShade));
+        palette.setColor(QPalette::Disabled, role, QColor(mixed(paper, ink, disabledShade)));
     palette.setColor(QPalette::Highlight, QColor(themedColour(theme, qRgb(0, 0, 255))));
     palette.setColor(QPalette::HighlightedText, QColor(paper));
     return palette;
